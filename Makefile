@@ -1,0 +1,46 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The README's commands. Builds go to build/ (and build-sanitize/ for the
+# sanitizer run); both use Ninja on every core of the machine.
+
+BUILD      ?= build
+SANBUILD   ?= build-sanitize
+JOBS       ?= $(shell nproc)
+CMAKE_GEN  := -G Ninja
+CTEST_ARGS ?= --output-on-failure -j $(JOBS) --timeout 600
+
+.PHONY: deps configure build check check-sanitize demo gui bench screenshots format-check clean
+
+deps:
+	scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+check: build
+	cd $(BUILD) && ctest $(CTEST_ARGS)
+
+check-sanitize: deps
+	cmake -S . -B $(SANBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DKALVOR_SANITIZE=ON -DKALVOR_ENGINE_ONLY=ON
+	cmake --build $(SANBUILD) -j $(JOBS)
+	cd $(SANBUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest $(CTEST_ARGS) -L engine
+
+demo: build
+	scripts/demo $(BUILD)
+
+gui: build
+	$(BUILD)/bin/kalvor
+
+bench: build
+	$(BUILD)/bin/kalvor-bench
+
+screenshots: build
+	scripts/screenshots $(BUILD)
+
+format-check:
+	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.hpp')
+
+clean:
+	rm -rf $(BUILD) $(SANBUILD)

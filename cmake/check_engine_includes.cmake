@@ -1,0 +1,18 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Fails when a file of the engine includes a Qt header or a header of the screens.
+file(GLOB_RECURSE files "${ENGINE_DIR}/*.hpp" "${ENGINE_DIR}/*.cpp" "${ENGINE_DIR}/*.h")
+set(bad "")
+foreach(f IN LISTS files)
+  file(STRINGS "${f}" lines REGEX "^[ \t]*#[ \t]*include")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "[<\"](Q[A-Za-z]*|Qt[A-Za-z]*/[^>\"]*|gui/[^>\"]*)[>\"]")
+      list(APPEND bad "${f}: ${line}")
+    endif()
+  endforeach()
+endforeach()
+if(bad)
+  list(JOIN bad "\n" msg)
+  message(FATAL_ERROR "engine files include Qt or gui headers:\n${msg}")
+endif()
+list(LENGTH files n)
+message(STATUS "checked ${n} engine files: no Qt or gui include")
