@@ -3,6 +3,7 @@
 
 #include "gui/app/applicazione.hpp"
 #include "gui/app/controindicazioni.hpp"
+#include "gui/capture/captazione.hpp"
 #include "gui/platform/bindings.hpp"
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
@@ -12,6 +13,7 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace kalvor::gui {
@@ -71,6 +73,7 @@ void TCalibrazione::ConfermaClick()
     CampiRilevamento &captazione = m_stato.Captazione;
     captazione = static_cast<const CampiRilevamento &>(m_stato.Calibrazione);
     m_app.showModal(m_app.Controindicazioni());
+    m_app.Captazione()->ingrandimento_TIMER->start();
     close();
 }
 

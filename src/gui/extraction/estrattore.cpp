@@ -2,6 +2,7 @@
 #include "gui/extraction/estrattore.hpp"
 
 #include "gui/app/applicazione.hpp"
+#include "gui/geometry/prospettiva.hpp"
 #include "gui/platform/bindings.hpp"
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
@@ -12,6 +13,7 @@
 #include <QCommandLinkButton>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace kalvor::gui {
@@ -44,6 +46,7 @@ TEstrattore::TEstrattore(Applicazione &app, StatoLavoro &stato, Platform &platfo
 
 void TEstrattore::ConfermaClick()
 {
+    m_app.Prospettiva()->ingrandimento_TIMER->start();
     close();
 }
 

@@ -49,6 +49,7 @@ TAreaCaptazione::TAreaCaptazione(Applicazione &app, StatoLavoro &stato, Platform
 
 void TAreaCaptazione::ConfermaClick()
 {
+    ingrandimento_TIMER->stop();
     close();
 }
 

@@ -2,6 +2,7 @@
 #include "gui/geometry/prospettiva.hpp"
 
 #include "gui/app/applicazione.hpp"
+#include "gui/geometry/area_captazione.hpp"
 #include "gui/platform/bindings.hpp"
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
@@ -56,6 +57,8 @@ TProspettiva::TProspettiva(Applicazione &app, StatoLavoro &stato, Platform &plat
 
 void TProspettiva::ConfermaClick()
 {
+    ingrandimento_TIMER->stop();
+    m_app.AreaCaptazione()->ingrandimento_TIMER->start();
     close();
 }
 
