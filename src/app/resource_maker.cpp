@@ -14,7 +14,6 @@
 #include <QPainterPath>
 #include <QtEndian>
 
-#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -60,17 +59,6 @@ QImage animationPicture(int k)
         painter.setBrush(Qt::NoBrush);
         const QRectF box(tip.x() - radius, tip.y() - radius, 2 * radius, 2 * radius);
         painter.drawArc(box, -8 * 16, -74 * 16);
-    }
-    // Sparks at the moment of the click.
-    if (k <= 4) {
-        painter.setPen(QPen(accent, 3, Qt::SolidLine, Qt::FlatCap));
-        for (double angle : {-10.0, 45.0, 100.0}) {
-            const double a = angle * M_PI / 180.0;
-            const double from = 24 + spread * 10;
-            const double to = from + 8 + (4 - k) * 2;
-            painter.drawLine(tip + QPointF(std::cos(a) * from, std::sin(a) * from),
-                             tip + QPointF(std::cos(a) * to, std::sin(a) * to));
-        }
     }
     // The pointer itself, pressed a pixel down while the button is down.
     const QPointF offset = tip + (k <= 1 ? QPointF(1, 1) : QPointF(0, 0));

@@ -19,7 +19,6 @@
 
 #include <QCommandLinkButton>
 #include <QCoreApplication>
-#include <QBitmap>
 #include <QCursor>
 #include <QDir>
 #include <QFileInfo>
@@ -47,6 +46,20 @@ QCommandLinkButton *commandLink(QWidget *parent, const QString &name, const QStr
     button->setIconSize(QSize(48, 48));
     useHandCursor(button);
     return button;
+}
+
+// The colour of the bottom-left pixel becomes see-through, as bitmap pictures are drawn.
+QImage withKeyColourTransparent(const QImage &source)
+{
+    QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = image.pixel(0, image.height() - 1) | 0xff000000u;
+    for (int y = 0; y < image.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((row[x] | 0xff000000u) == key)
+                row[x] = 0;
+    }
+    return image;
 }
 
 } // namespace
@@ -189,11 +202,7 @@ void TImpostazioni::FormCreate()
             continue;
         }
         // The corner colour is the transparent colour of a bitmap picture.
-        image = image.convertToFormat(QImage::Format_ARGB32);
-        const QRgb key = image.pixel(0, image.height() - 1);
-        QPixmap pixmap = QPixmap::fromImage(image);
-        pixmap.setMask(QBitmap::fromImage(image.createMaskFromColor(key, Qt::MaskInColor).createMaskFromColor(0)));
-        m_animazione[static_cast<size_t>(n - 1)] = pixmap;
+        m_animazione[static_cast<size_t>(n - 1)] = QPixmap::fromImage(withKeyColourTransparent(image));
     }
     if (!missing.isEmpty())
         m_platform.error(this, QStringLiteral("Impossibile aprire il file \"%1\".").arg(missing.join("\", \"")));

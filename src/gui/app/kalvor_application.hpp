@@ -12,6 +12,7 @@ struct Platform;
 // guarded() is shown in the standard error box instead of ending the program.
 class KalvorApplication : public QApplication
 {
+    Q_OBJECT
 public:
     KalvorApplication(int &argc, char **argv);
 
