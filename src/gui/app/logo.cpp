@@ -50,12 +50,25 @@ Tlogo::Tlogo(Applicazione &, StatoLavoro &, Platform &platform, QWidget *parent)
     const QString big = QStringLiteral("color: %1; font-family: 'DejaVu Serif'; font-size: 40pt; font-weight: bold;"
                                        " font-style: italic;");
     QList<QWidget *> closers{sfondo, logoIMG};
-    closers << textLabel(this, QStringLiteral("Label11"), QStringLiteral("Kal"), QRect(150, 160, 130, 80),
-                         big.arg(QStringLiteral("#ffd166")), Qt::AlignRight | Qt::AlignVCenter);
-    closers << textLabel(this, QStringLiteral("Label3"), QStringLiteral("v"), QRect(280, 160, 50, 80),
-                         big.arg(QStringLiteral("#ffffff")), Qt::AlignCenter);
-    closers << textLabel(this, QStringLiteral("Label4"), QStringLiteral("or"), QRect(330, 160, 160, 80),
-                         big.arg(QStringLiteral("#ffd166")), Qt::AlignLeft | Qt::AlignVCenter);
+    // The name in large lettering over three labels, set side by side and centred.
+    const QStringList parts{QStringLiteral("Kal"), QStringLiteral("v"), QStringLiteral("or")};
+    const QStringList names{QStringLiteral("Label11"), QStringLiteral("Label3"), QStringLiteral("Label4")};
+    const QStringList colours{QStringLiteral("#ffd166"), QStringLiteral("#ffffff"), QStringLiteral("#ffd166")};
+    QList<ClickableLabel *> lettering;
+    int total = 0;
+    for (int i = 0; i < 3; ++i) {
+        auto *label = textLabel(this, names[i], parts[i], QRect(), big.arg(colours[i]), Qt::AlignCenter);
+        label->ensurePolished();
+        total += label->fontMetrics().horizontalAdvance(parts[i]) + 6;
+        lettering << label;
+    }
+    int x = (649 - total) / 2;
+    for (ClickableLabel *label : lettering) {
+        const int width = label->fontMetrics().horizontalAdvance(label->text()) + 6;
+        label->setGeometry(x, 160, width, 80);
+        x += width;
+        closers << label;
+    }
     closers << textLabel(this, QStringLiteral("versioneTXT"), QStringLiteral("versione 16 Novembre 2010"),
                          QRect(0, 240, 649, 24), QStringLiteral("color: #dfe9f3; font-size: 11pt;"),
                          Qt::AlignCenter);
