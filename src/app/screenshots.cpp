@@ -10,6 +10,7 @@
 #include "gui/platform/hint_balloon.hpp"
 #include "gui/platform/resources.hpp"
 #include "gui/platform/scripted_platform.hpp"
+#include "gui/platform/style.hpp"
 
 #include <QApplication>
 #include <QDir>
@@ -89,6 +90,7 @@ int main(int argc, char **argv)
     if (!folder.mkpath(QStringLiteral(".")))
         return 1;
     kalvor::setCurrentNumberFormat(kalvor::NumberFormat::comma());
+    applyProgramStyle(qapp);
 
     ScriptedPlatform platform;
     Applicazione app(platform);

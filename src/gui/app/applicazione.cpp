@@ -17,6 +17,7 @@
 #include "gui/geometry/scelta_verso_letture.hpp"
 #include "gui/platform/qt_platform.hpp"
 #include "gui/platform/resources.hpp"
+#include "gui/platform/style.hpp"
 #include "gui/project/assemblazione.hpp"
 #include "gui/results/risultati.hpp"
 #include "gui/safety/indicatori_sicurezza.hpp"
@@ -92,6 +93,7 @@ int runKalvor(int argc, char **argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("kalvor"));
     QGuiApplication::setWindowIcon(QIcon(picturePath(QStringLiteral("kalvor.svg"))));
     setCurrentNumberFormat(NumberFormat::fromLocale());
+    applyProgramStyle(qapp);
 
     QtPlatform platform;
     qapp.setPlatform(&platform);

@@ -10,6 +10,7 @@
 #include "state/stato_lavoro.hpp"
 
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -40,9 +41,16 @@ TRisultati::TRisultati(Applicazione &app, StatoLavoro &stato, Platform &platform
     m_contenitoreDatiTemporali = listView(this, QStringLiteral("ContenitoreDatiTemporali"));
     m_contenitoreDatiVeicolari = listView(this, QStringLiteral("ContenitoreDatiVeicolari"));
     m_valutazioniTXT = listView(this, QStringLiteral("ValutazioniTXT"));
-    page->addWidget(m_contenitoreDatiTemporali, 1);
-    page->addWidget(m_contenitoreDatiVeicolari, 1);
-    page->addWidget(m_valutazioniTXT, 1);
+    const std::pair<const char *, QPlainTextEdit *> tables[] = {
+        {"Dati temporali", m_contenitoreDatiTemporali},
+        {"Dati veicolari", m_contenitoreDatiVeicolari},
+        {"Valutazioni", m_valutazioniTXT},
+    };
+    for (const auto &[title, view] : tables) {
+        auto *group = new QGroupBox(QString::fromUtf8(title), this);
+        (new QVBoxLayout(group))->addWidget(view);
+        page->addWidget(group, 1);
+    }
 
     auto *buttons = new QHBoxLayout;
     auto *calcola = new QPushButton(QStringLiteral("Calcola Indicatori"), this);
