@@ -27,8 +27,7 @@ const QColor paper(255, 251, 232);
 // The classic arrow pointer, tip at the origin, 1 unit = 1 pixel at scale 1.
 QPolygonF arrowPointer(double scale)
 {
-    const QPointF points[] = {{0, 0},  {0, 17}, {4, 13},  {7, 20},
-                              {10, 19}, {7, 12}, {12, 12}};
+    const QPointF points[] = {{0, 0}, {0, 17}, {4, 13}, {7, 20}, {10, 19}, {7, 12}, {12, 12}};
     QPolygonF polygon;
     for (const QPointF &p : points)
         polygon << p * scale;

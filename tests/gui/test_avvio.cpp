@@ -86,7 +86,7 @@ private slots:
             screen->close();
         });
         app.start();
-        QCOMPARE(driver.seen, QStringList{"logo"});
+        QCOMPARE(driver.seen, QStringList {"logo"});
         QVERIFY(mainVisibleBehindAbout);
         QVERIFY(app.Impostazioni()->isVisible());
         QVERIFY(app.Impostazioni()->windowState() & Qt::WindowMaximized);

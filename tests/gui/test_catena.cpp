@@ -37,15 +37,16 @@ private slots:
         Applicazione app(platform);
         ModalDriver driver;
         driver.then(ModalDriver::click("Conferma")); // Riferimenti
-        driver.then(ModalDriver::closeBox());        // Estrattore: the chain goes on all the same
+        driver.then(ModalDriver::closeBox()); // Estrattore: the chain goes on all the same
         driver.then(ModalDriver::click("Conferma")); // Prospettiva
-        driver.then(ModalDriver::closeBox());        // AreaCaptazione
+        driver.then(ModalDriver::closeBox()); // AreaCaptazione
         driver.then(ModalDriver::click("Conferma")); // Calibrazione, which shows the warning
-        driver.then(ModalDriver::closeBox());        // Controindicazioni
-        driver.then(ModalDriver::closeBox());        // Captazione has no confirming button of its own
+        driver.then(ModalDriver::closeBox()); // Controindicazioni
+        driver.then(ModalDriver::closeBox()); // Captazione has no confirming button of its own
         app.Impostazioni()->ConfermaClick();
-        QCOMPARE(driver.seen, (QStringList{"Riferimenti", "Estrattore", "Prospettiva", "AreaCaptazione",
-                                           "Calibrazione", "Controindicazioni", "Captazione"}));
+        QCOMPARE(driver.seen,
+                 (QStringList {"Riferimenti", "Estrattore", "Prospettiva", "AreaCaptazione", "Calibrazione",
+                               "Controindicazioni", "Captazione"}));
         for (QWidget *screen : app.screens().mid(1))
             QVERIFY2(!screen->isVisible(), qPrintable(screen->objectName()));
         // Estrattore closed by its box: the magnifier of Prospettiva was never switched on by it;
@@ -63,8 +64,9 @@ private slots:
         Applicazione app(platform);
         ModalDriver driver;
         app.Impostazioni()->ConfermaClick();
-        QCOMPARE(driver.seen, (QStringList{"Riferimenti", "Estrattore", "Prospettiva", "AreaCaptazione",
-                                           "Calibrazione", "Captazione"}));
+        QCOMPARE(
+            driver.seen,
+            (QStringList {"Riferimenti", "Estrattore", "Prospettiva", "AreaCaptazione", "Calibrazione", "Captazione"}));
         QVERIFY(!app.Prospettiva()->ingrandimento_TIMER->isActive());
         QVERIFY(!app.Captazione()->ingrandimento_TIMER->isActive());
     }
@@ -104,7 +106,7 @@ private slots:
         second.then(record("ImmagineFinale"));
         second.then(record("ImmagineFinale")); // the capture screen got the calibration's value
         app.Impostazioni()->ConfermaClick();
-        QCOMPARE(shown, (QStringList{"Verona, via Mameli", "0,5", "12", "7", "150", "150"}));
+        QCOMPARE(shown, (QStringList {"Verona, via Mameli", "0,5", "12", "7", "150", "150"}));
     }
 
     void chiudiEndsTheProgramWithModalScreensOpen()
@@ -115,7 +117,7 @@ private slots:
         ModalDriver driver;
         for (int i = 0; i < 5; ++i)
             driver.then(ModalDriver::closeBox());
-        driver.then(ModalDriver::click("Conferma"));    // Captazione: "I dati vanno bene" opens the results
+        driver.then(ModalDriver::click("Conferma")); // Captazione: "I dati vanno bene" opens the results
         driver.then(ModalDriver::click("ChiudiTutto")); // Risultati: "Chiudi"
         driver.otherwise([](QWidget *screen) { QFAIL(qPrintable("unexpected screen " + screen->objectName())); });
         bool timedOut = false;
@@ -145,7 +147,7 @@ private slots:
             screen->close();
         });
         app.Impostazioni()->findChild<QCommandLinkButton *>("Assemblaggio")->click();
-        QCOMPARE(driver.seen, QStringList{"Assemblazione"});
+        QCOMPARE(driver.seen, QStringList {"Assemblazione"});
         QCOMPARE(caption, QString("Nome del file aperto"));
     }
 

@@ -53,8 +53,8 @@ private slots:
         QVERIFY(guarded(nullptr, platform, [&] { ++after; }));
         QCOMPARE(after, 1);
         QCOMPARE(platform.messageTexts("error"),
-                 (QStringList{"\"12a\" non è un numero intero valido", "vector::at",
-                              "Memoria insufficiente per completare l'operazione.", "Errore inatteso."}));
+                 (QStringList {"\"12a\" non è un numero intero valido", "vector::at",
+                               "Memoria insufficiente per completare l'operazione.", "Errore inatteso."}));
     }
 
     void aFailingProjectReadIsShownAndTheProgramGoesOn()
@@ -84,7 +84,7 @@ private slots:
         widget.show();
         QTest::mouseClick(&widget, Qt::LeftButton);
         application->setPlatform(nullptr);
-        QCOMPARE(platform.messageTexts("error"), QStringList{"Impossibile aprire \"12.png\""});
+        QCOMPARE(platform.messageTexts("error"), QStringList {"Impossibile aprire \"12.png\""});
         QVERIFY(widget.isVisible());
     }
 
@@ -95,15 +95,32 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("picture");
         QTest::newRow("H2") << "Distanza ripresa|Bisogna fare riprese a distanza contenute in quelle limite|7"
-                            << "Distanza ripresa" << "Bisogna fare riprese a distanza contenute in quelle limite" << 7;
-        QTest::newRow("first picture") << "a|b|0" << "a" << "b" << 0;
-        QTest::newRow("last picture") << "a|b|18" << "a" << "b" << 18;
-        QTest::newRow("beyond the list") << "a|b|19" << "a" << "b" << -1;
-        QTest::newRow("negative") << "a|b|-1" << "a" << "b" << -1;
-        QTest::newRow("not a number") << "a|b|sette" << "a" << "b" << -1;
-        QTest::newRow("no picture") << "a|b" << "a" << "b" << -1;
-        QTest::newRow("plain text") << "solo testo" << "" << "solo testo" << -1;
-        QTest::newRow("empty title") << "|testo|3" << "" << "testo" << 3;
+                            << "Distanza ripresa"
+                            << "Bisogna fare riprese a distanza contenute in quelle limite" << 7;
+        QTest::newRow("first picture") << "a|b|0"
+                                       << "a"
+                                       << "b" << 0;
+        QTest::newRow("last picture") << "a|b|18"
+                                      << "a"
+                                      << "b" << 18;
+        QTest::newRow("beyond the list") << "a|b|19"
+                                         << "a"
+                                         << "b" << -1;
+        QTest::newRow("negative") << "a|b|-1"
+                                  << "a"
+                                  << "b" << -1;
+        QTest::newRow("not a number") << "a|b|sette"
+                                      << "a"
+                                      << "b" << -1;
+        QTest::newRow("no picture") << "a|b"
+                                    << "a"
+                                    << "b" << -1;
+        QTest::newRow("plain text") << "solo testo"
+                                    << ""
+                                    << "solo testo" << -1;
+        QTest::newRow("empty title") << "|testo|3"
+                                     << ""
+                                     << "testo" << 3;
     }
 
     void hintTextsSplitIntoTitleTextAndPicture()
@@ -124,8 +141,9 @@ private slots:
         Applicazione app(platform);
         app.Impostazioni()->show();
         auto *image1 = app.Impostazioni()->findChild<QWidget *>("Image1");
-        QCOMPARE(hintOf(image1), QString("Angolazione - Dimensione|Bisogna contenere l'angolo di inclinazione e "
-                                         "effettuare la ripresa con una risoluzione di 640x480|13"));
+        QCOMPARE(hintOf(image1),
+                 QString("Angolazione - Dimensione|Bisogna contenere l'angolo di inclinazione e "
+                         "effettuare la ripresa con una risoluzione di 640x480|13"));
         QHelpEvent rest(QEvent::ToolTip, QPoint(10, 10), image1->mapToGlobal(QPoint(10, 10)));
         QApplication::sendEvent(image1, &rest);
         QWidget *balloon = visibleBalloon();

@@ -78,7 +78,7 @@ private slots:
         test::ModalDriver driver;
         driver.then(test::ModalDriver::click("Conferma"));
         app.showModal(app.Riferimenti());
-        QCOMPARE(driver.seen, QStringList{"Riferimenti"});
+        QCOMPARE(driver.seen, QStringList {"Riferimenti"});
         QVERIFY(!app.Riferimenti()->isVisible());
         QCOMPARE(stato.Estrattore.ListaFotogrammi.count(), listsKept ? 3 : 0);
         QCOMPARE(stato.Estrattore.ListaTempi.count(), listsKept ? 3 : 0);
@@ -98,7 +98,7 @@ private slots:
             screen->close();
         });
         app.showModal(app.Riferimenti());
-        QCOMPARE(shown, (QStringList{"Treviso", "Ing. Rossi", "01/02/2009"}));
+        QCOMPARE(shown, (QStringList {"Treviso", "Ing. Rossi", "01/02/2009"}));
         QCOMPARE(app.Riferimenti()->findChild<QCommandLinkButton *>("Conferma")->text(),
                  QString("clicca qui per procedere all'elaborazione"));
     }

@@ -16,8 +16,8 @@ private slots:
     void aboutBoxClosesOnAClickOnAnyElement_data()
     {
         QTest::addColumn<QString>("element");
-        for (const char *name :
-             {"sfondo", "logoIMG", "Label11", "Label3", "Label4", "versioneTXT", "Label1", "Label2", "Label6", "Image1"})
+        for (const char *name : {"sfondo", "logoIMG", "Label11", "Label3", "Label4", "versioneTXT", "Label1", "Label2",
+                                 "Label6", "Image1"})
             QTest::newRow(name) << QString(name);
         QTest::newRow("the box itself") << QString();
     }
@@ -44,7 +44,7 @@ private slots:
         logo->show();
         QTest::mouseClick(logo->findChild<QWidget *>("sitoweb"), Qt::LeftButton);
         QVERIFY(logo->isVisible());
-        QCOMPARE(platform.openedUrls, QStringList{Tlogo::webAddress});
+        QCOMPARE(platform.openedUrls, QStringList {Tlogo::webAddress});
         QVERIFY(platform.messages.empty());
     }
 
@@ -64,8 +64,9 @@ private slots:
         QCOMPARE(warning->findChild<QLabel *>("Label11")->text(), QString("Controindicazioni"));
         QCOMPARE(warning->findChild<QLabel *>("Label1")->text(), QString("ATTENZIONE !!!!!"));
         auto *testo = warning->findChild<QLabel *>("testo");
-        QCOMPARE(testo->text(), QString("può provocare nervorismo, crisi psico-neuro-attive, aggressività e ritorsioni "
-                                        "contro i calcolatori"));
+        QCOMPARE(testo->text(),
+                 QString("può provocare nervorismo, crisi psico-neuro-attive, aggressività e ritorsioni "
+                         "contro i calcolatori"));
         QVERIFY(testo->wordWrap());
         QCOMPARE(warning->size(), QSize(785, 561));
     }

@@ -54,10 +54,10 @@ Applicazione::~Applicazione() = default;
 
 QList<QWidget *> Applicazione::screens() const
 {
-    return {m_impostazioni.get(), m_prospettiva,    m_calibrazione,       m_captazione,
-            m_logo,               m_estrattore,     m_areaCaptazione,     m_aggiungiVeicolo,
-            m_modificaVeicolo,    m_risultati,      m_sceltaVersoLetture, m_riferimenti,
-            m_controindicazioni,  m_assemblazione,  m_puntiGPS,           m_indicatoriSicurezza};
+    return {m_impostazioni.get(), m_prospettiva,    m_calibrazione,      m_captazione,      m_logo,
+            m_estrattore,         m_areaCaptazione, m_aggiungiVeicolo,   m_modificaVeicolo, m_risultati,
+            m_sceltaVersoLetture, m_riferimenti,    m_controindicazioni, m_assemblazione,   m_puntiGPS,
+            m_indicatoriSicurezza};
 }
 
 void Applicazione::start()

@@ -20,7 +20,7 @@ public:
     TControindicazioni(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent = nullptr);
 
     void sfondoClick();
-    void refreshFromState() {}
+    void refreshFromState() { }
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

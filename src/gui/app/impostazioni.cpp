@@ -147,9 +147,9 @@ void TImpostazioni::buildControls()
     auto *buttons = new QWidget(m_contenuto);
     buttons->setObjectName(QStringLiteral("pannelloComandi"));
     buttons->setAttribute(Qt::WA_StyledBackground);
-    buttons->setStyleSheet(QStringLiteral(
-        "#pannelloComandi { background: rgba(255, 251, 240, 225); border-radius: 12px; }"
-        "QCommandLinkButton { font-size: 11pt; }"));
+    buttons->setStyleSheet(
+        QStringLiteral("#pannelloComandi { background: rgba(255, 251, 240, 225); border-radius: 12px; }"
+                       "QCommandLinkButton { font-size: 11pt; }"));
     auto *buttonColumn = new QVBoxLayout(buttons);
     m_conferma = commandLink(buttons, QStringLiteral("Conferma"),
                              QStringLiteral("Se hai preso i dati campione in questo modo clicca qui per procedere "
@@ -170,8 +170,10 @@ void TImpostazioni::buildControls()
     m_barra->hide();
     page->addWidget(m_barra);
 
-    connect(m_conferma, &QCommandLinkButton::clicked, this, [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
-    connect(m_apriDati, &QCommandLinkButton::clicked, this, [this] { guarded(this, m_platform, [&] { ApriDatiClick(); }); });
+    connect(m_conferma, &QCommandLinkButton::clicked, this,
+            [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
+    connect(m_apriDati, &QCommandLinkButton::clicked, this,
+            [this] { guarded(this, m_platform, [&] { ApriDatiClick(); }); });
     connect(m_assemblaggio, &QCommandLinkButton::clicked, this,
             [this] { guarded(this, m_platform, [&] { AssemblaggioClick(); }); });
 }
@@ -187,8 +189,10 @@ void TImpostazioni::resizeEvent(QResizeEvent *event)
 
 FileDialogOptions TImpostazioni::DialogoApri()
 {
-    return {QStringLiteral("Apri un lavoro KALVOR fatto in precedenza"), QStringLiteral("Progetto KALVOR (*.kvr)"),
-            QStringLiteral("kvr"), {}};
+    return {QStringLiteral("Apri un lavoro KALVOR fatto in precedenza"),
+            QStringLiteral("Progetto KALVOR (*.kvr)"),
+            QStringLiteral("kvr"),
+            {}};
 }
 
 void TImpostazioni::FormCreate()

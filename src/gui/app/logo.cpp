@@ -49,11 +49,11 @@ Tlogo::Tlogo(Applicazione &, StatoLavoro &, Platform &platform, QWidget *parent)
 
     const QString big = QStringLiteral("color: %1; font-family: 'DejaVu Serif'; font-size: 40pt; font-weight: bold;"
                                        " font-style: italic;");
-    QList<QWidget *> closers{sfondo, logoIMG};
+    QList<QWidget *> closers {sfondo, logoIMG};
     // The name in large lettering over three labels, set side by side and centred.
-    const QStringList parts{QStringLiteral("Kal"), QStringLiteral("v"), QStringLiteral("or")};
-    const QStringList names{QStringLiteral("Label11"), QStringLiteral("Label3"), QStringLiteral("Label4")};
-    const QStringList colours{QStringLiteral("#ffd166"), QStringLiteral("#ffffff"), QStringLiteral("#ffd166")};
+    const QStringList parts {QStringLiteral("Kal"), QStringLiteral("v"), QStringLiteral("or")};
+    const QStringList names {QStringLiteral("Label11"), QStringLiteral("Label3"), QStringLiteral("Label4")};
+    const QStringList colours {QStringLiteral("#ffd166"), QStringLiteral("#ffffff"), QStringLiteral("#ffd166")};
     QList<ClickableLabel *> lettering;
     int total = 0;
     for (int i = 0; i < 3; ++i) {
@@ -70,8 +70,7 @@ Tlogo::Tlogo(Applicazione &, StatoLavoro &, Platform &platform, QWidget *parent)
         closers << label;
     }
     closers << textLabel(this, QStringLiteral("versioneTXT"), QStringLiteral("versione 16 Novembre 2010"),
-                         QRect(0, 240, 649, 24), QStringLiteral("color: #dfe9f3; font-size: 11pt;"),
-                         Qt::AlignCenter);
+                         QRect(0, 240, 649, 24), QStringLiteral("color: #dfe9f3; font-size: 11pt;"), Qt::AlignCenter);
     closers << textLabel(this, QStringLiteral("Label1"),
                          QStringLiteral("Ideazione e sviluppo: gruppo Kalvor di ingegneria del traffico"),
                          QRect(150, 300, 480, 22), QStringLiteral("color: #ffffff; font-size: 10pt;"));
@@ -91,9 +90,9 @@ Tlogo::Tlogo(Applicazione &, StatoLavoro &, Platform &platform, QWidget *parent)
     closers << textLabel(this, QStringLiteral("Label6"), QStringLiteral("info@kalvor.example.org"),
                          QRect(389, 12, 248, 22), QStringLiteral("color: #dfe9f3; font-size: 9pt;"),
                          Qt::AlignRight | Qt::AlignVCenter);
-    auto *sitoweb = textLabel(this, QStringLiteral("sitoweb"), QStringLiteral("www.kalvor.example.org"),
-                              QRect(12, 12, 248, 22),
-                              QStringLiteral("color: #ffd166; font-size: 9pt; text-decoration: underline;"));
+    auto *sitoweb
+        = textLabel(this, QStringLiteral("sitoweb"), QStringLiteral("www.kalvor.example.org"), QRect(12, 12, 248, 22),
+                    QStringLiteral("color: #ffd166; font-size: 9pt; text-decoration: underline;"));
 
     for (QWidget *widget : closers) {
         if (auto *picture = qobject_cast<PictureControl *>(widget))

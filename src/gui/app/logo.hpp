@@ -24,7 +24,7 @@ public:
 
     void sfondoClick();
     void sitowebClick();
-    void refreshFromState() {}
+    void refreshFromState() { }
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

@@ -21,8 +21,8 @@ TSceltaVersoLetture::TSceltaVersoLetture(Applicazione &, StatoLavoro &stato, Pla
 
     auto &scelta = m_stato.SceltaVersoLetture;
     m_origine00 = boundCheckBox(this, QStringLiteral("Origine00"), QStringLiteral("Origine00"), scelta.Origine00);
-    m_origine640480 = boundCheckBox(this, QStringLiteral("Origine640480"), QStringLiteral("Origine640480"),
-                                    scelta.Origine640480);
+    m_origine640480
+        = boundCheckBox(this, QStringLiteral("Origine640480"), QStringLiteral("Origine640480"), scelta.Origine640480);
     m_origine0480
         = boundCheckBox(this, QStringLiteral("Origine0480"), QStringLiteral("Origine0480"), scelta.Origine0480);
     m_origine6400

@@ -21,8 +21,7 @@ void showErrorBox(Platform &platform, QWidget *parent, const std::exception &err
 void showUnknownErrorBox(Platform &platform, QWidget *parent);
 
 // Runs body(); returns true when it ran to its end, false when it threw.
-template<class Body>
-bool guarded(QWidget *parent, Platform &platform, Body &&body)
+template<class Body> bool guarded(QWidget *parent, Platform &platform, Body &&body)
 {
     try {
         std::forward<Body>(body)();

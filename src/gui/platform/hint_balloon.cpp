@@ -104,10 +104,10 @@ QWidget *showHintBalloon(const Hint &hint, const QPoint &globalPos, QWidget *anc
     auto *balloon = new QWidget(anchor ? anchor->window() : nullptr, Qt::ToolTip | Qt::FramelessWindowHint);
     balloon->setObjectName(QStringLiteral("HintArtistico"));
     balloon->setAttribute(Qt::WA_DeleteOnClose);
-    balloon->setStyleSheet(QStringLiteral(
-        "#HintArtistico { background: #fffbe8; border: 2px solid #c8782a; border-radius: 10px; }"
-        "QLabel { background: transparent; color: #2b2b2b; }"
-        "QLabel#titolo { font-weight: bold; font-size: 11pt; color: #8a3f0c; }"));
+    balloon->setStyleSheet(
+        QStringLiteral("#HintArtistico { background: #fffbe8; border: 2px solid #c8782a; border-radius: 10px; }"
+                       "QLabel { background: transparent; color: #2b2b2b; }"
+                       "QLabel#titolo { font-weight: bold; font-size: 11pt; color: #8a3f0c; }"));
     balloon->setAttribute(Qt::WA_StyledBackground);
 
     auto *row = new QHBoxLayout(balloon);

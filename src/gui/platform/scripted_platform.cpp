@@ -5,8 +5,7 @@ namespace kalvor::gui {
 
 namespace {
 
-template<class T>
-T takeFront(std::deque<T> &queue, T whenEmpty)
+template<class T> T takeFront(std::deque<T> &queue, T whenEmpty)
 {
     if (queue.empty())
         return whenEmpty;

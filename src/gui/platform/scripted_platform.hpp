@@ -32,8 +32,8 @@ public:
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
     std::deque<bool> questionAnswers;
-    QDate fixedDate{2010, 11, 16};
-    QTime fixedTime{8, 30, 0};
+    QDate fixedDate {2010, 11, 16};
+    QTime fixedTime {8, 30, 0};
 
     std::vector<RecordedDialog> dialogs;
     std::vector<RecordedMessage> messages;

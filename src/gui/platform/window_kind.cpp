@@ -11,14 +11,13 @@ void applyWindowKind(QWidget *screen, WindowKind kind, QSize size)
         = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
     switch (kind) {
     case WindowKind::Maximized:
-        screen->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                               | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+        screen->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+                               | Qt::WindowCloseButtonHint);
         screen->setWindowState(screen->windowState() | Qt::WindowMaximized);
         break;
     case WindowKind::Centred:
     case WindowKind::Dialog:
-        screen->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                               | Qt::WindowCloseButtonHint);
+        screen->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
         break;
     case WindowKind::FixedCentred:
         screen->setWindowFlags(closeOnly);

@@ -8,8 +8,7 @@
 
 namespace kalvor::gui {
 
-TIndicatoriSicurezza::TIndicatoriSicurezza(Applicazione &app, StatoLavoro &stato, Platform &platform,
-                                           QWidget *parent)
+TIndicatoriSicurezza::TIndicatoriSicurezza(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : QDialog(parent)
     , m_app(app)
     , m_stato(stato)
