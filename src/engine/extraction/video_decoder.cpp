@@ -282,6 +282,28 @@ std::optional<DecodedFrame> VideoDecoder::next()
     return std::nullopt;
 }
 
+std::optional<double> VideoDecoder::peekTime()
+{
+    while (m->fillPending()) {
+        const double t = m->timeOf(m->pending.get());
+        if (t >= m->discardBefore - kEps) {
+            m->discardBefore = -std::numeric_limits<double>::infinity();
+            return t;
+        }
+        av_frame_unref(m->pending.get());
+        m->havePending = false;
+    }
+    return std::nullopt;
+}
+
+void VideoDecoder::skip()
+{
+    if (peekTime()) {
+        av_frame_unref(m->pending.get());
+        m->havePending = false;
+    }
+}
+
 void VideoDecoder::seek(double seconds)
 {
     m->seekRaw(seconds);

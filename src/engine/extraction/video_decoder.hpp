@@ -47,6 +47,10 @@ public:
 
     // The next frame in presentation order, or nothing at the end of the video.
     std::optional<DecodedFrame> next();
+    // The time of the frame next() would return, without converting it; nothing at the end.
+    std::optional<double> peekTime();
+    // Drops the frame next() would return (cheap: no conversion).
+    void skip();
     // Moves so that next() returns the first frame whose time is >= seconds.
     void seek(double seconds);
     // The picture shown at a position (see above), or nothing for a video
