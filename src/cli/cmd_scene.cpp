@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // `kalvor-cli scene OUT [--duration S] [--codec lossless|mpeg4|h264] [--size WxH]
-// [--seed N] [--truth FILE]`: a synthetic road video (or PNG frames when OUT
-// ends with '/') for demos and benchmarks.
+// [--seed N] [--quality Q] [--truth FILE]`: a synthetic road video (or PNG
+// frames when OUT ends with '/') for demos and benchmarks. Q is the H.264 CRF
+// (default 23) or the MPEG-4 quantiser.
 #include "cli/commands.hpp"
 #include "common/errors.hpp"
 #include "common/files.hpp"
@@ -49,6 +50,8 @@ int runScene(const Args &args)
                 throw ConversionError("Dimensione non valida \"" + s + "\".");
             o.width = toInt(s.substr(0, x));
             o.height = toInt(s.substr(x + 1));
+        } else if (a == "--quality") {
+            v.quality = toInt(value());
         } else if (a == "--seed") {
             o.seed = static_cast<std::uint64_t>(toInt(value()));
         } else if (a == "--truth") {
@@ -61,7 +64,7 @@ int runScene(const Args &args)
     }
     if (out.empty())
         throw RefusalError("Uso: kalvor-cli scene USCITA [--duration S] [--codec lossless|mpeg4|h264] [--size LxA] "
-                           "[--seed N] [--truth FILE]");
+                           "[--seed N] [--quality Q] [--truth FILE]");
     const testing::RoadScene scene(o);
     if (out.back() == '/') {
         std::filesystem::create_directories(out);
@@ -81,7 +84,7 @@ int runScene(const Args &args)
 
 const CommandRegistration reg({"scene",
                                "scene OUT [--duration S] [--codec lossless|mpeg4|h264] [--size WxH] [--seed N] "
-                               "[--truth FILE]",
+                               "[--quality Q] [--truth FILE]",
                                "write a synthetic road video (or PNG frames into OUT/) with known vehicles",
                                runScene});
 
