@@ -103,10 +103,11 @@ public:
             m_decoder.setOutputSize(m_size.width, m_size.height);
         if (r.from > 0)
             m_decoder.seek(r.from - 1e-3);
+        m_duration = m_decoder.duration();
     }
 
     FrameSize size() const { return m_size; }
-    double duration() const { return m_decoder.duration(); }
+    double duration() const { return m_duration; }
     double lastTime() const { return m_lastTime; }
 
     // The next frame to write, or false at the end.
@@ -135,6 +136,7 @@ private:
     FramePicker m_picker;
     int m_next;
     FrameSize m_size{};
+    double m_duration = 0.0; // read once: the decoder belongs to the decoding thread
     double m_lastTime = 0.0;
 };
 
