@@ -33,6 +33,34 @@ void verificaAsse(const StatoRilevamento &det)
         throw ArithmeticError("Divisione per zero: i due punti dell'asse stanno nella stessa colonna.");
 }
 
+namespace {
+
+int rigaLimitata(double r0)
+{
+    if (r0 > 1e9)
+        return 1000000000;
+    if (r0 < -1e9)
+        return -1000000000;
+    return static_cast<int>(r0);
+}
+
+} // namespace
+
+AsseInterpolato::AsseInterpolato(const StatoRilevamento &det)
+    : discendente(det.RigaArea1 > det.RigaArea2)
+    , r1(det.RigaArea1)
+    , r2(det.RigaArea2)
+    , c1(det.ColonnaArea1)
+    , c2(det.ColonnaArea2)
+{
+    quoziente = discendente ? checkedDivide(r1 - r2, c2 - c1) : checkedDivide(r2 - r1, c2 - c1);
+}
+
+int AsseInterpolato::riga(int c) const
+{
+    return rigaLimitata(discendente ? std::trunc(quoziente * (c2 - c) + r2) : std::trunc(quoziente * (c - c1) + r1));
+}
+
 int rigaAsse(const StatoRilevamento &det, int c)
 {
     const double r1 = det.RigaArea1;
@@ -44,11 +72,7 @@ int rigaAsse(const StatoRilevamento &det, int c)
         r0 = std::trunc(checkedDivide(r2 - r1, c2 - c1) * (c - c1) + r1);
     else
         r0 = std::trunc(checkedDivide(r1 - r2, c2 - c1) * (c2 - c) + r2);
-    if (r0 > 1e9)
-        return 1000000000;
-    if (r0 < -1e9)
-        return -1000000000;
-    return static_cast<int>(r0);
+    return rigaLimitata(r0);
 }
 
 } // namespace kalvor

@@ -29,6 +29,18 @@ int rigaAsse(const StatoRilevamento &det, int c);
 // would divide by zero); the scan checks it before its first column.
 void verificaAsse(const StatoRilevamento &det);
 
+// rigaAsse with the quotient computed once: the same value for every c (the
+// same floating-point operations in the same order). Throws as verificaAsse.
+struct AsseInterpolato
+{
+    explicit AsseInterpolato(const StatoRilevamento &det);
+    int riga(int c) const;
+
+    bool discendente = false; // RigaArea1 > RigaArea2
+    double quoziente = 0.0;
+    double r1 = 0.0, r2 = 0.0, c1 = 0.0, c2 = 0.0;
+};
+
 // The half band: DislivelloArea div 2.
 inline int semibanda(const StatoRilevamento &det) { return det.DislivelloArea / 2; }
 

@@ -9,8 +9,9 @@
 // each pixel column once.
 //
 // The mask lives in the workspace, not in det.MatriceDifferenza. The workspace
-// caches per-byte bounds built from det.MediaSfondo and the two margins; it
-// rebuilds them when det.GenerazioneSfondo, the size or a margin changes.
+// caches det.MediaSfondo as bytes and rebuilds that copy when
+// det.GenerazioneSfondo or the size changes: whoever changes MediaSfondo
+// increments GenerazioneSfondo.
 
 #include "common/text_list.hpp"
 #include "extraction/rgb_image.hpp"
@@ -28,22 +29,22 @@ struct SpazioRilevamento
     int larghezza = 0; // pixel columns
     int altezza = 0;   // pixel rows
     int parole = 0;    // 64-bit words per mask row
-    std::vector<std::uint64_t> maschera; // bit x of row r set: pixel foreground
+    // Bit x of word r * parole + x / 64, one zero word before and after:
+    // pixel (r, x) is foreground.
+    std::vector<std::uint64_t> maschera;
     std::vector<std::uint64_t> lavoro;
-    std::vector<std::uint64_t> interno; // the pixel columns erosion and dilation may write
-    std::vector<std::uint64_t> rigaTemp;
-    std::vector<int> prefisso;
-    // Background pixel: minimo <= frame byte <= massimo for its three bytes.
-    std::vector<std::uint8_t> minimo;
-    std::vector<std::uint8_t> massimo;
+    std::vector<std::uint64_t> interno; // per word of the mask: the pixels erosion and dilation may write
+    // The mask's columns: word w of column x holds rows 64w..64w+63.
+    std::vector<std::uint64_t> colonne;
+    std::vector<int> righeAsse; // axis row of each scanned byte column
+    // The background as bytes, rebuilt when det.GenerazioneSfondo changes.
+    std::vector<std::uint8_t> sfondo;
     unsigned long long generazione = 0;
-    int superiore = 0;
-    int inferiore = 0;
-    bool soglieValide = false;
+    bool sfondoValido = false;
 
     bool primoPiano(int r, int x) const
     {
-        return (maschera[static_cast<std::size_t>(r) * static_cast<std::size_t>(parole) + static_cast<std::size_t>(x >> 6)] >> (x & 63)) & 1U;
+        return (maschera[1 + static_cast<std::size_t>(r) * static_cast<std::size_t>(parole) + static_cast<std::size_t>(x >> 6)] >> (x & 63)) & 1U;
     }
 };
 
