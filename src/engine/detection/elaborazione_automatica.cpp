@@ -98,7 +98,7 @@ void ElaborazioneImmagini(StatoLavoro &stato, ControlloElaborazione &controllo, 
         fe.veicoliTrovati = trovati;
         fe.sovrapposizioni = sovrapposizioniVeicoli(schermo.veicoliAtt, det, controllo.mirino);
         if (controllo.mostraAsse) {
-            const Disegno asse = sovrapposizioneAsse(det);
+            const Drawing asse = sovrapposizioneAsse(det);
             fe.sovrapposizioni.insert(fe.sovrapposizioni.end(), asse.begin(), asse.end());
         }
         aggiornaListeVeicoli(schermo.veicoliAtt, schermo.veicoliPrec, schermo.VeicoliTOT);

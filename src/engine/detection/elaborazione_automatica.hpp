@@ -5,7 +5,7 @@
 // the frames a+1..b of the interval, with a call per frame through which the
 // screen draws, plays the found sound, processes events and asks to stop.
 
-#include "detection/primitive_disegno.hpp"
+#include "common/drawing.hpp"
 #include "detection/rilevamento.hpp"
 #include "extraction/rgb_image.hpp"
 #include "state/stato_lavoro.hpp"
@@ -33,7 +33,7 @@ struct FotogrammaElaborato
     const RgbImage *immagine = nullptr;
     const SpazioRilevamento *maschera = nullptr; // for immagineMaschera
     bool veicoliTrovati = false; // veicoliAtt holds at least one record
-    Disegno sovrapposizioni;     // records, then the axis when shown
+    Drawing sovrapposizioni;     // records, then the axis when shown
     int ultimoNumero = 0;        // NumeroVeicolo - 1
 };
 

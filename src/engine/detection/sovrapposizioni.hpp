@@ -6,17 +6,18 @@
 // end ticks of the band's height.
 
 #include "common/text_list.hpp"
-#include "detection/primitive_disegno.hpp"
+#include "common/drawing.hpp"
 #include "state/stato_lavoro.hpp"
 
 namespace kalvor {
 
-// Boxes (red "sup", yellow "inf"), numbers in blue 11 pixels high, and with
+// Boxes (red "sup", yellow "inf"), numbers in blue 11 pixels high (8 points
+// at 96 dpi), and with
 // mirino the four sight lines of each record of veicoliAtt.
-Disegno sovrapposizioniVeicoli(const TextList &veicoliAtt, const StatoRilevamento &det, bool mirino);
+Drawing sovrapposizioniVeicoli(const TextList &veicoliAtt, const StatoRilevamento &det, bool mirino);
 
 // The axis between its two points and a vertical tick of +-DislivelloArea at
 // each end, in blue.
-Disegno sovrapposizioneAsse(const StatoRilevamento &det);
+Drawing sovrapposizioneAsse(const StatoRilevamento &det);
 
 } // namespace kalvor

@@ -171,30 +171,28 @@ TEST(Sovrapposizioni, RiquadriNumeriMirinoEAsse)
     TextList att;
     appendRecord(att, makeRecord("7", "sup", 300, 360, 4, 8, 3, 1));
     appendRecord(att, makeRecord("8", "inf", 90, 900, 4, 8, 3, 1));
-    using T = PrimitivaDisegno::Tipo;
-    const auto R = ColoreDisegno::Rosso;
-    const auto G = ColoreDisegno::Giallo;
-    const auto B = ColoreDisegno::Blu;
+    using P = DrawPrimitive;
+    const Rgb R = colors::red;
+    const Rgb G = colors::yellow;
+    const Rgb B = colors::blue;
     // sup: x1 100, x2 120, m 330, xm 110, r0 = trunc(20/600*300 + 100) = 110.
     // inf: x1 30, x2 300, m 495, xm 165, r0 = trunc(20/600*465 + 100) = 115.
-    const Disegno atteso = {
-        {T::Rettangolo, 100, 90, 120, 110, R, "", 0},
-        {T::Testo, 100, 70, 0, 0, B, "7", 11},
-        {T::Linea, 110, 90, 110, 10, R, "", 0},
-        {T::Linea, 110, 110, 110, 210, R, "", 0},
-        {T::Linea, 100, 100, 10, 100, R, "", 0},   // narrow box: outwards
-        {T::Linea, 120, 100, 210, 100, R, "", 0},
-        {T::Rettangolo, 30, 115, 300, 135, G, "", 0},
-        {T::Testo, 30, 135, 0, 0, B, "8", 11},
-        {T::Linea, 165, 115, 165, 15, G, "", 0},
-        {T::Linea, 165, 135, 165, 215, G, "", 0},
-        {T::Linea, 30, 125, 65, 125, G, "", 0},    // wide box: inwards
-        {T::Linea, 300, 125, 265, 125, G, "", 0},
+    const Drawing atteso = {
+        P::rectangle(100, 90, 120, 110, R),
+        P::label(100, 70, "7", B, 8),
+        P::line(110, 90, 110, 10, R),
+        P::line(110, 110, 110, 210, R),
+        P::line(100, 100, 10, 100, R), // narrow box: outwards
+        P::line(120, 100, 210, 100, R),
+        P::rectangle(30, 115, 300, 135, G),
+        P::label(30, 135, "8", B, 8),
+        P::line(165, 115, 165, 15, G),
+        P::line(165, 135, 165, 215, G),
+        P::line(30, 125, 65, 125, G), // wide box: inwards
+        P::line(300, 125, 265, 125, G),
     };
     EXPECT_EQ(sovrapposizioniVeicoli(att, det, true), atteso);
     EXPECT_EQ(sovrapposizioniVeicoli(att, det, false).size(), 4U);
-    const Disegno asse = {{T::Linea, 10, 100, 210, 120, B, "", 0},
-                          {T::Linea, 10, 59, 10, 141, B, "", 0},
-                          {T::Linea, 210, 79, 210, 161, B, "", 0}};
+    const Drawing asse = {P::line(10, 100, 210, 120, B), P::line(10, 59, 10, 141, B), P::line(210, 79, 210, 161, B)};
     EXPECT_EQ(sovrapposizioneAsse(det), asse);
 }
