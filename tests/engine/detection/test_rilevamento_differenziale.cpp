@@ -2,8 +2,10 @@
 // The packed pipeline against the plain one on random frames, margins, areas
 // and grids: the same mask, the same records, the same failures.
 #include "common/errors.hpp"
+#include "detection/geometria_area.hpp"
 #include "detection/rilevamento.hpp"
 #include "detection/rilevamento_riferimento.hpp"
+#include "support/road_scene.hpp"
 #include "support/scoped_number_format.hpp"
 
 #include <gtest/gtest.h>
@@ -164,4 +166,44 @@ TEST(RilevamentoDifferenziale, StessoSpazioMarginiCambiati)
         v = 255 - v;
     ++k.det.GenerazioneSfondo;
     confronta(k, spazio, 99);
+}
+
+TEST(RilevamentoDifferenziale, ScenaStradaleGenerata)
+{
+    // Real-looking frames: the scene's area, its empty road as background,
+    // its geometry as the grid, the default parameters.
+    kalvor::testing::ScopedNumberFormat comma{NumberFormat::comma()};
+    kalvor::testing::SceneOptions opzioni;
+    opzioni.duration = 12.0;
+    const kalvor::testing::RoadScene scena(opzioni);
+    const auto &geo = scena.geometry();
+    StatoRilevamento det;
+    leggiParametriRilevamento(CampiRilevamento{}, det);
+    leggiGeometriaArea(geo.puntiRiferimento(), det);
+    det.AltezzaImmagine = geo.height;
+    det.LarghezzaRiga = 3 * geo.width;
+    const RgbImage vuota = scena.emptyRoad(0);
+    det.MediaSfondo.resize(geo.height, 3 * geo.width);
+    std::copy(vuota.pixels.begin(), vuota.pixels.end(), det.MediaSfondo.data.begin());
+    det.MatriceDifferenza.resize(geo.height, 3 * geo.width);
+    det.GenerazioneSfondo = 1;
+    MetricGrid griglia;
+    griglia.resize(geo.height, geo.width);
+    for (int r = 0; r < geo.height; ++r)
+        for (int c = 0; c < geo.width; ++c) {
+            griglia.at(r, c, 0) = geo.metricX(c);
+            griglia.at(r, c, 1) = geo.metricY(r);
+        }
+    SpazioRilevamento spazio;
+    int conRecord = 0;
+    for (int n = 0; n < scena.frameCount(); n += 10) {
+        Caso k{det, griglia, scena.frame(n), 12, -12};
+        confronta(k, spazio, n);
+        if (::testing::Test::HasFatalFailure())
+            return;
+        TextList l;
+        IndividuaVeicoli(k.det, griglia, k.frame, 12, -12, n, 0, l, spazio);
+        conRecord += l.count() > 0 ? 1 : 0;
+    }
+    EXPECT_GT(conRecord, 10);
 }
