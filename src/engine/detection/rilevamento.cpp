@@ -22,6 +22,8 @@ namespace kalvor {
 
 namespace {
 
+IstruzioniVettoriali g_istruzioni = IstruzioniVettoriali::Migliori;
+
 std::size_t indice(int r, int parole)
 {
     return static_cast<std::size_t>(r) * static_cast<std::size_t>(parole);
@@ -162,10 +164,50 @@ __attribute__((target("avx2,bmi2"))) void classificaRigaAvx2(const std::uint8_t 
     classificaCoda(f, b, superiore, inferiore, p, pixel, out);
 }
 
+// The same with 64-byte vectors: a byte comparison gives its 64 flags directly.
+template<bool InfNonPositivo, bool SupNonNegativo>
+__attribute__((target("avx512f,avx512bw,bmi2"))) void classificaRigaAvx512(const std::uint8_t *f,
+                                                                          const std::uint8_t *b, int superiore,
+                                                                          int inferiore, const Margini &m, int pixel,
+                                                                          std::uint64_t *out)
+{
+    const __m512i kInf = _mm512_set1_epi8(static_cast<char>(m.kInf));
+    const __m512i kSup = _mm512_set1_epi8(static_cast<char>(m.kSup));
+    int p = 0;
+    for (; p + 64 <= pixel; p += 64) {
+        const std::size_t base = static_cast<std::size_t>(p) * 3;
+        std::uint64_t w[3];
+        for (int j = 0; j < 3; ++j) {
+            const std::size_t o = base + static_cast<std::size_t>(64 * j);
+            const __m512i vf = _mm512_loadu_si512(f + o);
+            const __m512i vb = _mm512_loadu_si512(b + o);
+            const __m512i s1 = _mm512_subs_epu8(vf, vb);
+            const __m512i s2 = _mm512_subs_epu8(vb, vf);
+            const __mmask64 okInf = InfNonPositivo ? _mm512_cmple_epu8_mask(s2, kInf) : _mm512_cmpge_epu8_mask(s1, kInf);
+            const __mmask64 okSup = SupNonNegativo ? _mm512_cmple_epu8_mask(s1, kSup) : _mm512_cmpge_epu8_mask(s2, kSup);
+            w[j] = static_cast<std::uint64_t>(okInf & okSup);
+        }
+        const std::uint64_t a0 = w[0] & ((w[0] >> 1) | (w[1] << 63)) & ((w[0] >> 2) | (w[1] << 62));
+        const std::uint64_t a1 = w[1] & ((w[1] >> 1) | (w[2] << 63)) & ((w[1] >> 2) | (w[2] << 62));
+        const std::uint64_t a2 = w[2] & (w[2] >> 1) & (w[2] >> 2);
+        const std::uint64_t sfondo = _pext_u64(a0, bitOgniTre(0)) | (_pext_u64(a1, bitOgniTre(2)) << 22) |
+                                     (_pext_u64(a2, bitOgniTre(1)) << 43);
+        out[p >> 6] = ~sfondo;
+    }
+    classificaCoda(f, b, superiore, inferiore, p, pixel, out);
+}
+
+bool haAvx512()
+{
+    static const bool ok = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+                           __builtin_cpu_supports("bmi2");
+    return ok && g_istruzioni == IstruzioniVettoriali::Migliori;
+}
+
 bool haAvx2()
 {
     static const bool ok = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
-    return ok;
+    return ok && g_istruzioni != IstruzioniVettoriali::Nessuna;
 }
 #endif
 
@@ -178,6 +220,17 @@ void classificaRiga(const std::uint8_t *f, const std::uint8_t *b, int superiore,
         return;
     }
 #if KALVOR_X86
+    if (haAvx512()) {
+        if (m.infNonPositivo && m.supNonNegativo)
+            classificaRigaAvx512<true, true>(f, b, superiore, inferiore, m, pixel, out);
+        else if (m.infNonPositivo)
+            classificaRigaAvx512<true, false>(f, b, superiore, inferiore, m, pixel, out);
+        else if (m.supNonNegativo)
+            classificaRigaAvx512<false, true>(f, b, superiore, inferiore, m, pixel, out);
+        else
+            classificaRigaAvx512<false, false>(f, b, superiore, inferiore, m, pixel, out);
+        return;
+    }
     if (haAvx2()) {
         if (m.infNonPositivo && m.supNonNegativo)
             classificaRigaAvx2<true, true>(f, b, superiore, inferiore, m, pixel, out);
@@ -405,7 +458,7 @@ void scansione(const StatoRilevamento &det, const MetricGrid &griglia, int fotog
 {
 #if KALVOR_X86
     static const bool popcnt = __builtin_cpu_supports("popcnt");
-    if (popcnt) {
+    if (popcnt && g_istruzioni != IstruzioniVettoriali::Nessuna) {
         scansionePopcnt(det, griglia, fotogramma, tempo, veicoliAtt, s);
         return;
     }
@@ -422,6 +475,11 @@ void verificaDimensioni(const StatoRilevamento &det, const RgbImage &frame, int 
 }
 
 } // namespace
+
+void impostaIstruzioniVettoriali(IstruzioniVettoriali istruzioni)
+{
+    g_istruzioni = istruzioni;
+}
 
 void calcolaMaschera(const StatoRilevamento &det, const RgbImage &frame, int superiore, int inferiore,
                      SpazioRilevamento &s)

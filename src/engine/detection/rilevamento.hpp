@@ -65,4 +65,10 @@ void scriviMatriceMaschera(const SpazioRilevamento &spazio, MatriceInteri &m);
 // The mask as a picture of the frame's size: foreground black, background white.
 RgbImage immagineMaschera(const SpazioRilevamento &spazio);
 
+// Which vector instructions the packed pipeline may use: the best the
+// processor has (the default), at most AVX2, or none. For tests and
+// benchmarks, which run every path against the plain pipeline.
+enum class IstruzioniVettoriali { Migliori, Avx2, Nessuna };
+void impostaIstruzioniVettoriali(IstruzioniVettoriali istruzioni);
+
 } // namespace kalvor
