@@ -9,6 +9,20 @@
 
 namespace kalvor::gui {
 
+namespace {
+
+// The lines of a list as a view shows them: one per row, no final line break.
+QString viewText(const TextList &list)
+{
+    QStringList lines;
+    lines.reserve(list.count());
+    for (const std::string &line : list.lines())
+        lines << QString::fromStdString(line);
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
 QLineEdit *boundLineEdit(QWidget *parent, const QString &objectName, std::string &item)
 {
     auto *field = new QLineEdit(QString::fromStdString(item), parent);
@@ -33,7 +47,7 @@ QPlainTextEdit *boundListEdit(QWidget *parent, const QString &objectName, TextLi
     auto *view = new QPlainTextEdit(parent);
     view->setObjectName(objectName);
     view->setLineWrapMode(QPlainTextEdit::NoWrap);
-    view->setPlainText(QString::fromStdString(list.text()));
+    view->setPlainText(viewText(list));
     QObject::connect(view, &QPlainTextEdit::textChanged, view,
                      [view, &list] { list.setText(view->toPlainText().toStdString()); });
     return view;
@@ -70,7 +84,7 @@ void showCheck(QCheckBox *box, bool item)
 
 void showList(QPlainTextEdit *view, const TextList &list)
 {
-    const QString text = QString::fromStdString(list.text());
+    const QString text = viewText(list);
     if (view->toPlainText() != text) {
         // Showing the state must not write it back (an editable view would re-split it).
         const QSignalBlocker quiet(view);
