@@ -23,9 +23,12 @@ private slots:
     {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("file in a folder") << "/home/rilievi/via Roma/frame.png" << "/home/rilievi/via Roma/";
-        QTest::newRow("file at the root") << "/x.png" << "/";
-        QTest::newRow("cancelled") << "" << "";
+        QTest::newRow("file in a folder") << "/home/rilievi/via Roma/frame.png"
+                                          << "/home/rilievi/via Roma/";
+        QTest::newRow("file at the root") << "/x.png"
+                                          << "/";
+        QTest::newRow("cancelled") << ""
+                                   << "";
     }
 
     void folderIsTakenFromTheNameGivenInASaveDialog()
@@ -34,7 +37,7 @@ private slots:
         QFETCH(QString, folder);
         ScriptedPlatform platform;
         platform.saveAnswers.push_back(answer);
-        const FileDialogOptions options{"Scegli la cartella", "Immagine PNG (*.png)", "png", {}};
+        const FileDialogOptions options {"Scegli la cartella", "Immagine PNG (*.png)", "png", {}};
         QCOMPARE(chooseFolder(platform, nullptr, options), folder);
         QCOMPARE(platform.dialogs.size(), size_t(1));
         QCOMPARE(platform.dialogs[0].kind, QString("save"));
@@ -72,7 +75,7 @@ private slots:
     void checkBoxesAndListsFollowTheirItems()
     {
         bool usoGPS = false;
-        TextList veicoli{"veicolo", "3", "sup"};
+        TextList veicoli {"veicolo", "3", "sup"};
         QWidget page;
         QCheckBox *box = boundCheckBox(&page, "usoGPS", "GPS", usoGPS);
         box->click();
@@ -87,13 +90,13 @@ private slots:
         QCOMPARE(veicoli.count(), 3);
         QCOMPARE(veicoli.line(1), std::string("4"));
         // Showing a list with an empty last line keeps it in the state.
-        veicoli = TextList{"a", ""};
+        veicoli = TextList {"a", ""};
         showList(edit, veicoli);
         QCOMPARE(veicoli.count(), 2);
 
         QPlainTextEdit *view = listView(&page, "veicoliPrec");
         QVERIFY(view->isReadOnly());
-        showList(view, TextList{"1", "2"});
+        showList(view, TextList {"1", "2"});
         QCOMPARE(view->toPlainText(), QString("1\n2"));
     }
 

@@ -52,9 +52,8 @@ TAggiungiVeicolo::TAggiungiVeicolo(Applicazione &app, StatoLavoro &stato, Platfo
     AggiungiNuovoVeicolo = new QPushButton(QStringLiteral("Aggiungi Nuovo Veicolo"), this);
     AggiungiNuovoVeicolo->setObjectName(QStringLiteral("AggiungiNuovoVeicolo"));
     setHint(AggiungiNuovoVeicolo, QStringLiteral("Aggiungi veicolo|Aggiunge un nuovo veicolo ancora non captato|2"));
-    for (QWidget *widget :
-         std::initializer_list<QWidget *>{NumeroVeicolo, LunghezzaVeicolo, AreaVeicolo, AggiungiVeicoloEsistente,
-                                          AggiungiNuovoVeicolo})
+    for (QWidget *widget : std::initializer_list<QWidget *> {NumeroVeicolo, LunghezzaVeicolo, AreaVeicolo,
+                                                             AggiungiVeicoloEsistente, AggiungiNuovoVeicolo})
         useHandCursor(widget);
     m_xtxt = caption(this, {});
     m_xtxt->setObjectName(QStringLiteral("Xtxt"));

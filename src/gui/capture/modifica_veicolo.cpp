@@ -37,7 +37,7 @@ TModificaVeicolo::TModificaVeicolo(Applicazione &app, StatoLavoro &stato, Platfo
     CambiaNumeroVeicolo = new QPushButton(QStringLiteral("Cambia Numero Veicolo"), this);
     CambiaNumeroVeicolo->setObjectName(QStringLiteral("CambiaNumeroVeicolo"));
     setHint(CambiaNumeroVeicolo, QStringLiteral("Cambia numero|Cambia il numero al veicolo selezionato|2"));
-    for (QWidget *widget : std::initializer_list<QWidget *>{m_numeroVeicolo, EliminaVeicolo, CambiaNumeroVeicolo})
+    for (QWidget *widget : std::initializer_list<QWidget *> {m_numeroVeicolo, EliminaVeicolo, CambiaNumeroVeicolo})
         useHandCursor(widget);
 
     auto *grid = new QGridLayout(this);

@@ -41,8 +41,7 @@ QWidget *imageButton(QWidget *parent, PictureControl *&picture, const QString &n
 
 } // namespace
 
-TIndicatoriSicurezza::TIndicatoriSicurezza(Applicazione &app, StatoLavoro &stato, Platform &platform,
-                                           QWidget *parent)
+TIndicatoriSicurezza::TIndicatoriSicurezza(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : QDialog(parent)
     , m_app(app)
     , m_stato(stato)
@@ -59,8 +58,8 @@ TIndicatoriSicurezza::TIndicatoriSicurezza(Applicazione &app, StatoLavoro &stato
     auto *page = new QVBoxLayout(this);
     page->setContentsMargins(16, 80, 16, 16);
     auto *commands = new QHBoxLayout;
-    commands->addWidget(imageButton(this, CalcolaIndicatoriIMG, QStringLiteral("CalcolaIndicatoriIMG"), 11,
-                                    QStringLiteral("Calcola")));
+    commands->addWidget(
+        imageButton(this, CalcolaIndicatoriIMG, QStringLiteral("CalcolaIndicatoriIMG"), 11, QStringLiteral("Calcola")));
     commands->addWidget(imageButton(this, MostraTabellaCompletaIMG, QStringLiteral("MostraTabellaCompletaIMG"), 9,
                                     QStringLiteral("Mostra la tabella completa")));
     commands->addWidget(
@@ -78,8 +77,8 @@ TIndicatoriSicurezza::TIndicatoriSicurezza(Applicazione &app, StatoLavoro &stato
     veicolo->addStretch(1);
     commands->addLayout(veicolo);
     commands->addStretch(1);
-    commands->addWidget(imageButton(this, SalvaRisultatiIMG, QStringLiteral("SalvaRisultatiIMG"), 10,
-                                    QStringLiteral("Salva")));
+    commands->addWidget(
+        imageButton(this, SalvaRisultatiIMG, QStringLiteral("SalvaRisultatiIMG"), 10, QStringLiteral("Salva")));
     commands->addWidget(imageButton(this, EsportaDatiInExcel, QStringLiteral("EsportaDatiInExcel"), 1,
                                     QStringLiteral("Esporta Excel 2007/10")));
     page->addLayout(commands);
