@@ -2,6 +2,7 @@
 #include "gui/app/applicazione.hpp"
 #include "gui/app/immagini_animazione.hpp"
 #include "gui/app/impostazioni.hpp"
+#include "gui/app/logo.hpp"
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/scripted_platform.hpp"
 #include "support/temp_dir.hpp"
@@ -133,6 +134,9 @@ private slots:
             ScriptedPlatform platform;
             Applicazione app(platform);
             app.Impostazioni()->FormShow(); // the about box is closed below
+            // Controls with the hand cursor show the new one.
+            QCOMPARE(app.Impostazioni()->findChild<QWidget *>("Conferma")->cursor().shape(), Qt::BitmapCursor);
+            QCOMPARE(app.logo()->findChild<QWidget *>("sfondo")->cursor().shape(), Qt::BitmapCursor);
         }
         QDir::setCurrent(previous);
         QCOMPARE(handCursor().shape(), Qt::BitmapCursor);
