@@ -85,7 +85,7 @@ void Applicazione::showModal(QDialog *screen)
 void Applicazione::endProgram()
 {
     m_ending = true;
-    // Innermost first, so that each nested loop returns to an already closed caller.
+    // Every open screen is rejected; each nested loop returns as control comes back to it.
     const QList<QWidget *> all = screens();
     for (auto it = all.rbegin(); it != all.rend(); ++it)
         if (auto *dialog = qobject_cast<QDialog *>(*it); dialog && dialog->isVisible())
