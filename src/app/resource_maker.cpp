@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the program's bitmap resources into the folder of the executables at
 // build time: the eleven mouse-animation pictures ("Animazioni mouse/
-// Animazione mouse N.bmp") and the hand cursor "Mouse1.cur". The vector
-// pictures are committed as SVG and only copied.
+// Animazione mouse N.bmp"), the hand cursor "Mouse1.cur" and the two sound
+// cues "trovata.wav" and "trovata2.wav". The vector pictures are committed as
+// SVG and only copied.
 
 #include <QBuffer>
 #include <QColor>
@@ -13,6 +14,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QtEndian>
+
+#include <cmath>
 
 #include <cstdio>
 
@@ -147,6 +150,38 @@ QByteArray cursorFile(const QImage &source, int hotX, int hotY)
     return file;
 }
 
+// A short two-note chime as 16-bit mono PCM: the cue that vehicles were found.
+QByteArray chime(double firstHz, double secondHz)
+{
+    const int rate = 22050;
+    const int noteSamples = rate * 11 / 100; // 110 ms per note
+    QByteArray samples;
+    for (int note = 0; note < 2; ++note) {
+        const double hz = note == 0 ? firstHz : secondHz;
+        for (int i = 0; i < noteSamples; ++i) {
+            const double t = double(i) / rate;
+            const double attack = std::min(1.0, i / (rate * 0.005));
+            const double envelope = attack * std::exp(-t * 18.0);
+            const double wave = std::sin(2 * M_PI * hz * t) + 0.25 * std::sin(4 * M_PI * hz * t);
+            put16(samples, quint16(qint16(std::lround(9000.0 * envelope * wave))));
+        }
+    }
+    QByteArray file("RIFF");
+    put32(file, quint32(36 + samples.size()));
+    file.append("WAVEfmt ");
+    put32(file, 16);
+    put16(file, 1); // PCM
+    put16(file, 1); // mono
+    put32(file, rate);
+    put32(file, rate * 2);
+    put16(file, 2);
+    put16(file, 16);
+    file.append("data");
+    put32(file, quint32(samples.size()));
+    file.append(samples);
+    return file;
+}
+
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -179,6 +214,10 @@ int main(int argc, char **argv)
             return 1;
     }
     if (!writeFile(out.filePath(QStringLiteral("Mouse1.cur")), cursorFile(cursorPicture(), 2, 2)))
+        return 1;
+    // Calibration and capture have cues of their own, a fifth apart.
+    if (!writeFile(out.filePath(QStringLiteral("trovata.wav")), chime(880.0, 1318.5))
+        || !writeFile(out.filePath(QStringLiteral("trovata2.wav")), chime(659.3, 987.8)))
         return 1;
     return 0;
 }

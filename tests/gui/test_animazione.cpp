@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/app/applicazione.hpp"
+#include "gui/app/immagini_animazione.hpp"
 #include "gui/app/impostazioni.hpp"
+#include "gui/app/logo.hpp"
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/scripted_platform.hpp"
 #include "support/temp_dir.hpp"
@@ -37,6 +39,31 @@ private slots:
             QVERIFY(picture.hasAlpha()); // the corner colour is see-through
         }
         QVERIFY(platform.messages.empty());
+    }
+
+    void aMissingPictureLeavesAnEmptyStepAndIsReported()
+    {
+        kalvor::testing::TempDir folder;
+        const QString base = QString::fromStdString(folder.path());
+        QVERIFY(QDir(base).mkpath("Animazioni mouse"));
+        // Pictures 1 to 11 except 4 and 11; a magenta corner is the see-through colour.
+        QImage picture(105, 105, QImage::Format_RGB32);
+        picture.fill(QColor(255, 0, 255));
+        picture.setPixel(50, 50, qRgb(10, 20, 30));
+        for (int n = 1; n <= 10; ++n)
+            if (n != 4)
+                QVERIFY(picture.save(base + QString("Animazioni mouse/Animazione mouse %1.bmp").arg(n), "BMP"));
+        QStringList missing;
+        const AnimationPictures pictures = loadAnimationPictures(base, missing);
+        QCOMPARE(missing.size(), 2);
+        QVERIFY(missing[0].endsWith("Animazione mouse 4.bmp"));
+        QVERIFY(missing[1].endsWith("Animazione mouse 11.bmp"));
+        for (int k = 0; k < animationPictureCount; ++k)
+            QCOMPARE(pictures[size_t(k)].isNull(), k == 3 || k == 10);
+        const QImage loaded = pictures[0].toImage();
+        QCOMPARE(qAlpha(loaded.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(loaded.pixel(50, 50)), 255);
+        QCOMPARE(loaded.pixel(50, 50), qRgb(10, 20, 30));
     }
 
     void animationPlays22StepsAroundThePointerAndThenGoes()
@@ -107,6 +134,9 @@ private slots:
             ScriptedPlatform platform;
             Applicazione app(platform);
             app.Impostazioni()->FormShow(); // the about box is closed below
+            // Controls with the hand cursor show the new one.
+            QCOMPARE(app.Impostazioni()->findChild<QWidget *>("Conferma")->cursor().shape(), Qt::BitmapCursor);
+            QCOMPARE(app.logo()->findChild<QWidget *>("sfondo")->cursor().shape(), Qt::BitmapCursor);
         }
         QDir::setCurrent(previous);
         QCOMPARE(handCursor().shape(), Qt::BitmapCursor);

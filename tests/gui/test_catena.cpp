@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/app/applicazione.hpp"
 #include "gui/app/impostazioni.hpp"
+#include "gui/capture/aggiungi_veicolo.hpp"
 #include "gui/capture/captazione.hpp"
+#include "gui/capture/modifica_veicolo.hpp"
 #include "gui/geometry/area_captazione.hpp"
 #include "gui/geometry/prospettiva.hpp"
 #include "gui/platform/scripted_platform.hpp"
@@ -134,6 +136,67 @@ private slots:
         QCOMPARE(driver.seen.size(), 7);
         for (QWidget *screen : app.screens())
             QVERIFY2(!screen->isVisible(), qPrintable(screen->objectName()));
+    }
+
+    void enterAndEscDoNotLeaveAWorkScreen_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("Riferimenti") << "Riferimenti"
+                                     << "luogo";
+        QTest::newRow("Estrattore") << "Estrattore"
+                                    << "step";
+        QTest::newRow("Prospettiva") << "Prospettiva"
+                                     << "FotogrammaIniziale";
+        QTest::newRow("AreaCaptazione") << "AreaCaptazione"
+                                        << "FotogrammaIniziale";
+        QTest::newRow("Calibrazione") << "Calibrazione"
+                                      << "ImmagineFinale";
+        QTest::newRow("Captazione") << "Captazione"
+                                    << "ImmagineFinale";
+        QTest::newRow("Risultati") << "Risultati"
+                                   << "IstanteInizialeTXT";
+    }
+
+    void enterAndEscDoNotLeaveAWorkScreen()
+    {
+        QFETCH(QString, screen);
+        QFETCH(QString, field);
+        ScriptedPlatform platform;
+        Applicazione app(platform);
+        QDialog *dialog = nullptr;
+        for (QWidget *candidate : app.screens())
+            if (candidate->objectName() == screen)
+                dialog = qobject_cast<QDialog *>(candidate);
+        QVERIFY(dialog);
+        ModalDriver driver;
+        bool stillOpen = false;
+        driver.then([&](QWidget *shown) {
+            auto *edit = shown->findChild<QLineEdit *>(field);
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key_Return);
+            QTest::keyClick(edit, Qt::Key_Enter);
+            QTest::keyClick(edit, Qt::Key_Escape);
+            stillOpen = shown->isVisible();
+            shown->close();
+        });
+        app.showModal(dialog);
+        QVERIFY(stillOpen);
+        QCOMPARE(driver.seen, QStringList {screen}); // no other screen was opened by Enter
+    }
+
+    void escClosesTheCaptureDialogs()
+    {
+        ScriptedPlatform platform;
+        Applicazione app(platform);
+        ModalDriver driver;
+        auto escape
+            = [](QWidget *shown) { QTest::keyClick(shown->findChild<QLineEdit *>("NumeroVeicolo"), Qt::Key_Escape); };
+        driver.then(escape);
+        driver.then(escape);
+        app.showModal(app.AggiungiVeicolo());
+        app.showModal(app.ModificaVeicolo());
+        QCOMPARE(driver.seen, (QStringList {"AggiungiVeicolo", "ModificaVeicolo"}));
     }
 
     void assemblaggioNamesTheFileAndShowsTheAssembly()

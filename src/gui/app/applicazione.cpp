@@ -6,6 +6,7 @@
 #include "gui/app/kalvor_application.hpp"
 #include "gui/app/logo.hpp"
 #include "gui/app/riferimenti.hpp"
+#include "gui/app/screen_keys.hpp"
 #include "gui/capture/aggiungi_veicolo.hpp"
 #include "gui/capture/captazione.hpp"
 #include "gui/capture/modifica_veicolo.hpp"
@@ -48,6 +49,14 @@ Applicazione::Applicazione(Platform &platform)
     m_assemblazione = new TAssemblazione(*this, m_stato, m_platform, owner);
     m_puntiGPS = new TPuntiGPS(*this, m_stato, m_platform, owner);
     m_indicatoriSicurezza = new TIndicatoriSicurezza(*this, m_stato, m_platform, owner);
+
+    for (QWidget *screen : screens())
+        if (auto *dialog = qobject_cast<QDialog *>(screen))
+            disableAutomaticEnter(dialog);
+    for (QDialog *step :
+         std::initializer_list<QDialog *> {m_riferimenti, m_estrattore, m_prospettiva, m_areaCaptazione, m_calibrazione,
+                                           m_captazione, m_risultati, m_indicatoriSicurezza, m_assemblazione})
+        keepOpenOnEscape(step);
 }
 
 Applicazione::~Applicazione() = default;
@@ -76,7 +85,7 @@ void Applicazione::showModal(QDialog *screen)
 void Applicazione::endProgram()
 {
     m_ending = true;
-    // Innermost first, so that each nested loop returns to an already closed caller.
+    // Every open screen is rejected; each nested loop returns as control comes back to it.
     const QList<QWidget *> all = screens();
     for (auto it = all.rbegin(); it != all.rend(); ++it)
         if (auto *dialog = qobject_cast<QDialog *>(*it); dialog && dialog->isVisible())

@@ -26,6 +26,11 @@
 //    and a screen is shown modally only through showModal().
 //  - Hints: setHint(widget, "title|text|picture"); command-link pictures:
 //    hintIcon(index) (gui/platform/hint_balloon.hpp, resources.hpp).
+//  - Keys: after creating the screens this object makes no button a default
+//    button (Enter does only what a screen binds to it) and keeps the work
+//    screens open on Esc (screen_keys.hpp); a screen binds its own keys.
+//  - Tests: tests/gui/support/modal_driver.hpp plays the user in front of
+//    modal screens; ScriptedPlatform answers the dialogs.
 
 #include "state/stato_lavoro.hpp"
 

@@ -2,6 +2,7 @@
 #include "gui/app/impostazioni.hpp"
 
 #include "gui/app/applicazione.hpp"
+#include "gui/app/immagini_animazione.hpp"
 #include "gui/app/logo.hpp"
 #include "gui/app/riferimenti.hpp"
 #include "gui/capture/captazione.hpp"
@@ -46,20 +47,6 @@ QCommandLinkButton *commandLink(QWidget *parent, const QString &name, const QStr
     button->setIconSize(QSize(48, 48));
     useHandCursor(button);
     return button;
-}
-
-// The colour of the bottom-left pixel becomes see-through, as bitmap pictures are drawn.
-QImage withKeyColourTransparent(const QImage &source)
-{
-    QImage image = source.convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = image.pixel(0, image.height() - 1) | 0xff000000u;
-    for (int y = 0; y < image.height(); ++y) {
-        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if ((row[x] | 0xff000000u) == key)
-                row[x] = 0;
-    }
-    return image;
 }
 
 } // namespace
@@ -198,16 +185,7 @@ FileDialogOptions TImpostazioni::DialogoApri()
 void TImpostazioni::FormCreate()
 {
     QStringList missing;
-    for (int n = 1; n <= animationPictureCount; ++n) {
-        const QString path = programFolder() + QStringLiteral("Animazioni mouse/Animazione mouse %1.bmp").arg(n);
-        QImage image(path);
-        if (image.isNull()) {
-            missing << QDir::toNativeSeparators(path);
-            continue;
-        }
-        // The corner colour is the transparent colour of a bitmap picture.
-        m_animazione[static_cast<size_t>(n - 1)] = QPixmap::fromImage(withKeyColourTransparent(image));
-    }
+    m_animazione = loadAnimationPictures(programFolder(), missing);
     if (!missing.isEmpty())
         m_platform.error(this, QStringLiteral("Impossibile aprire il file \"%1\".").arg(missing.join("\", \"")));
 }

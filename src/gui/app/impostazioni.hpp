@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/text_list.hpp"
+#include "gui/app/immagini_animazione.hpp"
 #include "gui/platform/platform.hpp"
 
 #include <QMainWindow>
@@ -54,8 +55,7 @@ public:
     QProgressBar *Barra() const { return m_barra; }
     QCommandLinkButton *Conferma() const { return m_conferma; }
 
-    static constexpr int animationPictureCount = 11;
-    const std::array<QPixmap, animationPictureCount> &ImmaginiAnimazioneMouse() const { return m_animazione; }
+    const AnimationPictures &ImmaginiAnimazioneMouse() const { return m_animazione; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -72,7 +72,7 @@ private:
     QCommandLinkButton *m_apriDati = nullptr;
     QCommandLinkButton *m_assemblaggio = nullptr;
     QProgressBar *m_barra = nullptr;
-    std::array<QPixmap, animationPictureCount> m_animazione;
+    AnimationPictures m_animazione;
 };
 
 } // namespace kalvor::gui

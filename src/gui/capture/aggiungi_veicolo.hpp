@@ -5,6 +5,7 @@
 
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace kalvor {
 struct StatoLavoro;
@@ -15,7 +16,9 @@ namespace kalvor::gui {
 class Applicazione;
 struct Platform;
 
-// The capture dialog for the manual addition of a vehicle at the clicked point; shown at the mouse.
+// The capture dialog that adds a record at the clicked point, for a vehicle
+// never captured before or for a known one lost in this frame. Shown at the
+// mouse; its edit fields keep their texts from one opening to the next.
 class TAggiungiVeicolo : public QDialog
 {
     Q_OBJECT
@@ -24,6 +27,12 @@ public:
 
     void refreshFromState();
 
+    QLineEdit *NumeroVeicolo = nullptr;
+    QLineEdit *LunghezzaVeicolo = nullptr;
+    QLineEdit *AreaVeicolo = nullptr;
+    QPushButton *AggiungiVeicoloEsistente = nullptr;
+    QPushButton *AggiungiNuovoVeicolo = nullptr;
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -31,8 +40,8 @@ private:
     Applicazione &m_app;
     StatoLavoro &m_stato;
     Platform &m_platform;
-    QLabel *m_caption1 = nullptr;
-    QWidget *m_field2 = nullptr;
+    QLabel *m_xtxt = nullptr;
+    QLabel *m_ytxt = nullptr;
 };
 
 } // namespace kalvor::gui

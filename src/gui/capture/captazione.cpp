@@ -10,8 +10,11 @@
 #include "state/stato_lavoro.hpp"
 
 #include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -54,27 +57,52 @@ TCaptazione::TCaptazione(Applicazione &app, StatoLavoro &stato, Platform &platfo
     ingrandimento_TIMER->setObjectName(QStringLiteral("ingrandimento_TIMER"));
     ingrandimento_TIMER->setInterval(100);
 
-    auto *page = new QVBoxLayout(this);
-    auto *form = new QFormLayout;
+    auto *page = new QHBoxLayout(this);
+    auto *left = new QVBoxLayout;
+    ImmagineColori = new QLabel(this);
+    ImmagineColori->setObjectName(QStringLiteral("ImmagineColori"));
+    ImmagineColori->setFixedSize(640, 480);
+    ImmagineColori->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ImmagineColori->setStyleSheet(QStringLiteral("background: #1b2430; border: 1px solid #9fb3c8;"));
+    left->addWidget(ImmagineColori);
+    auto *lists = new QHBoxLayout;
+    auto *attuali = new QGroupBox(QStringLiteral("Veicoli del fotogramma"), this);
+    m_veicoliAtt = boundListEdit(attuali, QStringLiteral("veicoliAtt"), m_stato.Captazione.veicoliAtt);
+    (new QVBoxLayout(attuali))->addWidget(m_veicoliAtt);
+    auto *precedenti = new QGroupBox(QStringLiteral("Veicoli del fotogramma precedente"), this);
+    m_veicoliPrec = listView(precedenti, QStringLiteral("veicoliPrec"));
+    (new QVBoxLayout(precedenti))->addWidget(m_veicoliPrec);
+    lists->addWidget(attuali);
+    lists->addWidget(precedenti);
+    left->addLayout(lists, 1);
+    page->addLayout(left, 1);
+
+    auto *right = new QVBoxLayout;
+    auto *parametriBox = new QGroupBox(QStringLiteral("Parametri di individuazione"), this);
+    auto *form = new QFormLayout(parametriBox);
     CampiRilevamento &campi = m_stato.Captazione;
     for (const Parametro &p : parametri) {
-        QLineEdit *field = boundLineEdit(this, QString::fromLatin1(p.name), campi.*p.item);
+        QLineEdit *field = boundLineEdit(parametriBox, QString::fromLatin1(p.name), campi.*p.item);
         form->addRow(QString::fromUtf8(p.label), field);
         m_parametri.push_back(field);
     }
-    m_fotogrammaTXT = new QLabel(this);
+    right->addWidget(parametriBox);
+    auto *contatori = new QGroupBox(QStringLiteral("Avanzamento"), this);
+    auto *counters = new QFormLayout(contatori);
+    m_fotogrammaTXT = new QLabel(contatori);
     m_fotogrammaTXT->setObjectName(QStringLiteral("fotogrammaTXT"));
-    form->addRow(QStringLiteral("Fotogramma"), m_fotogrammaTXT);
-    m_numeroVeicoliTXT = new QLabel(this);
+    counters->addRow(QStringLiteral("Fotogramma"), m_fotogrammaTXT);
+    m_numeroVeicoliTXT = new QLabel(contatori);
     m_numeroVeicoliTXT->setObjectName(QStringLiteral("NumeroVeicoliTXT"));
-    form->addRow(QStringLiteral("Veicoli"), m_numeroVeicoliTXT);
-    page->addLayout(form);
-    page->addStretch(1);
+    counters->addRow(QStringLiteral("Ultimo veicolo"), m_numeroVeicoliTXT);
+    right->addWidget(contatori);
+    right->addStretch(1);
 
     auto *conferma = new QPushButton(QStringLiteral("I dati vanno bene"), this);
     conferma->setObjectName(QStringLiteral("Conferma"));
     useHandCursor(conferma);
-    page->addWidget(conferma, 0, Qt::AlignRight);
+    right->addWidget(conferma);
+    page->addLayout(right);
     connect(conferma, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
 }
 
@@ -90,6 +118,8 @@ void TCaptazione::refreshFromState()
         showText(m_parametri[i], campi.*parametri[i].item);
     showText(m_fotogrammaTXT, m_stato.Captazione.fotogrammaTXT);
     showText(m_numeroVeicoliTXT, m_stato.Captazione.NumeroVeicoliTXT);
+    showList(m_veicoliAtt, m_stato.Captazione.veicoliAtt);
+    showList(m_veicoliPrec, m_stato.Captazione.veicoliPrec);
 }
 
 void TCaptazione::showEvent(QShowEvent *event)

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/text_list.hpp"
+
 #include <QDialog>
 
 #include <vector>
 
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QTimer;
 
 namespace kalvor {
@@ -31,6 +34,10 @@ public:
 
     // The magnifier timer (100 ms), switched on by the calibration confirmation.
     QTimer *ingrandimento_TIMER = nullptr;
+    // The frame view (640 by 480, unscaled from the top-left corner).
+    QLabel *ImmagineColori = nullptr;
+    // Buffer of the project writer.
+    TextList testo;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -42,6 +49,8 @@ private:
     std::vector<QLineEdit *> m_parametri; // the eight fields, in the order of CampiRilevamento
     QLabel *m_fotogrammaTXT = nullptr;
     QLabel *m_numeroVeicoliTXT = nullptr;
+    QPlainTextEdit *m_veicoliAtt = nullptr;
+    QPlainTextEdit *m_veicoliPrec = nullptr;
 };
 
 } // namespace kalvor::gui

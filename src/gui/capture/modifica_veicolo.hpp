@@ -5,6 +5,7 @@
 
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace kalvor {
 struct StatoLavoro;
@@ -15,7 +16,7 @@ namespace kalvor::gui {
 class Applicazione;
 struct Platform;
 
-// The capture dialog for renumbering or deleting the clicked vehicle; shown at the mouse.
+// The capture dialog that renumbers or deletes the clicked vehicle; shown at the mouse.
 class TModificaVeicolo : public QDialog
 {
     Q_OBJECT
@@ -24,6 +25,9 @@ public:
 
     void refreshFromState();
 
+    QPushButton *EliminaVeicolo = nullptr;
+    QPushButton *CambiaNumeroVeicolo = nullptr;
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -31,8 +35,8 @@ private:
     Applicazione &m_app;
     StatoLavoro &m_stato;
     Platform &m_platform;
-    QLabel *m_caption1 = nullptr;
-    QWidget *m_field2 = nullptr;
+    QLabel *m_numeroVeicoloAttuale = nullptr;
+    QLineEdit *m_numeroVeicolo = nullptr;
 };
 
 } // namespace kalvor::gui

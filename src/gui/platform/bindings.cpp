@@ -5,8 +5,23 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 
 namespace kalvor::gui {
+
+namespace {
+
+// The lines of a list as a view shows them: one per row, no final line break.
+QString viewText(const TextList &list)
+{
+    QStringList lines;
+    lines.reserve(list.count());
+    for (const std::string &line : list.lines())
+        lines << QString::fromStdString(line);
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
 
 QLineEdit *boundLineEdit(QWidget *parent, const QString &objectName, std::string &item)
 {
@@ -27,6 +42,17 @@ QCheckBox *boundCheckBox(QWidget *parent, const QString &objectName, const QStri
     return box;
 }
 
+QPlainTextEdit *boundListEdit(QWidget *parent, const QString &objectName, TextList &list)
+{
+    auto *view = new QPlainTextEdit(parent);
+    view->setObjectName(objectName);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view->setPlainText(viewText(list));
+    QObject::connect(view, &QPlainTextEdit::textChanged, view,
+                     [view, &list] { list.setText(view->toPlainText().toStdString()); });
+    return view;
+}
+
 QPlainTextEdit *listView(QWidget *parent, const QString &objectName)
 {
     auto *view = new QPlainTextEdit(parent);
@@ -39,8 +65,10 @@ QPlainTextEdit *listView(QWidget *parent, const QString &objectName)
 void showText(QLineEdit *field, const std::string &item)
 {
     const QString text = QString::fromStdString(item);
-    if (field->text() != text)
+    if (field->text() != text) {
+        const QSignalBlocker quiet(field);
         field->setText(text);
+    }
 }
 
 void showText(QLabel *caption, const std::string &item)
@@ -50,14 +78,18 @@ void showText(QLabel *caption, const std::string &item)
 
 void showCheck(QCheckBox *box, bool item)
 {
+    const QSignalBlocker quiet(box);
     box->setChecked(item);
 }
 
 void showList(QPlainTextEdit *view, const TextList &list)
 {
-    const QString text = QString::fromStdString(list.text());
-    if (view->toPlainText() != text)
+    const QString text = viewText(list);
+    if (view->toPlainText() != text) {
+        // Showing the state must not write it back (an editable view would re-split it).
+        const QSignalBlocker quiet(view);
         view->setPlainText(text);
+    }
 }
 
 } // namespace kalvor::gui

@@ -23,6 +23,8 @@ namespace kalvor::gui {
 QLineEdit *boundLineEdit(QWidget *parent, const QString &objectName, std::string &item);
 // A check box named objectName whose ticking is written into item.
 QCheckBox *boundCheckBox(QWidget *parent, const QString &objectName, const QString &text, bool &item);
+// An editable multi-line view named objectName whose editing is written into list.
+QPlainTextEdit *boundListEdit(QWidget *parent, const QString &objectName, TextList &list);
 // A read-only multi-line view named objectName showing a text list.
 QPlainTextEdit *listView(QWidget *parent, const QString &objectName);
 

@@ -109,7 +109,10 @@ QString QtPlatform::todayText()
 
 QString QtPlatform::timeOfDayText()
 {
-    return QLocale::system().toString(timeOfDay(), QLocale::LongFormat);
+    // The user's long time format (with seconds) without the time zone.
+    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    return QLocale::system().toString(timeOfDay(), format.trimmed());
 }
 
 } // namespace kalvor::gui

@@ -27,8 +27,10 @@ QPushButton { background: #1f4e79; color: #fffbe8; border: none; border-radius: 
 QPushButton:hover { background: #2f6da3; }
 QPushButton:pressed { background: #e8772e; }
 QPushButton:disabled { background: #9fb3c8; color: #eef2f6; }
-QCommandLinkButton { color: #173a5c; border-radius: 8px; }
+QCommandLinkButton { background: transparent; color: #173a5c; border: none; border-radius: 8px; padding: 6px;
+                     font-weight: bold; text-align: left; }
 QCommandLinkButton:hover { background: rgba(232, 119, 46, 40); }
+QCommandLinkButton:pressed { background: rgba(232, 119, 46, 90); }
 QCheckBox { color: #173a5c; }
 QProgressBar { border: 1px solid #9fb3c8; border-radius: 4px; background: #ffffff; text-align: center;
                color: #173a5c; }

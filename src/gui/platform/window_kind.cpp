@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/platform/window_kind.hpp"
 
+#include <QCursor>
 #include <QWidget>
 
 namespace kalvor::gui {
@@ -35,6 +36,11 @@ void applyWindowKind(QWidget *screen, WindowKind kind, QSize size)
         if (kind == WindowKind::Borderless || kind == WindowKind::FixedCentred)
             screen->setFixedSize(size);
     }
+}
+
+void placeAtPointer(QWidget *dialog, QPoint offset)
+{
+    dialog->move(QCursor::pos() + offset);
 }
 
 } // namespace kalvor::gui

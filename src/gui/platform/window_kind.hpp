@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPoint>
 #include <QSize>
 
 class QWidget;
@@ -20,5 +21,9 @@ enum class WindowKind {
 
 // Sets the window flags and state of a screen; size is used by the kinds that have a fixed size.
 void applyWindowKind(QWidget *screen, WindowKind kind, QSize size = {});
+
+// Places a dialog relative to the mouse pointer before it is shown: its
+// top-left corner at the pointer plus offset (screen pixels).
+void placeAtPointer(QWidget *dialog, QPoint offset);
 
 } // namespace kalvor::gui

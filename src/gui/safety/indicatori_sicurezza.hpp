@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "gui/platform/platform.hpp"
+
 #include <QDialog>
+
+class QLineEdit;
+class QPlainTextEdit;
 
 namespace kalvor {
 struct StatoLavoro;
@@ -10,9 +15,10 @@ struct StatoLavoro;
 namespace kalvor::gui {
 
 class Applicazione;
-struct Platform;
+class PictureControl;
 
-// The safety indicators of every vehicle against the one ahead of it.
+// The safety indicators of every vehicle against the one ahead of it, shown
+// as a text table that can be saved.
 class TIndicatoriSicurezza : public QDialog
 {
     Q_OBJECT
@@ -21,13 +27,26 @@ public:
 
     void refreshFromState();
 
+    // DialogoSalva: where the table shown is saved.
+    static FileDialogOptions DialogoSalva();
+
+    PictureControl *CalcolaIndicatoriIMG = nullptr;
+    PictureControl *MostraTabellaCompletaIMG = nullptr;
+    PictureControl *Image1 = nullptr;
+    PictureControl *SalvaRisultatiIMG = nullptr;
+    PictureControl *EsportaDatiInExcel = nullptr;
+    QLineEdit *VeicoloTXT = nullptr;
+    QPlainTextEdit *Tabella = nullptr;
+
 protected:
+    void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
     Applicazione &m_app;
     StatoLavoro &m_stato;
     Platform &m_platform;
+    PictureControl *m_sfondo = nullptr;
 };
 
 } // namespace kalvor::gui
