@@ -47,7 +47,7 @@ BenchVideo &video()
 void BM_PngEncode_ZlibDefaults(benchmark::State &state)
 {
     const RgbImage &img = video().decodedFrame;
-    const PngSettings defaults{6, false, false};
+    const PngSettings defaults {6, false, false};
     std::size_t bytes = 0;
     for (auto _ : state)
         bytes = encodePng(img, defaults).size();

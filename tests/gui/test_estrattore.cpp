@@ -38,8 +38,7 @@ private:
     std::unique_ptr<kalvor::testing::RoadScene> m_scene;
     QString m_video;
 
-    template<class T>
-    static T *child(QWidget *screen, const char *name)
+    template<class T> static T *child(QWidget *screen, const char *name)
     {
         auto *w = screen->findChild<T *>(QString::fromLatin1(name));
         if (w == nullptr)
@@ -66,7 +65,7 @@ private slots:
         o.duration = 4.0;
         m_scene = std::make_unique<kalvor::testing::RoadScene>(o);
         m_video = QString::fromStdString(m_dir.file("road.mkv"));
-        kalvor::testing::encodeScene(*m_scene, m_video.toStdString(), kalvor::testing::VideoSettings{});
+        kalvor::testing::encodeScene(*m_scene, m_video.toStdString(), kalvor::testing::VideoSettings {});
     }
 
     void controlsCaptionsAndHints()
@@ -76,17 +75,26 @@ private slots:
         Applicazione app(platform);
         TEstrattore *e = app.Estrattore();
         QCOMPARE(e->windowTitle(), QStringLiteral("Estrattore fotogrammi da esaminare"));
-        const std::pair<const char *, const char *> buttons[] = {
-            {"caricafilmato", "carica filmato"}, {"EstrazioneFrame", "EstrazioneFrame"},
-            {"FermaEstr", "Ferma estrazion."},   {"Conferma", "Passo successivo"},
-            {"indietro", "indietro"},            {"avanti", "avanti"}};
+        const std::pair<const char *, const char *> buttons[] = {{"caricafilmato", "carica filmato"},
+                                                                 {"EstrazioneFrame", "EstrazioneFrame"},
+                                                                 {"FermaEstr", "Ferma estrazion."},
+                                                                 {"Conferma", "Passo successivo"},
+                                                                 {"indietro", "indietro"},
+                                                                 {"avanti", "avanti"}};
         for (const auto &[name, text] : buttons)
             QCOMPARE(child<QAbstractButton>(e, name)->text(), QString::fromUtf8(text));
-        const std::pair<const char *, const char *> labels[] = {
-            {"Label1", "Numer. fotog. iniz."}, {"Label3", "Intervallo di estraz."}, {"Label7", "Micro spostamenti"},
-            {"Label2", "Fotogrammi:"},        {"Label4", "Totali"},                {"fotogrammiTOT", "00000"},
-            {"Label5", "Attuale"},            {"fotogrammaTXT", "00000"},         {"Label6", "Etratti"},
-            {"NumeroEstrazioneTXT", "00000"}, {"Label8", "Istante"},              {"TempoTXT", "00:00"}};
+        const std::pair<const char *, const char *> labels[] = {{"Label1", "Numer. fotog. iniz."},
+                                                                {"Label3", "Intervallo di estraz."},
+                                                                {"Label7", "Micro spostamenti"},
+                                                                {"Label2", "Fotogrammi:"},
+                                                                {"Label4", "Totali"},
+                                                                {"fotogrammiTOT", "00000"},
+                                                                {"Label5", "Attuale"},
+                                                                {"fotogrammaTXT", "00000"},
+                                                                {"Label6", "Etratti"},
+                                                                {"NumeroEstrazioneTXT", "00000"},
+                                                                {"Label8", "Istante"},
+                                                                {"TempoTXT", "00:00"}};
         for (const auto &[name, text] : labels)
             QCOMPARE(child<QLabel>(e, name)->text(), QString::fromUtf8(text));
         e->refreshFromState();
@@ -101,7 +109,9 @@ private slots:
         QVERIFY(!e->estrattoreframe->isActive());
         QVERIFY(e->SorgenteFilmato->isEnabled());
         QVERIFY(!e->SorgenteFilmato->hasMedia());
-        QCOMPARE(kFiltroVideo, QStringLiteral("Filmato Full HD|*.mts|Tutti gli altri tipi di filmato|*.avi;*.mpg;*.flv|tutti i file|*.*"));
+        QCOMPARE(
+            kFiltroVideo,
+            QStringLiteral("Filmato Full HD|*.mts|Tutti gli altri tipi di filmato|*.avi;*.mpg;*.flv|tutti i file|*.*"));
     }
 
     void loadingAsksForVideoThenFolder()
@@ -113,8 +123,10 @@ private slots:
         QCOMPARE(platform.dialogs.size(), std::size_t(2));
         QCOMPARE(platform.dialogs[0].kind, QStringLiteral("open"));
         QCOMPARE(platform.dialogs[0].options.title, QStringLiteral("Seleziona il video da elaborare"));
-        QCOMPARE(platform.dialogs[0].options.filter,
-                 QStringLiteral("Filmato Full HD (*.mts);;Tutti gli altri tipi di filmato (*.avi *.mpg *.flv);;tutti i file (*.*)"));
+        QCOMPARE(
+            platform.dialogs[0].options.filter,
+            QStringLiteral(
+                "Filmato Full HD (*.mts);;Tutti gli altri tipi di filmato (*.avi *.mpg *.flv);;tutti i file (*.*)"));
         QCOMPARE(platform.dialogs[1].kind, QStringLiteral("save"));
         QCOMPARE(platform.dialogs[1].options.title,
                  QStringLiteral("Seleziona la cartella di destinazione dei fotogrammi"));

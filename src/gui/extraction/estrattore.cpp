@@ -76,8 +76,7 @@ TEstrattore::TEstrattore(Applicazione &app, StatoLavoro &stato, Platform &platfo
     m_immagineIniziale = boundLineEdit(this, QStringLiteral("ImmagineIniziale"), m_stato.Estrattore.ImmagineIniziale);
     setHint(m_immagineIniziale, QStringLiteral("Numero primo fotogramma|numero del primo fotogramma da salvare|7"));
     m_step = boundLineEdit(this, QStringLiteral("step"), m_stato.Estrattore.step);
-    setHint(m_step,
-            QStringLiteral("Intervallo estrazione|impostare l'intervallo di estrazione fotogr. in secondi|4"));
+    setHint(m_step, QStringLiteral("Intervallo estrazione|impostare l'intervallo di estrazione fotogr. in secondi|4"));
     auto *estrazione = commandLink(this, QStringLiteral("EstrazioneFrame"), QStringLiteral("EstrazioneFrame"));
     auto *ferma = commandLink(this, QStringLiteral("FermaEstr"), QStringLiteral("Ferma estrazion."));
     auto *conferma = commandLink(this, QStringLiteral("Conferma"), QStringLiteral("Passo successivo"));
@@ -124,9 +123,8 @@ TEstrattore::TEstrattore(Applicazione &app, StatoLavoro &stato, Platform &platfo
     page->addWidget(SorgenteFilmato, 1);
     page->addLayout(side, 0);
 
-    const auto handle = [this](auto member) {
-        return [this, member] { guarded(this, m_platform, [&] { (this->*member)(); }); };
-    };
+    const auto handle
+        = [this](auto member) { return [this, member] { guarded(this, m_platform, [&] { (this->*member)(); }); }; };
     connect(caricafilmato, &QCommandLinkButton::clicked, this, handle(&TEstrattore::caricafilmatoClick));
     connect(avanti, &QPushButton::clicked, this, handle(&TEstrattore::avantiClick));
     connect(indietro, &QPushButton::clicked, this, handle(&TEstrattore::indietroClick));

@@ -29,8 +29,8 @@ class MediaPlayer;
 struct Platform;
 
 // The video filter of OpenDialog1 as the program writes it (description|pattern pairs).
-inline const QString kFiltroVideo =
-    QStringLiteral("Filmato Full HD|*.mts|Tutti gli altri tipi di filmato|*.avi;*.mpg;*.flv|tutti i file|*.*");
+inline const QString kFiltroVideo
+    = QStringLiteral("Filmato Full HD|*.mts|Tutti gli altri tipi di filmato|*.avi;*.mpg;*.flv|tutti i file|*.*");
 // The same filter in the syntax of Qt's file dialogs.
 QString qtFileFilter(const QString &programFilter);
 

@@ -164,7 +164,7 @@ RgbImage MediaPlayer::pictureAt(double seconds)
     if (!m_decoder)
         return {};
     const auto f = m_decoder->frameAt(seconds);
-    return f ? f->image : RgbImage{};
+    return f ? f->image : RgbImage {};
 }
 
 void MediaPlayer::refresh()
