@@ -263,6 +263,12 @@ BatchResult runPipelined(const BatchRequest &r, const std::function<void(const B
                 {
                     std::unique_lock lock(mutex);
                     changed.wait(lock, [&] { return !queue.empty() || producerDone || abandon; });
+                    // Every encoding thread looks at the stop request before taking a frame.
+                    if (stop && stop->load() && !abandon) {
+                        result.stopped = true;
+                        abandon = true;
+                        changed.notify_all();
+                    }
                     if (abandon || queue.empty())
                         break;
                     item = std::move(queue.front());
@@ -278,16 +284,8 @@ BatchResult runPipelined(const BatchRequest &r, const std::function<void(const B
                     result.frames.push_back(item.frame);
                 }
                 ++written;
-                if (reportsProgress) {
-                    if (stop && stop->load()) {
-                        std::lock_guard lock(mutex);
-                        result.stopped = true;
-                        abandon = true;
-                        changed.notify_all();
-                        break;
-                    }
+                if (reportsProgress)
                     ticker.tick({written.load(), lastTime.load(), source.duration()});
-                }
             }
         } catch (...) {
             fail(std::current_exception());
