@@ -125,10 +125,9 @@ int runExtract(const Args &args)
     return 0;
 }
 
-const CommandRegistration reg({"extract",
-                               "extract VIDEO --out DIR [--step S] [--first N] [--from T] [--to T] [--size WxH|native]",
-                               "extract captioned PNG frames every S seconds (default 0.2) with their times",
-                               runExtract});
+const CommandRegistration
+    reg({"extract", "extract VIDEO --out DIR [--step S] [--first N] [--from T] [--to T] [--size WxH|native]",
+         "extract captioned PNG frames every S seconds (default 0.2) with their times", runExtract});
 
 } // namespace
 

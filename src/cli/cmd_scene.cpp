@@ -85,8 +85,7 @@ int runScene(const Args &args)
 const CommandRegistration reg({"scene",
                                "scene OUT [--duration S] [--codec lossless|mpeg4|h264] [--size WxH] [--seed N] "
                                "[--quality Q] [--truth FILE]",
-                               "write a synthetic road video (or PNG frames into OUT/) with known vehicles",
-                               runScene});
+                               "write a synthetic road video (or PNG frames into OUT/) with known vehicles", runScene});
 
 } // namespace
 

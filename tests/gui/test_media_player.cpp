@@ -30,7 +30,7 @@ private slots:
         o.duration = 1.0;
         m_scene = std::make_unique<RoadScene>(o);
         m_video = QString::fromStdString(m_dir.file("road.mkv"));
-        encodeScene(*m_scene, m_video.toStdString(), VideoSettings{});
+        encodeScene(*m_scene, m_video.toStdString(), VideoSettings {});
     }
 
     void loadsPausedAtZero()

@@ -49,14 +49,14 @@ double between(std::mt19937_64 &rng, double lo, double hi)
     return lo + (hi - lo) * uniform(rng);
 }
 
-const std::array<std::array<std::uint8_t, 3>, 8> kPalette{{{200, 30, 30},
-                                                          {30, 60, 190},
-                                                          {235, 235, 230},
-                                                          {20, 20, 25},
-                                                          {230, 200, 40},
-                                                          {40, 150, 70},
-                                                          {175, 175, 185},
-                                                          {150, 60, 150}}};
+const std::array<std::array<std::uint8_t, 3>, 8> kPalette {{{200, 30, 30},
+                                                            {30, 60, 190},
+                                                            {235, 235, 230},
+                                                            {20, 20, 25},
+                                                            {230, 200, 40},
+                                                            {40, 150, 70},
+                                                            {175, 175, 185},
+                                                            {150, 60, 150}}};
 
 } // namespace
 
@@ -88,8 +88,8 @@ SceneGeometry sceneGeometry(int width, int height)
         g.referenceDistances.push_back(g.metresPerPixel * std::sqrt(dc * dc + dr * dr));
     }
     const int margin = 8;
-    g.examinationArea = {PixelPoint{margin, g.axisRow}, PixelPoint{width - 1 - margin, g.axisRow},
-                         PixelPoint{width / 2, g.roadTop}, PixelPoint{width / 2, g.roadBottom}};
+    g.examinationArea = {PixelPoint {margin, g.axisRow}, PixelPoint {width - 1 - margin, g.axisRow},
+                         PixelPoint {width / 2, g.roadTop}, PixelPoint {width / 2, g.roadBottom}};
     return g;
 }
 
@@ -212,8 +212,8 @@ std::vector<VehicleSpec> standardTraffic(double duration, std::uint64_t seed)
     }
 
     // Drop upper-half vehicles that would meet the overtaking car in its lane.
-    const auto overtaker =
-        std::find_if(out.begin(), out.end(), [](const VehicleSpec &v) { return v.overtakeFrom != v.overtakeTo; });
+    const auto overtaker
+        = std::find_if(out.begin(), out.end(), [](const VehicleSpec &v) { return v.overtakeFrom != v.overtakeTo; });
     if (overtaker != out.end()) {
         const VehicleSpec o = *overtaker;
         const double vo = o.speedKmh / 3.6;
@@ -256,9 +256,10 @@ RoadScene::RoadScene(SceneOptions options)
     for (int r = 0; r < g.height; ++r) {
         std::uint8_t *row = m_base.row(r);
         for (int c = 0; c < g.width; ++c) {
-            const std::uint64_t h = splitmix(m_options.seed * 0x100000001B3ULL ^ static_cast<std::uint64_t>(r * g.width + c));
+            const std::uint64_t h
+                = splitmix(m_options.seed * 0x100000001B3ULL ^ static_cast<std::uint64_t>(r * g.width + c));
             const std::uint64_t blot = splitmix(m_options.seed ^ static_cast<std::uint64_t>((r / 16) * 4096 + c / 16));
-            const double fine = static_cast<double>(h & 0xFF) / 255.0 - 0.5;  // -0.5..0.5
+            const double fine = static_cast<double>(h & 0xFF) / 255.0 - 0.5; // -0.5..0.5
             const double coarse = static_cast<double>(blot & 0xFF) / 255.0 - 0.5;
             double rgb[3];
             if (r >= g.roadTop && r <= g.roadBottom) {
@@ -266,8 +267,8 @@ RoadScene::RoadScene(SceneOptions options)
                 rgb[0] = v;
                 rgb[1] = v;
                 rgb[2] = v + 4;
-                const bool edge = (r >= g.roadTop + 2 && r < g.roadTop + 2 + line) ||
-                                  (r <= g.roadBottom - 2 && r > g.roadBottom - 2 - line);
+                const bool edge = (r >= g.roadTop + 2 && r < g.roadTop + 2 + line)
+                    || (r <= g.roadBottom - 2 && r > g.roadBottom - 2 - line);
                 const bool axis = std::abs(r - g.axisRow) <= line / 2 && (c % period) < dash;
                 if (edge || axis) {
                     rgb[0] = rgb[1] = 222 + 10 * fine;
@@ -326,7 +327,8 @@ VehicleTruth RoadScene::place(const VehicleSpec &v, double time) const
     }
     double shift = 0;
     if (v.overtakeTo > v.overtakeFrom) {
-        const double ramp = std::min(std::clamp(time - v.overtakeFrom, 0.0, 1.0), std::clamp(v.overtakeTo - time, 0.0, 1.0));
+        const double ramp
+            = std::min(std::clamp(time - v.overtakeFrom, 0.0, 1.0), std::clamp(v.overtakeTo - time, 0.0, 1.0));
         const double laneGap = g.laneCentreRow[1] - g.laneCentreRow[0];
         shift = (v.half == Half::Inf ? -laneGap : laneGap) * ramp;
     }
@@ -378,7 +380,7 @@ void RoadScene::drawVehicles(RgbImage &image, double time, double light) const
                 // 0 at the front edge, 1 at the rear.
                 const double u = std::abs(c + 0.5 - frontPx) / lpx;
                 double k = 1.0;
-                std::array<double, 3> col{double(v.colour[0]), double(v.colour[1]), double(v.colour[2])};
+                std::array<double, 3> col {double(v.colour[0]), double(v.colour[1]), double(v.colour[2])};
                 const bool windscreen = lorry ? (u > 0.04 && u < 0.12) : (u > 0.22 && u < 0.38);
                 const bool rearWindow = !lorry && u > 0.8 && u < 0.9;
                 const bool cabGap = lorry && u > 0.2 && u < 0.23;
@@ -398,7 +400,7 @@ void RoadScene::drawVehicles(RgbImage &image, double time, double light) const
 RgbImage RoadScene::emptyRoad(int index) const
 {
     const double light = lighting(frameTime(index));
-    std::array<std::uint8_t, 256> lut{};
+    std::array<std::uint8_t, 256> lut {};
     for (int i = 0; i < 256; ++i)
         lut[i] = clampByte(i * light);
     RgbImage img = m_base;
@@ -420,7 +422,8 @@ RgbImage RoadScene::frame(int index) const
         if (tableSigma != m_options.noiseSigma) {
             table.resize(65536);
             for (int i = 0; i < 65536; ++i)
-                table[i] = static_cast<std::int16_t>(std::lround(((i & 0xFF) + (i >> 8) - 255) * m_options.noiseSigma / 104.2));
+                table[i] = static_cast<std::int16_t>(
+                    std::lround(((i & 0xFF) + (i >> 8) - 255) * m_options.noiseSigma / 104.2));
             tableSigma = m_options.noiseSigma;
         }
         std::uint64_t state = splitmix(m_options.seed ^ (0xA5A5ULL << 32) ^ static_cast<std::uint64_t>(index));

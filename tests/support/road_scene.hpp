@@ -59,13 +59,13 @@ struct SceneGeometry
     int width = 640;
     int height = 480;
     double metresPerPixel = 0.05;
-    int roadTop = 170;    // first asphalt row
+    int roadTop = 170; // first asphalt row
     int roadBottom = 310; // last asphalt row
-    int axisRow = 240;    // road axis; rows above belong to "sup"
+    int axisRow = 240; // road axis; rows above belong to "sup"
     double laneCentreRow[2] = {205.0, 275.0}; // index 0 = sup, 1 = inf
     std::vector<PixelPoint> referencePoints;
     std::vector<double> referenceDistances; // metres, point i to point i+1
-    std::array<PixelPoint, 4> examinationArea{};
+    std::array<PixelPoint, 4> examinationArea {};
 
     double metricX(double column) const { return column * metresPerPixel; }
     double metricY(double row) const { return row * metresPerPixel; }
@@ -87,9 +87,9 @@ struct VehicleSpec
     Half half = Half::Inf; // the half it travels in (sets its direction)
     double lengthM = 4.5;
     double widthM = 1.8;
-    std::array<std::uint8_t, 3> colour{200, 30, 30};
+    std::array<std::uint8_t, 3> colour {200, 30, 30};
     double speedKmh = 50.0;
-    double entryTime = 0.0;   // s, front edge at the entry edge of the picture
+    double entryTime = 0.0; // s, front edge at the entry edge of the picture
     double laneOffsetM = 0.0; // across the road, + = down the picture
     // Overtaking: from overtakeFrom to overtakeTo (s) the vehicle is in the
     // other half's lane, with a 1 s lateral move at each end. Off when equal.
@@ -102,7 +102,7 @@ struct VehicleTruth
 {
     int id = 0;
     Half travelHalf = Half::Inf; // its direction of travel
-    Half half = Half::Inf;       // the half holding the centre of its box now
+    Half half = Half::Inf; // the half holding the centre of its box now
     // Rendered pixels, inclusive, clipped to the picture.
     int left = 0, top = 0, right = 0, bottom = 0;
     bool clipped = false; // partly outside the picture
@@ -110,7 +110,7 @@ struct VehicleTruth
     // direction of travel) and the centre of the body in metres.
     double rearM = 0.0, frontM = 0.0;
     double xM = 0.0, yM = 0.0;
-    double speedMs = 0.0;  // signed along x: negative for "sup" traffic
+    double speedMs = 0.0; // signed along x: negative for "sup" traffic
     double speedKmh = 0.0; // magnitude
     double lengthM = 0.0, widthM = 0.0;
 };
@@ -129,9 +129,9 @@ struct SceneOptions
     int fps = 25;
     double duration = 10.0; // s; frameCount = round(duration * fps)
     std::uint64_t seed = 1;
-    double noiseSigma = 2.5;     // grey levels of per-frame sensor noise (0: none)
+    double noiseSigma = 2.5; // grey levels of per-frame sensor noise (0: none)
     double lightingAmplitude = 0.03; // relative brightness swing
-    double lightingPeriod = 40.0;    // s
+    double lightingPeriod = 40.0; // s
     // Empty: standardTraffic(duration, seed).
     std::vector<VehicleSpec> vehicles;
 };

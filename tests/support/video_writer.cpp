@@ -101,8 +101,8 @@ VideoWriter::VideoWriter(const std::string &path, int width, int height, const V
     m->enc->width = width;
     m->enc->height = height;
     m->enc->pix_fmt = pix;
-    m->enc->time_base = AVRational{1, settings.fps};
-    m->enc->framerate = AVRational{settings.fps, 1};
+    m->enc->time_base = AVRational {1, settings.fps};
+    m->enc->framerate = AVRational {settings.fps, 1};
     m->enc->thread_count = settings.threads;
     m->enc->gop_size = settings.fps * 2;
     if (settings.codec == VideoCodec::Mpeg4) {
@@ -139,8 +139,8 @@ VideoWriter::VideoWriter(const std::string &path, int width, int height, const V
     m->frame->height = height;
     if (av_frame_get_buffer(m->frame, 0) < 0)
         m->fail("out of memory");
-    m->sws = sws_getContext(width, height, AV_PIX_FMT_RGB24, width, height, pix, SWS_BILINEAR, nullptr, nullptr,
-                            nullptr);
+    m->sws
+        = sws_getContext(width, height, AV_PIX_FMT_RGB24, width, height, pix, SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (m->sws == nullptr)
         m->fail("no conversion");
 }

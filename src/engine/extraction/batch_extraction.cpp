@@ -43,7 +43,8 @@ public:
         : m_from(from)
         , m_step(step)
         , m_to(to)
-    {}
+    {
+    }
 
     Decision offer(double t)
     {
@@ -75,8 +76,8 @@ void checkRequest(const BatchRequest &r)
         throw RefusalError("L'istante finale precede quello iniziale.");
     if (r.firstNumber < 0)
         throw RefusalError("Il numero del primo fotogramma non può essere negativo.");
-    if (!r.nativeSize && (r.size.width != 0 || r.size.height != 0) &&
-        (r.size.width < 16 || r.size.height < 16 || r.size.width > 8192 || r.size.height > 8192))
+    if (!r.nativeSize && (r.size.width != 0 || r.size.height != 0)
+        && (r.size.width < 16 || r.size.height < 16 || r.size.width > 8192 || r.size.height > 8192))
         throw RefusalError("Dimensione dei fotogrammi non valida: da 16 a 8192 pixel per lato.");
 }
 
@@ -95,10 +96,10 @@ public:
         , m_picker(r.from, r.step, r.to)
         , m_next(r.firstNumber)
     {
-        FrameSize native{m_decoder.width(), m_decoder.height()};
-        m_size = r.nativeSize ? native
-                 : (r.size.width > 0 && r.size.height > 0) ? r.size
-                                                           : fittedFrameSize(native.width, native.height);
+        FrameSize native {m_decoder.width(), m_decoder.height()};
+        m_size = r.nativeSize                         ? native
+            : (r.size.width > 0 && r.size.height > 0) ? r.size
+                                                      : fittedFrameSize(native.width, native.height);
         if (!(m_size == native))
             m_decoder.setOutputSize(m_size.width, m_size.height);
         if (r.from > 0)
@@ -123,7 +124,7 @@ public:
                 continue;
             }
             auto f = m_decoder.next();
-            out.frame = ExtractedFrame{m_next++, f->time};
+            out.frame = ExtractedFrame {m_next++, f->time};
             out.image = std::move(f->image);
             drawCaption(out.image, captionText(out.frame.number, out.frame.time));
             return true;
@@ -135,7 +136,7 @@ private:
     VideoDecoder m_decoder;
     FramePicker m_picker;
     int m_next;
-    FrameSize m_size{};
+    FrameSize m_size {};
     double m_duration = 0.0; // read once: the decoder belongs to the decoding thread
     double m_lastTime = 0.0;
 };
@@ -151,7 +152,8 @@ class ProgressTicker
 public:
     explicit ProgressTicker(const std::function<void(const BatchProgress &)> &fn)
         : m_fn(fn)
-    {}
+    {
+    }
     void tick(const BatchProgress &p, bool force = false)
     {
         if (!m_fn)
@@ -216,8 +218,8 @@ BatchResult runPipelined(const BatchRequest &r, const std::function<void(const B
     std::exception_ptr failure; // the first failure of any thread
     double decodeSeconds = 0.0;
     double encodeSeconds = 0.0;
-    std::atomic<double> lastTime{0.0};
-    std::atomic<int> written{0};
+    std::atomic<double> lastTime {0.0};
+    std::atomic<int> written {0};
 
     const auto fail = [&](std::exception_ptr e) {
         std::lock_guard lock(mutex);
@@ -261,6 +263,12 @@ BatchResult runPipelined(const BatchRequest &r, const std::function<void(const B
                 {
                     std::unique_lock lock(mutex);
                     changed.wait(lock, [&] { return !queue.empty() || producerDone || abandon; });
+                    // Every encoding thread looks at the stop request before taking a frame.
+                    if (stop && stop->load() && !abandon) {
+                        result.stopped = true;
+                        abandon = true;
+                        changed.notify_all();
+                    }
                     if (abandon || queue.empty())
                         break;
                     item = std::move(queue.front());
@@ -276,16 +284,8 @@ BatchResult runPipelined(const BatchRequest &r, const std::function<void(const B
                     result.frames.push_back(item.frame);
                 }
                 ++written;
-                if (reportsProgress) {
-                    if (stop && stop->load()) {
-                        std::lock_guard lock(mutex);
-                        result.stopped = true;
-                        abandon = true;
-                        changed.notify_all();
-                        break;
-                    }
+                if (reportsProgress)
                     ticker.tick({written.load(), lastTime.load(), source.duration()});
-                }
             }
         } catch (...) {
             fail(std::current_exception());

@@ -29,8 +29,8 @@ struct BatchRequest
     double step = 0.2;
     int firstNumber = 0;
     double from = 0.0;
-    double to = -1.0;     // < 0: to the end
-    FrameSize size{};     // 0 x 0: fittedFrameSize of the video
+    double to = -1.0; // < 0: to the end
+    FrameSize size {}; // 0 x 0: fittedFrameSize of the video
     bool nativeSize = false;
     bool pipelined = true; // false: the plain single-thread implementation
 };
@@ -45,13 +45,13 @@ struct BatchProgress
 {
     int framesWritten = 0;
     double videoTime = 0.0; // time of the last frame decoded
-    double duration = 0.0;  // of the video, 0 when unknown
+    double duration = 0.0; // of the video, 0 when unknown
 };
 
 struct BatchResult
 {
     std::vector<ExtractedFrame> frames; // in the order written
-    FrameSize size{};
+    FrameSize size {};
     double decodeSeconds = 0.0; // decoding, conversion and captions
     double encodeSeconds = 0.0; // PNG encoding and writing
     double wallSeconds = 0.0;

@@ -15,7 +15,7 @@ namespace kalvor {
 
 PngSettings extractedFramePngSettings()
 {
-    return PngSettings{1, true, false};
+    return PngSettings {1, true, false};
 }
 
 FrameSize fittedFrameSize(int width, int height)
@@ -41,10 +41,10 @@ std::string folderFromDialogName(const std::string &fileName)
 int extractionIntervalMs(const std::string &stepText)
 {
     const Fixed4 units = toFixed4(stepText); // 1/10000 s
-    const Fixed4 ms = units / 10;            // truncation toward zero
+    const Fixed4 ms = units / 10; // truncation toward zero
     if (ms <= 0)
-        throw RefusalError("L'intervallo di estrazione \"" + stepText +
-                           "\" è troppo breve: deve essere di almeno " + fixedText(0.001) + " secondi.");
+        throw RefusalError("L'intervallo di estrazione \"" + stepText + "\" è troppo breve: deve essere di almeno "
+                           + fixedText(0.001) + " secondi.");
     if (ms > 2147483647)
         throw RefusalError("L'intervallo di estrazione \"" + stepText + "\" è troppo lungo.");
     return static_cast<int>(ms);
@@ -74,7 +74,7 @@ void confirmExtraction(StatoLavoro &state)
     const TextList &times = state.Estrattore.ListaTempi;
     const int n = numbers.count();
     state.NumeroFotogrammiEstratti = n;
-    state.TabellaTempiFotogrammi.assign(static_cast<std::size_t>(n), RigaTempi{0.0, 0.0});
+    state.TabellaTempiFotogrammi.assign(static_cast<std::size_t>(n), RigaTempi {0.0, 0.0});
     for (int j = 0; j < n; ++j) {
         auto &row = state.TabellaTempiFotogrammi[static_cast<std::size_t>(j)];
         row[0] = toInt(numbers.line(j));

@@ -57,17 +57,17 @@ struct VideoDecoder::Impl
     std::string path;
     std::unique_ptr<AVFormatContext, FormatCloser> fmt;
     std::unique_ptr<AVCodecContext, CodecFreer> dec;
-    std::unique_ptr<AVPacket, PacketFreer> packet{av_packet_alloc()};
-    std::unique_ptr<AVFrame, FrameFreer> pending{av_frame_alloc()};   // decoded, not yet handed out
-    std::unique_ptr<AVFrame, FrameFreer> candidate{av_frame_alloc()}; // frameAt's best so far
+    std::unique_ptr<AVPacket, PacketFreer> packet {av_packet_alloc()};
+    std::unique_ptr<AVFrame, FrameFreer> pending {av_frame_alloc()}; // decoded, not yet handed out
+    std::unique_ptr<AVFrame, FrameFreer> candidate {av_frame_alloc()}; // frameAt's best so far
     std::unique_ptr<SwsContext, SwsFreer> sws;
     int stream = -1;
-    AVRational timeBase{1, 1};
+    AVRational timeBase {1, 1};
     std::int64_t startPts = 0;
     double nominalRate = 0.0;
-    double lastTime = 0.0;      // time of the last frame decoded
+    double lastTime = 0.0; // time of the last frame decoded
     bool havePending = false;
-    bool inputEnded = false;    // demuxer gave its last packet (or failed)
+    bool inputEnded = false; // demuxer gave its last packet (or failed)
     bool flushSent = false;
     double discardBefore = -std::numeric_limits<double>::infinity();
     double firstFrameTime = 0.0;
@@ -150,17 +150,19 @@ struct VideoDecoder::Impl
         for (int attempt = 0; attempt < 8; ++attempt) {
             const double target = std::max(seconds - back, firstFrameTime);
             const bool atStart = target <= firstFrameTime + kEps || attempt == 7;
-            const auto ts = atStart ? startPts
-                                    : startPts + static_cast<std::int64_t>(std::floor(target / av_q2d(timeBase)));
+            const auto ts
+                = atStart ? startPts : startPts + static_cast<std::int64_t>(std::floor(target / av_q2d(timeBase)));
             const int r = av_seek_frame(fmt.get(), stream, ts, AVSEEK_FLAG_BACKWARD);
             resetDecoding();
-            const bool landed = r >= 0 && fillPending() && timeOf(pending.get()) <= std::max(seconds, firstFrameTime) + kEps;
+            const bool landed
+                = r >= 0 && fillPending() && timeOf(pending.get()) <= std::max(seconds, firstFrameTime) + kEps;
             if (landed)
                 return;
             if (atStart) {
                 // Timestamps of the first packets may be out of order (B-frames
                 // in transport streams): the very start by byte position.
-                if (!(fmt->iformat->flags & AVFMT_NO_BYTE_SEEK) && av_seek_frame(fmt.get(), -1, 0, AVSEEK_FLAG_BYTE) >= 0) {
+                if (!(fmt->iformat->flags & AVFMT_NO_BYTE_SEEK)
+                    && av_seek_frame(fmt.get(), -1, 0, AVSEEK_FLAG_BYTE) >= 0) {
                     resetDecoding();
                     fillPending();
                 }
@@ -175,8 +177,8 @@ struct VideoDecoder::Impl
         const int w = outWidth > 0 ? outWidth : f->width;
         const int h = outHeight > 0 ? outHeight : f->height;
         const int flags = (w < f->width || h < f->height) ? SWS_AREA : SWS_BILINEAR;
-        sws.reset(sws_getCachedContext(sws.release(), f->width, f->height, static_cast<AVPixelFormat>(f->format), w,
-                                       h, AV_PIX_FMT_RGB24, flags, nullptr, nullptr, nullptr));
+        sws.reset(sws_getCachedContext(sws.release(), f->width, f->height, static_cast<AVPixelFormat>(f->format), w, h,
+                                       AV_PIX_FMT_RGB24, flags, nullptr, nullptr, nullptr));
         if (!sws)
             throw error("convertire le immagini del");
         RgbImage img(w, h);
@@ -274,7 +276,7 @@ std::optional<DecodedFrame> VideoDecoder::next()
             continue;
         }
         m->discardBefore = -std::numeric_limits<double>::infinity();
-        DecodedFrame f{m->convert(m->pending.get()), t};
+        DecodedFrame f {m->convert(m->pending.get()), t};
         av_frame_unref(m->pending.get());
         m->current = f;
         return f;
@@ -333,7 +335,7 @@ std::optional<DecodedFrame> VideoDecoder::frameAt(double seconds)
         found = true;
     }
     if (found) {
-        m->current = DecodedFrame{m->convert(m->candidate.get()), m->timeOf(m->candidate.get())};
+        m->current = DecodedFrame {m->convert(m->candidate.get()), m->timeOf(m->candidate.get())};
         av_frame_unref(m->candidate.get());
     }
     return m->current;

@@ -39,7 +39,7 @@ public:
     double duration() const;
     // Nominal frames per second (0 when unknown).
     double frameRate() const;
-    int width() const;  // coded picture size
+    int width() const; // coded picture size
     int height() const;
 
     // Pictures come out at this size (scaled by FFmpeg); 0 x 0 is the coded size.

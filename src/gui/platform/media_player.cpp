@@ -18,6 +18,7 @@ namespace kalvor::gui {
 namespace {
 
 constexpr int kTickMs = 15;
+constexpr int kBarHeight = 40;
 
 QImage toQImage(const RgbImage &img)
 {
@@ -67,7 +68,7 @@ MediaPlayer::~MediaPlayer() = default;
 
 QSize MediaPlayer::sizeHint() const
 {
-    return {640, 480 + 40};
+    return {640, 480 + kBarHeight};
 }
 
 void MediaPlayer::setURL(const QString &fileName)
@@ -84,6 +85,8 @@ void MediaPlayer::setURL(const QString &fileName)
     m_frameWidth = size.width;
     m_frameHeight = size.height;
     m_position = 0.0;
+    // Room for the whole picture above the control bar: it is never scaled.
+    setMinimumSize(std::max(320, size.width), std::max(240, size.height) + kBarHeight);
     updateControls();
     refresh();
 }
@@ -127,6 +130,7 @@ void MediaPlayer::closeMedia()
     m_shown = QImage();
     m_shownTime = -1.0;
     m_frameWidth = m_frameHeight = 0;
+    setMinimumSize(320, 240);
     updateControls();
     update();
 }
@@ -164,7 +168,7 @@ RgbImage MediaPlayer::pictureAt(double seconds)
     if (!m_decoder)
         return {};
     const auto f = m_decoder->frameAt(seconds);
-    return f ? f->image : RgbImage{};
+    return f ? f->image : RgbImage {};
 }
 
 void MediaPlayer::refresh()

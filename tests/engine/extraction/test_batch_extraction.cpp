@@ -72,7 +72,7 @@ TEST(BatchExtraction, KnownVideoPlainAndPipelinedAgree)
     TempDir dir;
     const RoadScene scene(clip(4.0));
     const std::string video = dir.file("road.mkv");
-    encodeScene(scene, video, VideoSettings{});
+    encodeScene(scene, video, VideoSettings {});
     for (bool pipelined : {false, true}) {
         const std::string out = dir.file(pipelined ? "fast/" : "plain/");
         std::filesystem::create_directories(out);
@@ -82,7 +82,7 @@ TEST(BatchExtraction, KnownVideoPlainAndPipelinedAgree)
         r.pipelined = pipelined;
         const BatchResult res = extractFrames(r);
         ASSERT_EQ(res.frames.size(), 20u);
-        EXPECT_EQ(res.size, (FrameSize{160, 120}));
+        EXPECT_EQ(res.size, (FrameSize {160, 120}));
         for (int k = 0; k < 20; ++k) {
             EXPECT_EQ(res.frames[k].number, k);
             EXPECT_NEAR(res.frames[k].time, k * 0.2, 1e-9);
@@ -102,7 +102,7 @@ TEST(BatchExtraction, FirstNumberFromAndTo)
     TempDir dir;
     const RoadScene scene(clip(4.0));
     const std::string video = dir.file("road.avi");
-    encodeScene(scene, video, VideoSettings{});
+    encodeScene(scene, video, VideoSettings {});
     BatchRequest r;
     r.video = video;
     r.folder = dir.path();
@@ -119,7 +119,7 @@ TEST(BatchExtraction, FirstNumberFromAndTo)
     }
     EXPECT_TRUE(readPng(dir.file("101.png")) == expectedFrame(scene, 32, 101));
     EXPECT_FALSE(std::filesystem::exists(dir.file("105.png")));
-    EXPECT_EQ(frameListText(res.frames), (TextList{"100\t1", "101\t1,28", "102\t1,52", "103\t1,76", "104\t2"}));
+    EXPECT_EQ(frameListText(res.frames), (TextList {"100\t1", "101\t1,28", "102\t1,52", "103\t1,76", "104\t2"}));
 }
 
 // Steps that do not divide the frame spacing, and gaps in the timestamps:
@@ -130,7 +130,7 @@ TEST(BatchExtraction, SelectionFollowsTheRuleWithGapsAndOddSteps)
     const RoadScene scene(clip(3.0, 64, 48));
     const std::string video = dir.file("gaps.mkv");
     const std::vector<int> skip = {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 40, 41};
-    encodeScene(scene, video, VideoSettings{}, 0, 75, skip);
+    encodeScene(scene, video, VideoSettings {}, 0, 75, skip);
     std::vector<double> times;
     for (int i = 0; i < 75; ++i)
         if (std::find(skip.begin(), skip.end(), i) == skip.end())
@@ -139,9 +139,8 @@ TEST(BatchExtraction, SelectionFollowsTheRuleWithGapsAndOddSteps)
     {
         double from, step, to;
     };
-    const Case cases[] = {{0, 0.2, -1},     {0, 0.03, -1},  {0, 0.04, -1},    {0.5, 0.1, 2.0},
-                          {0.01, 0.07, -1}, {0, 1.0, -1},   {0.39, 0.01, 0.9}, {2.9, 0.2, -1},
-                          {0, 0.5, 0.5},    {5.0, 0.2, -1}};
+    const Case cases[] = {{0, 0.2, -1}, {0, 0.03, -1},     {0, 0.04, -1},  {0.5, 0.1, 2.0}, {0.01, 0.07, -1},
+                          {0, 1.0, -1}, {0.39, 0.01, 0.9}, {2.9, 0.2, -1}, {0, 0.5, 0.5},   {5.0, 0.2, -1}};
     for (const auto &c : cases) {
         BatchRequest r;
         r.video = video;
@@ -170,18 +169,18 @@ TEST(BatchExtraction, FrameSizeRule)
     TempDir dir;
     const RoadScene big(clip(0.2, 800, 600));
     const std::string video = dir.file("big.mkv");
-    encodeScene(big, video, VideoSettings{});
+    encodeScene(big, video, VideoSettings {});
     BatchRequest r;
     r.video = video;
     r.folder = dir.path();
-    EXPECT_EQ(extractFrames(r).size, (FrameSize{640, 480}));
+    EXPECT_EQ(extractFrames(r).size, (FrameSize {640, 480}));
     EXPECT_EQ(readPng(dir.file("0.png")).width, 640);
     r.nativeSize = true;
-    EXPECT_EQ(extractFrames(r).size, (FrameSize{800, 600}));
+    EXPECT_EQ(extractFrames(r).size, (FrameSize {800, 600}));
     EXPECT_EQ(readPng(dir.file("0.png")).height, 600);
     r.nativeSize = false;
     r.size = {200, 100};
-    EXPECT_EQ(extractFrames(r).size, (FrameSize{200, 100}));
+    EXPECT_EQ(extractFrames(r).size, (FrameSize {200, 100}));
     EXPECT_EQ(readPng(dir.file("0.png")).width, 200);
 }
 
@@ -190,7 +189,7 @@ TEST(BatchExtraction, RefusalsAndFailures)
     TempDir dir;
     const RoadScene scene(clip(1.0, 64, 48));
     const std::string video = dir.file("v.mkv");
-    encodeScene(scene, video, VideoSettings{});
+    encodeScene(scene, video, VideoSettings {});
     BatchRequest good;
     good.video = video;
     good.folder = dir.path();
@@ -234,7 +233,7 @@ TEST(BatchExtraction, StopAndProgress)
     TempDir dir;
     const RoadScene scene(clip(2.0, 64, 48));
     const std::string video = dir.file("v.mkv");
-    encodeScene(scene, video, VideoSettings{});
+    encodeScene(scene, video, VideoSettings {});
     BatchRequest r;
     r.video = video;
     r.folder = dir.path();
@@ -248,7 +247,7 @@ TEST(BatchExtraction, StopAndProgress)
     EXPECT_EQ(last.framesWritten, 10);
     EXPECT_NEAR(last.duration, 2.0, 0.05);
 
-    std::atomic<bool> stop{true};
+    std::atomic<bool> stop {true};
     for (bool pipelined : {false, true}) {
         r.pipelined = pipelined;
         const BatchResult stopped = extractFrames(r, {}, &stop);

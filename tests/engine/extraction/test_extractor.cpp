@@ -20,12 +20,12 @@ TEST(Extractor, FittedFrameSize)
         int w, h, fw, fh;
     };
     const Case cases[] = {
-        {640, 480, 640, 480},   {320, 240, 320, 240},   {1920, 1080, 640, 360}, {1280, 720, 640, 360},
-        {720, 576, 600, 480},   {1440, 1080, 640, 480}, {800, 480, 640, 384},   {640, 481, 639, 480},
-        {100, 2000, 24, 480},   {641, 100, 640, 100},   {640, 200, 640, 200},   {3840, 2160, 640, 360},
+        {640, 480, 640, 480}, {320, 240, 320, 240},   {1920, 1080, 640, 360}, {1280, 720, 640, 360},
+        {720, 576, 600, 480}, {1440, 1080, 640, 480}, {800, 480, 640, 384},   {640, 481, 639, 480},
+        {100, 2000, 24, 480}, {641, 100, 640, 100},   {640, 200, 640, 200},   {3840, 2160, 640, 360},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(fittedFrameSize(c.w, c.h), (FrameSize{c.fw, c.fh})) << c.w << "x" << c.h;
+        EXPECT_EQ(fittedFrameSize(c.w, c.h), (FrameSize {c.fw, c.fh})) << c.w << "x" << c.h;
 }
 
 TEST(Extractor, FolderFromDialogName)
@@ -44,9 +44,9 @@ TEST(Extractor, IntervalIsTruncatedMilliseconds)
         const char *step;
         int ms;
     };
-    const Case cases[] = {{"0,2", 200},    {"0,04", 40},     {"0,0333", 33}, {"1", 1000},
-                          {"0,001", 1},    {"0,0019", 1},    {"2,5", 2500},  {"0,00095", 1}, // ties to even: 0,001
-                          {" 0,3", 300},   {"1e-3", 1}};
+    const Case cases[] = {{"0,2", 200},  {"0,04", 40},  {"0,0333", 33}, {"1", 1000},
+                          {"0,001", 1},  {"0,0019", 1}, {"2,5", 2500},  {"0,00095", 1}, // ties to even: 0,001
+                          {" 0,3", 300}, {"1e-3", 1}};
     for (const auto &c : cases)
         EXPECT_EQ(extractionIntervalMs(c.step), c.ms) << c.step;
     // 0 ms would be a timer that never grabs: refused.
@@ -96,8 +96,8 @@ TEST(Extractor, GrabWritesCaptionedFrameAndAppendsLists)
     startExtraction(s);
     grabFrame(s, flat(640, 480, 100), 3.4);
     grabFrame(s, flat(640, 480, 100), 12.345678);
-    EXPECT_EQ(s.Estrattore.ListaFotogrammi, (TextList{"12", "13"}));
-    EXPECT_EQ(s.Estrattore.ListaTempi, (TextList{"3,4", "12,3457"}));
+    EXPECT_EQ(s.Estrattore.ListaFotogrammi, (TextList {"12", "13"}));
+    EXPECT_EQ(s.Estrattore.ListaTempi, (TextList {"3,4", "12,3457"}));
     EXPECT_EQ(s.NumeroFotogrammaEstratto, 14);
 
     RgbImage expected = flat(640, 480, 100);
@@ -108,7 +108,7 @@ TEST(Extractor, GrabWritesCaptionedFrameAndAppendsLists)
     // A second extraction from the same number rewrites the files and lists the numbers twice.
     startExtraction(s);
     grabFrame(s, flat(640, 480, 50), 0.0);
-    EXPECT_EQ(s.Estrattore.ListaFotogrammi, (TextList{"12", "13", "12"}));
+    EXPECT_EQ(s.Estrattore.ListaFotogrammi, (TextList {"12", "13", "12"}));
     RgbImage again = flat(640, 480, 50);
     drawCaption(again, "Fotog. : 12 sec. : 00:00");
     EXPECT_TRUE(readPng(dir.file("12.png")) == again);
@@ -141,10 +141,10 @@ TEST(Extractor, ConfirmBuildsTheTimeTable)
     confirmExtraction(s);
     EXPECT_EQ(s.NumeroFotogrammiEstratti, 4);
     ASSERT_EQ(s.TabellaTempiFotogrammi.size(), 4u);
-    EXPECT_EQ(s.TabellaTempiFotogrammi[0], (RigaTempi{5, 0}));
-    EXPECT_EQ(s.TabellaTempiFotogrammi[1], (RigaTempi{6, 0.2}));
-    EXPECT_EQ(s.TabellaTempiFotogrammi[2], (RigaTempi{7, 12.3457}));
-    EXPECT_EQ(s.TabellaTempiFotogrammi[3], (RigaTempi{5, 0.0})); // four decimals, ties to even
+    EXPECT_EQ(s.TabellaTempiFotogrammi[0], (RigaTempi {5, 0}));
+    EXPECT_EQ(s.TabellaTempiFotogrammi[1], (RigaTempi {6, 0.2}));
+    EXPECT_EQ(s.TabellaTempiFotogrammi[2], (RigaTempi {7, 12.3457}));
+    EXPECT_EQ(s.TabellaTempiFotogrammi[3], (RigaTempi {5, 0.0})); // four decimals, ties to even
 
     StatoLavoro empty;
     confirmExtraction(empty);
@@ -161,14 +161,14 @@ TEST(Extractor, ConfirmStopsAtAMissingTimeWithAPartlyFilledTable)
     EXPECT_THROW(confirmExtraction(s), ConversionError);
     EXPECT_EQ(s.NumeroFotogrammiEstratti, 4);
     ASSERT_EQ(s.TabellaTempiFotogrammi.size(), 4u);
-    EXPECT_EQ(s.TabellaTempiFotogrammi[1], (RigaTempi{2, 0.2}));
-    EXPECT_EQ(s.TabellaTempiFotogrammi[2], (RigaTempi{3, 0})); // its number was read before the time failed
-    EXPECT_EQ(s.TabellaTempiFotogrammi[3], (RigaTempi{0, 0}));
+    EXPECT_EQ(s.TabellaTempiFotogrammi[1], (RigaTempi {2, 0.2}));
+    EXPECT_EQ(s.TabellaTempiFotogrammi[2], (RigaTempi {3, 0})); // its number was read before the time failed
+    EXPECT_EQ(s.TabellaTempiFotogrammi[3], (RigaTempi {0, 0}));
 
     s.Estrattore.ListaFotogrammi = {"1", "x"};
     s.Estrattore.ListaTempi = {"0,1", "0,2"};
     EXPECT_THROW(confirmExtraction(s), ConversionError);
-    EXPECT_EQ(s.TabellaTempiFotogrammi[0], (RigaTempi{1, 0.1}));
+    EXPECT_EQ(s.TabellaTempiFotogrammi[0], (RigaTempi {1, 0.1}));
 }
 
 TEST(Caption, TextAndDrawing)
@@ -208,7 +208,7 @@ TEST(Caption, TextAndDrawing)
         EXPECT_TRUE(isWhite(2, y)) << y;
     EXPECT_FALSE(isWhite(2, 16));
     EXPECT_FALSE(isWhite(4, 4)); // inside the F, right of the stem
-    EXPECT_TRUE(isWhite(4, 8));  // its middle bar, fourth row of the glyph
+    EXPECT_TRUE(isWhite(4, 8)); // its middle bar, fourth row of the glyph
 
     // Small pictures get one-pixel dots; a caption wider than the picture is clipped.
     RgbImage small = flat(40, 6, 0);

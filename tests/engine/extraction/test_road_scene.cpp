@@ -22,10 +22,10 @@ TEST(RoadScene, GeometryAt640x480)
     EXPECT_EQ(g.axisRow, 240);
     EXPECT_EQ(g.laneCentreRow[0], 205.0);
     EXPECT_EQ(g.laneCentreRow[1], 275.0);
-    EXPECT_EQ(g.puntiRiferimento(), (TextList{"240", "8", "240", "631", "170", "320", "310", "320"}));
-    EXPECT_EQ(g.referenceColumns(), (TextList{"100", "260", "420", "580"}));
-    EXPECT_EQ(g.referenceRows(), (TextList{"100", "220", "340", "460"}));
-    EXPECT_EQ(g.referenceDistanceTexts(), (TextList{"10", "10", "10"}));
+    EXPECT_EQ(g.puntiRiferimento(), (TextList {"240", "8", "240", "631", "170", "320", "310", "320"}));
+    EXPECT_EQ(g.referenceColumns(), (TextList {"100", "260", "420", "580"}));
+    EXPECT_EQ(g.referenceRows(), (TextList {"100", "220", "340", "460"}));
+    EXPECT_EQ(g.referenceDistanceTexts(), (TextList {"10", "10", "10"}));
     EXPECT_DOUBLE_EQ(g.metricX(320), 16.0);
     EXPECT_DOUBLE_EQ(g.rowOf(12.0), 240.0);
 }
@@ -57,7 +57,7 @@ TEST(RoadScene, SingleVehicleTruthAndPixels)
     v.id = 7;
     v.half = Half::Inf;
     v.lengthM = 4.0; // 80 px
-    v.widthM = 2.0;  // 40 px
+    v.widthM = 2.0; // 40 px
     v.speedKmh = 36.0;
     v.entryTime = 0.0;
     v.colour = {200, 30, 30};
@@ -65,7 +65,7 @@ TEST(RoadScene, SingleVehicleTruthAndPixels)
     const RoadScene scene(o);
 
     EXPECT_TRUE(scene.truth(0).vehicles.empty()); // front exactly on the edge: no pixel yet
-    const FrameTruth t = scene.truth(25);        // 1 s: front at x = 200 px
+    const FrameTruth t = scene.truth(25); // 1 s: front at x = 200 px
     ASSERT_EQ(t.vehicles.size(), 1u);
     const VehicleTruth &vt = t.vehicles[0];
     EXPECT_EQ(vt.id, 7);
@@ -140,7 +140,8 @@ TEST(RoadScene, StandardTrafficKeepsLanesApartAndOvertakes)
                 overtakeSeen = true;
             for (std::size_t b = a + 1; b < f.vehicles.size(); ++b) {
                 const auto &vb = f.vehicles[b];
-                const bool overlap = va.left <= vb.right && vb.left <= va.right && va.top <= vb.bottom && vb.top <= va.bottom;
+                const bool overlap
+                    = va.left <= vb.right && vb.left <= va.right && va.top <= vb.bottom && vb.top <= va.bottom;
                 // Only the overtaking car may share rows with the lorry it passes, never its pixels.
                 EXPECT_FALSE(overlap) << "frame " << i << " vehicles " << va.id << " and " << vb.id;
             }

@@ -34,7 +34,8 @@ SceneOptions smallScene()
 }
 
 class LosslessContainer : public ::testing::TestWithParam<const char *>
-{};
+{
+};
 
 } // namespace
 
@@ -44,7 +45,7 @@ TEST_P(LosslessContainer, DecodesEveryFrameExactly)
     TempDir dir;
     const RoadScene scene(smallScene());
     const std::string path = dir.file(std::string("scene.") + GetParam());
-    encodeScene(scene, path, VideoSettings{});
+    encodeScene(scene, path, VideoSettings {});
 
     VideoDecoder d(path);
     EXPECT_EQ(d.width(), 160);
@@ -69,15 +70,15 @@ TEST_P(LosslessContainer, FrameAtLandsOnTheShownFrame)
     TempDir dir;
     const RoadScene scene(smallScene());
     const std::string path = dir.file(std::string("scene.") + GetParam());
-    encodeScene(scene, path, VideoSettings{});
+    encodeScene(scene, path, VideoSettings {});
     VideoDecoder d(path);
     struct Case
     {
         double position;
         int frame;
     };
-    const Case cases[] = {{1.0, 25}, {0.999, 24}, {0.5, 12}, {0.0, 0},  {-3.0, 0},  {1.96, 49}, {7.0, 49},
-                          {0.04, 1}, {0.52, 13},  {0.53, 13}, {1.58, 39}, {0.0399, 0}, {1.2, 30}, {1.21, 30}};
+    const Case cases[] = {{1.0, 25}, {0.999, 24}, {0.5, 12},  {0.0, 0},   {-3.0, 0},   {1.96, 49}, {7.0, 49},
+                          {0.04, 1}, {0.52, 13},  {0.53, 13}, {1.58, 39}, {0.0399, 0}, {1.2, 30},  {1.21, 30}};
     for (const auto &c : cases) {
         const auto f = d.frameAt(c.position);
         ASSERT_TRUE(f.has_value()) << c.position;
@@ -156,7 +157,7 @@ TEST(VideoDecoder, VariableFrameRateKeepsGaps)
     TempDir dir;
     const RoadScene scene(smallScene());
     const std::string path = dir.file("gaps.mkv");
-    encodeScene(scene, path, VideoSettings{}, 0, 50, {10, 11, 12, 13, 14});
+    encodeScene(scene, path, VideoSettings {}, 0, 50, {10, 11, 12, 13, 14});
     VideoDecoder d(path);
     std::vector<double> times;
     while (auto f = d.next())
@@ -222,9 +223,8 @@ TEST(VideoDecoder, PositionText)
         double seconds;
         const char *text;
     };
-    const Case cases[] = {{0, "00:00"},     {3.0, "00:03"},    {3.999, "00:03"},   {59.99, "00:59"},
-                          {60, "01:00"},    {754.2, "12:34"},  {3600, "60:00"},    {-1, "00:00"},
-                          {6000.5, "100:00"}};
+    const Case cases[] = {{0, "00:00"},     {3.0, "00:03"},  {3.999, "00:03"}, {59.99, "00:59"},  {60, "01:00"},
+                          {754.2, "12:34"}, {3600, "60:00"}, {-1, "00:00"},    {6000.5, "100:00"}};
     for (const auto &c : cases)
         EXPECT_EQ(positionText(c.seconds), c.text) << c.seconds;
 }
