@@ -2,7 +2,10 @@
 // Worked examples of the frame pipeline. Every case runs through the plain and
 // the packed pipeline, which must agree, and checks the expected records.
 #include "common/errors.hpp"
+#include "detection/geometria_area.hpp"
 #include "detection/rilevamento.hpp"
+#include "detection/sovrapposizioni.hpp"
+#include "state/record_veicolo.hpp"
 #include "detection/rilevamento_riferimento.hpp"
 #include "support/scoped_number_format.hpp"
 
@@ -297,4 +300,24 @@ TEST_F(RilevamentoTest, FotogrammaDiAltraDimensioneRifiutato)
     SpazioRilevamento s;
     TextList att;
     EXPECT_THROW(IndividuaVeicoli(b.det, b.griglia, RgbImage(10, 10), 12, -12, 1, 0, att, s), RefusalError);
+}
+
+TEST_F(RilevamentoTest, GeometriaEstremaSenzaTraboccamenti)
+{
+    Banco b;
+    leggiGeometriaArea(TextList{"2000000000", "-2000000000", "-2000000000", "2000000000", "-2000000000", "0",
+                                "2000000000", "0"},
+                       b.det);
+    EXPECT_EQ(b.det.RigaArea1, 1000000000);
+    EXPECT_EQ(b.det.RigaArea2, -1000000000);
+    EXPECT_EQ(b.det.ColonnaArea1, -2000000000);
+    EXPECT_EQ(b.det.DislivelloArea, 1000000000);
+    b.det.AreaVeicolo = -1e18;
+    b.det.LunghezzaMin = -1e18;
+    const Righe r = b.rileva(b.fotogramma({{50, 85, 79, 95}}));
+    EXPECT_EQ(r.size() % 9, 0U);
+    TextList att;
+    appendRecord(att, makeRecord("1", "sup", 0, 3, 1, 1, 1, 0));
+    EXPECT_EQ(sovrapposizioniVeicoli(att, b.det, true).size(), 6U);
+    EXPECT_EQ(sovrapposizioneAsse(b.det).size(), 3U);
 }
