@@ -140,7 +140,18 @@ protected:
 
 INSTANTIATE_TEST_SUITE_P(Percorsi, RilevamentoDifferenziale,
                          ::testing::Values(IstruzioniVettoriali::Migliori, IstruzioniVettoriali::Avx2,
-                                           IstruzioniVettoriali::Nessuna));
+                                           IstruzioniVettoriali::Nessuna),
+                         [](const ::testing::TestParamInfo<IstruzioniVettoriali> &info) {
+                             switch (info.param) {
+                             case IstruzioniVettoriali::Migliori:
+                                 return std::string("Migliori");
+                             case IstruzioniVettoriali::Avx2:
+                                 return std::string("Avx2");
+                             case IstruzioniVettoriali::Nessuna:
+                                 break;
+                             }
+                             return std::string("Nessuna");
+                         });
 
 TEST_P(RilevamentoDifferenziale, MilleFotogrammiCasuali)
 {
