@@ -414,13 +414,23 @@ struct Corsa
     const int blocchi = (s.altezza + 63) / 64;
 
     Corsa corse[2];
+    // The three byte columns of a pixel usually share the axis row: count once.
+    int ultimaX = -1;
+    int ultimaRiga = 0;
+    int conteggi[2] = {0, 0};
     for (int c = lim.primaColonna; c <= lim.ultimaColonna; ++c) {
         const int ra = s.righeAsse[static_cast<std::size_t>(c - lim.primaColonna)];
         const int x = c / 3;
+        const bool giaContato = x == ultimaX && ra == ultimaRiga;
+        ultimaX = x;
+        ultimaRiga = ra;
         for (int arco = 0; arco < 2; ++arco) {
-            const int da = std::max(arco == 0 ? ra - h : ra, 0);
-            const int a = std::min(arco == 0 ? ra : ra + h, lim.righe - 1);
-            const int conteggio = da <= a ? conteggioColonna(s, blocchi, x, da, a) : 0;
+            if (!giaContato) {
+                const int da = std::max(arco == 0 ? ra - h : ra, 0);
+                const int a = std::min(arco == 0 ? ra : ra + h, lim.righe - 1);
+                conteggi[arco] = da <= a ? conteggioColonna(s, blocchi, x, da, a) : 0;
+            }
+            const int conteggio = conteggi[arco];
             const bool occupato = conteggio >= det.SogliaConteggio;
             Corsa &corsa = corse[arco];
             if (occupato && corsa.conteggio > 0) {
