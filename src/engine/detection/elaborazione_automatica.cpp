@@ -77,7 +77,6 @@ void ElaborazioneImmagini(StatoLavoro &stato, ControlloElaborazione &controllo, 
     double tempo = 0.0;
     for (int n = a + 1; n <= b; ++n) {
         const RgbImage frame = readPng(frameFileName(stato.Estrattore.Cartella, n));
-        det.FotogrammaAttuale = n;
         tempo = tempoFotogramma(stato.TabellaTempiFotogrammi, n, tempo);
         // Margins are read at every frame.
         const int superiore = toInt(schermo.MargineSuperiore);
