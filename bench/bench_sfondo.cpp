@@ -33,7 +33,7 @@ static void BM_MediaSfondo201(benchmark::State &state)
 {
     const std::string cartella = cartellaFotogrammi().path();
     CampiRilevamento campi; // 0 to 200
-    const TextList punti{"230", "20", "250", "620", "170", "0", "290", "0"};
+    const TextList punti {"230", "20", "250", "620", "170", "0", "290", "0"};
     StatoRilevamento det;
     for (auto _ : state)
         CalcolaMediaSfondo(det, campi, punti, cartella, GemelloSfondo::Calibrazione);

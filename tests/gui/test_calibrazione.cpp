@@ -36,14 +36,13 @@ void preparaLavoro(StatoLavoro &s, const std::string &cartella)
         writePng(frameFileName(cartella, n), kalvor::testing::fotogrammaStrada(sfondo, v, 0, 1));
     }
     s.Estrattore.Cartella = cartella;
-    s.AreaCaptazione.PuntiRiferimento = TextList{"60", "5", "60", "150", "45", "0", "75", "0"};
+    s.AreaCaptazione.PuntiRiferimento = TextList {"60", "5", "60", "150", "45", "0", "75", "0"};
     s.GrigliaMetrica = kalvor::testing::grigliaUniforme(160, 120, 0.2);
     for (int n = 0; n <= 12; ++n)
         s.TabellaTempiFotogrammi.push_back({static_cast<double>(n), 0.5 * n});
 }
 
-template<class T>
-T *figlio(QWidget *w, const char *name)
+template<class T> T *figlio(QWidget *w, const char *name)
 {
     T *c = w->findChild<T *>(QString::fromLatin1(name));
     if (!c)
@@ -64,7 +63,7 @@ private slots:
         TCalibrazione *c = app.Calibrazione();
         c->refreshFromState();
         const QList<QPair<const char *, QString>> campi = {
-            {"ImmagineIniziale", "0"},  {"ImmagineFinale", "200"},    {"VeicoloIniziale", "0"},
+            {"ImmagineIniziale", "0"},  {"ImmagineFinale", "200"},   {"VeicoloIniziale", "0"},
             {"MargineSuperiore", "12"}, {"MargineInferiore", "-12"}, {"AreaVeicoloTXT", "4"},
             {"VariazionePosTXT", "50"}, {"LunghezzaMinTXT", "2"},
         };
@@ -84,12 +83,13 @@ private slots:
         QCOMPARE(figlio<QProgressBar>(c, "barraMedia")->orientation(), Qt::Vertical);
         QCOMPARE(figlio<QLabel>(c, "dilatazioneIMG")->size(), QSize(320, 240));
         QCOMPARE(figlio<QLabel>(c, "ImmagineColori")->size(), QSize(640, 480));
-        QCOMPARE(hintOf(figlio<QLineEdit>(c, "AreaVeicoloTXT")),
-                 QString("Superfice veicolo|Superfice minima di un veicolo in pianta = Lung.min x Metà corsia in mq|15"));
+        QCOMPARE(
+            hintOf(figlio<QLineEdit>(c, "AreaVeicoloTXT")),
+            QString("Superfice veicolo|Superfice minima di un veicolo in pianta = Lung.min x Metà corsia in mq|15"));
         QCOMPARE(hintOf(figlio<QCheckBox>(c, "Ferma")),
                  QString("Ferma l'elaborazione|Ferma il processo di individuazione dei veicoli|2"));
-        const char *ordine[] = {"ImmagineIniziale", "ImmagineFinale",   "VeicoloIniziale", "MargineSuperiore",
-                                "MargineInferiore", "AreaVeicoloTXT",   "VariazionePosTXT", "LunghezzaMinTXT",
+        const char *ordine[] = {"ImmagineIniziale", "ImmagineFinale",       "VeicoloIniziale",  "MargineSuperiore",
+                                "MargineInferiore", "AreaVeicoloTXT",       "VariazionePosTXT", "LunghezzaMinTXT",
                                 "CalcolaMedia",     "ElaborazioneImmagini", "Conferma"};
         // Walk the focus chain as Tab does: widgets that take focus from Tab, in order.
         QStringList visti;
@@ -164,7 +164,7 @@ private slots:
         figlio<QLineEdit>(c, "AreaVeicoloTXT")->setText("3,5");
         test::ModalDriver driver; // closes the warning screen
         figlio<QPushButton>(c, "Conferma")->click();
-        QCOMPARE(driver.seen, QStringList{"Controindicazioni"});
+        QCOMPARE(driver.seen, QStringList {"Controindicazioni"});
         QCOMPARE(app.stato().Captazione.MargineSuperiore, std::string("20"));
         QCOMPARE(app.stato().Captazione.MargineInferiore, std::string("-12")); // not the capture's -15
         QCOMPARE(app.stato().Captazione.AreaVeicoloTXT, std::string("3,5"));

@@ -56,8 +56,8 @@ void ElaborazioneImmagini(StatoLavoro &stato, ControlloElaborazione &controllo, 
     const int a = toInt(schermo.ImmagineIniziale);
     const int b = toInt(schermo.ImmagineFinale);
     if (b < a)
-        throw RefusalError("Il fotogramma finale " + std::to_string(b) + " precede il fotogramma iniziale " +
-                           std::to_string(a) + ".");
+        throw RefusalError("Il fotogramma finale " + std::to_string(b) + " precede il fotogramma iniziale "
+                           + std::to_string(a) + ".");
     det.PrimoFotogramma = a;
     det.UltimoFotogramma = b;
     leggiParametriRilevamento(schermo, det);

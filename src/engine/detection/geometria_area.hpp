@@ -44,6 +44,9 @@ struct AsseInterpolato
 };
 
 // The half band: DislivelloArea div 2.
-inline int semibanda(const StatoRilevamento &det) { return det.DislivelloArea / 2; }
+inline int semibanda(const StatoRilevamento &det)
+{
+    return det.DislivelloArea / 2;
+}
 
 } // namespace kalvor

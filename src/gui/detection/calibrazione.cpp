@@ -179,7 +179,7 @@ TCalibrazione::TCalibrazione(Applicazione &app, StatoLavoro &stato, Platform &pl
     pagina->addStretch(1);
 
     QWidget *prima = m_parametri.front();
-    for (QWidget *w : std::vector<QWidget *>{m_parametri.begin() + 1, m_parametri.end()}) {
+    for (QWidget *w : std::vector<QWidget *> {m_parametri.begin() + 1, m_parametri.end()}) {
         setTabOrder(prima, w);
         prima = w;
     }
@@ -209,7 +209,7 @@ void TCalibrazione::CalcolaMediaClick()
     {
         bool &flag;
         ~Fine() { flag = false; }
-    } fine{m_mediaInCorso};
+    } fine {m_mediaInCorso};
     CalcolaMediaSfondo(m_stato.C, m_stato.Calibrazione, m_stato.AreaCaptazione.PuntiRiferimento,
                        m_stato.Estrattore.Cartella, GemelloSfondo::Calibrazione, [&](int n, const RgbImage &frame) {
                            impostaBarra(barraMedia, n, m_stato.C.UltimoFotogramma);

@@ -60,7 +60,7 @@ private:
     StatoLavoro &m_stato;
     Platform &m_platform;
     std::vector<QLineEdit *> m_parametri; // the eight fields, in the order of CampiRilevamento
-    ControlloElaborazione m_controllo;    // Mirino, MostraAsse, Ferma and the run in progress
+    ControlloElaborazione m_controllo; // Mirino, MostraAsse, Ferma and the run in progress
     SpazioRilevamento m_spazio;
     bool m_mediaInCorso = false;
 };

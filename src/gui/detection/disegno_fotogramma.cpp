@@ -7,8 +7,7 @@ namespace kalvor::gui {
 
 QImage immagineQt(const RgbImage &image)
 {
-    return QImage(image.pixels.data(), image.width, image.height, image.rowBytes(), QImage::Format_RGB888)
-        .copy();
+    return QImage(image.pixels.data(), image.width, image.height, image.rowBytes(), QImage::Format_RGB888).copy();
 }
 
 void disegna(QImage &image, const Drawing &drawing)
