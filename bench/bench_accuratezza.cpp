@@ -112,9 +112,14 @@ static void BM_AccuratezzaScenaGenerata(benchmark::State &state)
         unNumero += numeri.size() == 1 ? 1 : 0;
     state.counters["recall"] = veri ? static_cast<double>(trovati) / static_cast<double>(veri) : 0.0;
     state.counters["precision"] = record ? static_cast<double>(giusti) / static_cast<double>(record) : 0.0;
-    state.counters["un_numero"] = visti.empty() ? 0.0 : static_cast<double>(unNumero) / static_cast<double>(visti.size());
+    state.counters["un_numero"]
+        = visti.empty() ? 0.0 : static_cast<double>(unNumero) / static_cast<double>(visti.size());
     state.counters["veicoli"] = static_cast<double>(visti.size());
     state.counters["veicoli_scena"] = static_cast<double>(scena.vehicles().size());
     state.counters["record"] = static_cast<double>(record);
 }
-BENCHMARK(BM_AccuratezzaScenaGenerata)->ArgsProduct({{1, 2, 3}, {0, 1}})->ArgNames({"seme", "strada_vuota"})->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_AccuratezzaScenaGenerata)
+    ->ArgsProduct({{1, 2, 3}, {0, 1}})
+    ->ArgNames({"seme", "strada_vuota"})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);

@@ -93,9 +93,9 @@ static void BM_RilevamentoProduzione(benchmark::State &state)
         IndividuaVeicoli(k.det, k.griglia, k.frame, 12, -12, 1, 0.0, att, spazio);
         benchmark::DoNotOptimize(att.count());
     }
-    const double msPerFotogramma =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count() /
-        static_cast<double>(state.iterations());
+    const double msPerFotogramma
+        = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count()
+        / static_cast<double>(state.iterations());
     impostaIstruzioniVettoriali(IstruzioniVettoriali::Migliori);
     state.counters["veicoli"] = att.count() / 9;
     const double ms = millisecondiRiferimento();

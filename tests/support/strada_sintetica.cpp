@@ -20,8 +20,7 @@ RgbImage sfondoStrada(int larghezza, int altezza, std::uint32_t seme)
     return img;
 }
 
-RgbImage fotogrammaStrada(const RgbImage &sfondo, const std::vector<Scatola> &scatole, int rumore,
-                          std::uint32_t seme)
+RgbImage fotogrammaStrada(const RgbImage &sfondo, const std::vector<Scatola> &scatole, int rumore, std::uint32_t seme)
 {
     RgbImage img = sfondo;
     for (const Scatola &s : scatole)

@@ -24,8 +24,7 @@ struct Scatola
 RgbImage sfondoStrada(int larghezza, int altezza, std::uint32_t seme);
 
 // The background with the boxes painted on it and noise of +-rumore per byte.
-RgbImage fotogrammaStrada(const RgbImage &sfondo, const std::vector<Scatola> &scatole, int rumore,
-                          std::uint32_t seme);
+RgbImage fotogrammaStrada(const RgbImage &sfondo, const std::vector<Scatola> &scatole, int rumore, std::uint32_t seme);
 
 // X = passo x column, Y = passo x row.
 MetricGrid grigliaUniforme(int larghezza, int altezza, double passo);

@@ -26,8 +26,8 @@ Misura misura(const TextList &lista, int inizio, const MetricGrid &griglia)
     m.inizio = inizio;
     m.arco = recordField(lista, inizio, OffArco);
     m.lunghezza = toDecimal(recordField(lista, inizio, OffLunghezza));
-    const int centro = centreByteColumn(toInt(recordField(lista, inizio, OffInizio)),
-                                        toInt(recordField(lista, inizio, OffFine)));
+    const int centro
+        = centreByteColumn(toInt(recordField(lista, inizio, OffInizio)), toInt(recordField(lista, inizio, OffFine)));
     const int x = centro / 3;
     if (!griglia.contains(0, x))
         throw ListIndexError("Colonna " + std::to_string(x) + " fuori dalla griglia metrica.");

@@ -56,8 +56,8 @@ void ElaborazioneImmagini(StatoLavoro &stato, ControlloElaborazione &controllo, 
     const int a = toInt(schermo.ImmagineIniziale);
     const int b = toInt(schermo.ImmagineFinale);
     if (b < a)
-        throw RefusalError("Il fotogramma finale " + std::to_string(b) + " precede il fotogramma iniziale " +
-                           std::to_string(a) + ".");
+        throw RefusalError("Il fotogramma finale " + std::to_string(b) + " precede il fotogramma iniziale "
+                           + std::to_string(a) + ".");
     det.PrimoFotogramma = a;
     det.UltimoFotogramma = b;
     leggiParametriRilevamento(schermo, det);
@@ -77,7 +77,6 @@ void ElaborazioneImmagini(StatoLavoro &stato, ControlloElaborazione &controllo, 
     double tempo = 0.0;
     for (int n = a + 1; n <= b; ++n) {
         const RgbImage frame = readPng(frameFileName(stato.Estrattore.Cartella, n));
-        det.FotogrammaAttuale = n;
         tempo = tempoFotogramma(stato.TabellaTempiFotogrammi, n, tempo);
         // Margins are read at every frame.
         const int superiore = toInt(schermo.MargineSuperiore);

@@ -28,13 +28,13 @@ struct ControlloElaborazione
 
 struct FotogrammaElaborato
 {
-    int numero = 0;      // frame n
-    double tempo = 0.0;  // its time, s
+    int numero = 0; // frame n
+    double tempo = 0.0; // its time, s
     const RgbImage *immagine = nullptr;
     const SpazioRilevamento *maschera = nullptr; // for immagineMaschera
     bool veicoliTrovati = false; // veicoliAtt holds at least one record
-    Drawing sovrapposizioni;     // records, then the axis when shown
-    int ultimoNumero = 0;        // NumeroVeicolo - 1
+    Drawing sovrapposizioni; // records, then the axis when shown
+    int ultimoNumero = 0; // NumeroVeicolo - 1
 };
 
 struct OsservatoreElaborazione

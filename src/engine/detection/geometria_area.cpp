@@ -4,6 +4,7 @@
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -17,14 +18,30 @@ void leggiParametriRilevamento(const CampiRilevamento &campi, StatoRilevamento &
     det.LunghezzaMin = toDecimal(campi.LunghezzaMinTXT);
 }
 
+namespace {
+
+// 3 x a pixel column, kept within int: columns that far out are clipped anyway.
+int colonnaByte(const std::string &testo)
+{
+    return static_cast<int>(std::clamp(3LL * toInt(testo), -2000000000LL, 2000000000LL));
+}
+
+// A pixel row kept within +-1e9, so that row +- band stays within int.
+int riga(const std::string &testo)
+{
+    return std::clamp(toInt(testo), -1000000000, 1000000000);
+}
+
+} // namespace
+
 void leggiGeometriaArea(const TextList &punti, StatoRilevamento &det)
 {
-    det.RigaArea1 = toInt(punti.line(0));
-    det.ColonnaArea1 = 3 * toInt(punti.line(1));
-    det.RigaArea2 = toInt(punti.line(2));
-    det.ColonnaArea2 = 3 * toInt(punti.line(3));
+    det.RigaArea1 = riga(punti.line(0));
+    det.ColonnaArea1 = colonnaByte(punti.line(1));
+    det.RigaArea2 = riga(punti.line(2));
+    det.ColonnaArea2 = colonnaByte(punti.line(3));
     const long long dislivello = std::llabs(static_cast<long long>(toInt(punti.line(6))) - toInt(punti.line(4)));
-    det.DislivelloArea = static_cast<int>(dislivello > 2000000000LL ? 2000000000LL : dislivello);
+    det.DislivelloArea = static_cast<int>(std::min(dislivello, 1000000000LL));
 }
 
 void verificaAsse(const StatoRilevamento &det)

@@ -17,6 +17,8 @@ void leggiParametriRilevamento(const CampiRilevamento &campi, StatoRilevamento &
 // RigaArea1/ColonnaArea1 (byte column = 3 x pixel column), RigaArea2/
 // ColonnaArea2 and DislivelloArea = |line 6 - line 4| from PuntiRiferimento.
 // ListIndexError when the list is too short, ConversionError on a bad line.
+// Rows and the band are kept within +-1e9 and columns within +-2e9, far
+// outside any picture, so that the band arithmetic never overflows.
 void leggiGeometriaArea(const TextList &puntiRiferimento, StatoRilevamento &det);
 
 // The axis row at byte column c: the linear interpolation between the axis
@@ -42,6 +44,9 @@ struct AsseInterpolato
 };
 
 // The half band: DislivelloArea div 2.
-inline int semibanda(const StatoRilevamento &det) { return det.DislivelloArea / 2; }
+inline int semibanda(const StatoRilevamento &det)
+{
+    return det.DislivelloArea / 2;
+}
 
 } // namespace kalvor

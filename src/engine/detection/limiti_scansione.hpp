@@ -14,9 +14,9 @@ namespace kalvor {
 
 struct LimitiScansione
 {
-    int primaColonna = 0;  // first byte column scanned
+    int primaColonna = 0; // first byte column scanned
     int ultimaColonna = -1; // last byte column scanned (inclusive)
-    int righe = 0;          // rows readable in the mask and in the grid
+    int righe = 0; // rows readable in the mask and in the grid
 
     int rigaGriglia(int r) const { return std::clamp(r, 0, righe - 1); }
 };

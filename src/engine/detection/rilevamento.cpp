@@ -44,7 +44,7 @@ void dimensiona(SpazioRilevamento &s, const StatoRilevamento &det)
     s.interno.assign(n, 0);
     for (int r = 0; r < altezza; ++r)
         for (int x = 1; x <= larghezza - 2; ++x)
-            s.interno[1 + indice(r, s.parole) + static_cast<std::size_t>(x >> 6)] |= std::uint64_t{1} << (x & 63);
+            s.interno[1 + indice(r, s.parole) + static_cast<std::size_t>(x >> 6)] |= std::uint64_t {1} << (x & 63);
     s.colonne.assign(static_cast<std::size_t>(larghezza) * static_cast<std::size_t>((altezza + 63) / 64), 0);
     s.sfondoValido = false;
 }
@@ -105,11 +105,11 @@ void classificaCoda(const std::uint8_t *f, const std::uint8_t *b, int superiore,
         const int fine = std::min(p + 64, pixel);
         for (int q = p; q < fine; ++q) {
             const int c = 3 * q;
-            const bool sfondo = byteSfondo(f[c], b[c], superiore, inferiore) &&
-                                byteSfondo(f[c + 1], b[c + 1], superiore, inferiore) &&
-                                byteSfondo(f[c + 2], b[c + 2], superiore, inferiore);
+            const bool sfondo = byteSfondo(f[c], b[c], superiore, inferiore)
+                && byteSfondo(f[c + 1], b[c + 1], superiore, inferiore)
+                && byteSfondo(f[c + 2], b[c + 2], superiore, inferiore);
             if (!sfondo)
-                parola |= std::uint64_t{1} << (q - p);
+                parola |= std::uint64_t {1} << (q - p);
         }
         out[p >> 6] = parola;
     }
@@ -120,7 +120,7 @@ constexpr std::uint64_t bitOgniTre(int primo)
 {
     std::uint64_t m = 0;
     for (int b = primo; b < 64; b += 3)
-        m |= std::uint64_t{1} << b;
+        m |= std::uint64_t {1} << b;
     return m;
 }
 
@@ -128,8 +128,8 @@ constexpr std::uint64_t bitOgniTre(int primo)
 // owns flag bits 3p..3p+2 of that 192-bit stream.
 template<bool InfNonPositivo, bool SupNonNegativo>
 __attribute__((target("avx2,bmi2"))) void classificaRigaAvx2(const std::uint8_t *f, const std::uint8_t *b,
-                                                              int superiore, int inferiore, const Margini &m,
-                                                              int pixel, std::uint64_t *out)
+                                                             int superiore, int inferiore, const Margini &m, int pixel,
+                                                             std::uint64_t *out)
 {
     const __m256i kInf = _mm256_set1_epi8(static_cast<char>(m.kInf));
     const __m256i kSup = _mm256_set1_epi8(static_cast<char>(m.kSup));
@@ -157,8 +157,8 @@ __attribute__((target("avx2,bmi2"))) void classificaRigaAvx2(const std::uint8_t 
         const std::uint64_t a0 = w[0] & ((w[0] >> 1) | (w[1] << 63)) & ((w[0] >> 2) | (w[1] << 62));
         const std::uint64_t a1 = w[1] & ((w[1] >> 1) | (w[2] << 63)) & ((w[1] >> 2) | (w[2] << 62));
         const std::uint64_t a2 = w[2] & (w[2] >> 1) & (w[2] >> 2);
-        const std::uint64_t sfondo = _pext_u64(a0, bitOgniTre(0)) | (_pext_u64(a1, bitOgniTre(2)) << 22) |
-                                     (_pext_u64(a2, bitOgniTre(1)) << 43);
+        const std::uint64_t sfondo = _pext_u64(a0, bitOgniTre(0)) | (_pext_u64(a1, bitOgniTre(2)) << 22)
+            | (_pext_u64(a2, bitOgniTre(1)) << 43);
         out[p >> 6] = ~sfondo;
     }
     classificaCoda(f, b, superiore, inferiore, p, pixel, out);
@@ -166,10 +166,9 @@ __attribute__((target("avx2,bmi2"))) void classificaRigaAvx2(const std::uint8_t 
 
 // The same with 64-byte vectors: a byte comparison gives its 64 flags directly.
 template<bool InfNonPositivo, bool SupNonNegativo>
-__attribute__((target("avx512f,avx512bw,bmi2"))) void classificaRigaAvx512(const std::uint8_t *f,
-                                                                          const std::uint8_t *b, int superiore,
-                                                                          int inferiore, const Margini &m, int pixel,
-                                                                          std::uint64_t *out)
+__attribute__((target("avx512f,avx512bw,bmi2"))) void
+classificaRigaAvx512(const std::uint8_t *f, const std::uint8_t *b, int superiore, int inferiore, const Margini &m,
+                     int pixel, std::uint64_t *out)
 {
     const __m512i kInf = _mm512_set1_epi8(static_cast<char>(m.kInf));
     const __m512i kSup = _mm512_set1_epi8(static_cast<char>(m.kSup));
@@ -183,15 +182,17 @@ __attribute__((target("avx512f,avx512bw,bmi2"))) void classificaRigaAvx512(const
             const __m512i vb = _mm512_loadu_si512(b + o);
             const __m512i s1 = _mm512_subs_epu8(vf, vb);
             const __m512i s2 = _mm512_subs_epu8(vb, vf);
-            const __mmask64 okInf = InfNonPositivo ? _mm512_cmple_epu8_mask(s2, kInf) : _mm512_cmpge_epu8_mask(s1, kInf);
-            const __mmask64 okSup = SupNonNegativo ? _mm512_cmple_epu8_mask(s1, kSup) : _mm512_cmpge_epu8_mask(s2, kSup);
+            const __mmask64 okInf
+                = InfNonPositivo ? _mm512_cmple_epu8_mask(s2, kInf) : _mm512_cmpge_epu8_mask(s1, kInf);
+            const __mmask64 okSup
+                = SupNonNegativo ? _mm512_cmple_epu8_mask(s1, kSup) : _mm512_cmpge_epu8_mask(s2, kSup);
             w[j] = static_cast<std::uint64_t>(okInf & okSup);
         }
         const std::uint64_t a0 = w[0] & ((w[0] >> 1) | (w[1] << 63)) & ((w[0] >> 2) | (w[1] << 62));
         const std::uint64_t a1 = w[1] & ((w[1] >> 1) | (w[2] << 63)) & ((w[1] >> 2) | (w[2] << 62));
         const std::uint64_t a2 = w[2] & (w[2] >> 1) & (w[2] >> 2);
-        const std::uint64_t sfondo = _pext_u64(a0, bitOgniTre(0)) | (_pext_u64(a1, bitOgniTre(2)) << 22) |
-                                     (_pext_u64(a2, bitOgniTre(1)) << 43);
+        const std::uint64_t sfondo = _pext_u64(a0, bitOgniTre(0)) | (_pext_u64(a1, bitOgniTre(2)) << 22)
+            | (_pext_u64(a2, bitOgniTre(1)) << 43);
         out[p >> 6] = ~sfondo;
     }
     classificaCoda(f, b, superiore, inferiore, p, pixel, out);
@@ -199,8 +200,8 @@ __attribute__((target("avx512f,avx512bw,bmi2"))) void classificaRigaAvx512(const
 
 bool haAvx512()
 {
-    static const bool ok = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
-                           __builtin_cpu_supports("bmi2");
+    static const bool ok
+        = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("bmi2");
     return ok && g_istruzioni == IstruzioniVettoriali::Migliori;
 }
 
@@ -216,7 +217,7 @@ void classificaRiga(const std::uint8_t *f, const std::uint8_t *b, int superiore,
 {
     if (m.maiSfondo) {
         for (int k = 0; k < (pixel + 63) / 64; ++k)
-            out[k] = k == pixel / 64 ? (std::uint64_t{1} << (pixel & 63)) - 1 : ~std::uint64_t{0};
+            out[k] = k == pixel / 64 ? (std::uint64_t {1} << (pixel & 63)) - 1 : ~std::uint64_t {0};
         return;
     }
 #if KALVOR_X86
@@ -273,15 +274,16 @@ void operazioneScalare(const std::uint64_t *src, std::uint64_t *dst, const std::
 #if KALVOR_X86
 template<bool Erosione>
 __attribute__((target("avx2"))) void operazioneAvx2(const std::uint64_t *src, std::uint64_t *dst,
-                                                     const std::uint64_t *in, std::size_t da, std::size_t a,
-                                                     std::size_t P)
+                                                    const std::uint64_t *in, std::size_t da, std::size_t a,
+                                                    std::size_t P)
 {
 #define carica(p) _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p))
     std::size_t i = da;
     for (; i + 4 <= a; i += 4) {
         __m256i nuovo;
         if constexpr (Erosione) {
-            const __m256i v = _mm256_and_si256(_mm256_and_si256(carica(src + i - P), carica(src + i)), carica(src + i + P));
+            const __m256i v
+                = _mm256_and_si256(_mm256_and_si256(carica(src + i - P), carica(src + i)), carica(src + i + P));
             const __m256i vs = _mm256_and_si256(_mm256_and_si256(carica(src + i - 1 - P), carica(src + i - 1)),
                                                 carica(src + i - 1 + P));
             const __m256i vd = _mm256_and_si256(_mm256_and_si256(carica(src + i + 1 - P), carica(src + i + 1)),
@@ -290,7 +292,8 @@ __attribute__((target("avx2"))) void operazioneAvx2(const std::uint64_t *src, st
             const __m256i des = _mm256_or_si256(_mm256_srli_epi64(v, 1), _mm256_slli_epi64(vd, 63));
             nuovo = _mm256_and_si256(v, _mm256_and_si256(sin, des));
         } else {
-            const __m256i o = _mm256_or_si256(_mm256_or_si256(carica(src + i - P), carica(src + i)), carica(src + i + P));
+            const __m256i o
+                = _mm256_or_si256(_mm256_or_si256(carica(src + i - P), carica(src + i)), carica(src + i + P));
             const __m256i os = _mm256_or_si256(_mm256_or_si256(carica(src + i - 1 - P), carica(src + i - 1)),
                                                carica(src + i - 1 + P));
             nuovo = _mm256_or_si256(_mm256_slli_epi64(o, 1), _mm256_srli_epi64(os, 63));
@@ -304,8 +307,7 @@ __attribute__((target("avx2"))) void operazioneAvx2(const std::uint64_t *src, st
 }
 #endif
 
-template<bool Erosione>
-void ripeti(SpazioRilevamento &s, int volte)
+template<bool Erosione> void ripeti(SpazioRilevamento &s, int volte)
 {
     const std::size_t P = static_cast<std::size_t>(s.parole);
     const int H = s.altezza;
@@ -357,7 +359,9 @@ void trasponi(SpazioRilevamento &s, int da, int a)
             }
             const int x0 = 64 * k;
             for (int j = 0; j < 64 && x0 + j < s.larghezza; ++j)
-                s.colonne[static_cast<std::size_t>(x0 + j) * static_cast<std::size_t>(blocchi) + static_cast<std::size_t>(rb)] = t[j];
+                s.colonne[static_cast<std::size_t>(x0 + j) * static_cast<std::size_t>(blocchi)
+                          + static_cast<std::size_t>(rb)]
+                    = t[j];
         }
     }
 }
@@ -368,8 +372,8 @@ void trasponi(SpazioRilevamento &s, int da, int a)
     const std::uint64_t *col = s.colonne.data() + static_cast<std::size_t>(x) * static_cast<std::size_t>(blocchi);
     const int wa = da >> 6;
     const int wb = a >> 6;
-    const std::uint64_t dalBit = ~std::uint64_t{0} << (da & 63);
-    const std::uint64_t finoBit = ~std::uint64_t{0} >> (63 - (a & 63));
+    const std::uint64_t dalBit = ~std::uint64_t {0} << (da & 63);
+    const std::uint64_t finoBit = ~std::uint64_t {0} >> (63 - (a & 63));
     if (wa == wb)
         return std::popcount(col[wa] & dalBit & finoBit);
     int n = std::popcount(col[wa] & dalBit) + std::popcount(col[wb] & finoBit);
@@ -414,13 +418,23 @@ struct Corsa
     const int blocchi = (s.altezza + 63) / 64;
 
     Corsa corse[2];
+    // The three byte columns of a pixel usually share the axis row: count once.
+    int ultimaX = -1;
+    int ultimaRiga = 0;
+    int conteggi[2] = {0, 0};
     for (int c = lim.primaColonna; c <= lim.ultimaColonna; ++c) {
         const int ra = s.righeAsse[static_cast<std::size_t>(c - lim.primaColonna)];
         const int x = c / 3;
+        const bool giaContato = x == ultimaX && ra == ultimaRiga;
+        ultimaX = x;
+        ultimaRiga = ra;
         for (int arco = 0; arco < 2; ++arco) {
-            const int da = std::max(arco == 0 ? ra - h : ra, 0);
-            const int a = std::min(arco == 0 ? ra : ra + h, lim.righe - 1);
-            const int conteggio = da <= a ? conteggioColonna(s, blocchi, x, da, a) : 0;
+            if (!giaContato) {
+                const int da = std::max(arco == 0 ? ra - h : ra, 0);
+                const int a = std::min(arco == 0 ? ra : ra + h, lim.righe - 1);
+                conteggi[arco] = da <= a ? conteggioColonna(s, blocchi, x, da, a) : 0;
+            }
+            const int conteggio = conteggi[arco];
             const bool occupato = conteggio >= det.SogliaConteggio;
             Corsa &corsa = corse[arco];
             if (occupato && corsa.conteggio > 0) {
@@ -431,14 +445,14 @@ struct Corsa
                                                    : griglia.at(lim.rigaGriglia(ra + h), x, 1) - griglia.at(rg, x, 1);
                 corsa.area = std::fabs(larghezza) * corsa.lunghezza;
             } else if (occupato) {
-                corsa = Corsa{1, c, 0.0, 0.0};
+                corsa = Corsa {1, c, 0.0, 0.0};
             }
             if (!occupato && corsa.conteggio > 0) {
                 if (corsa.lunghezza >= det.LunghezzaMin && corsa.area >= det.AreaVeicolo)
-                    appendRecord(veicoliAtt, makeRecord(kNumeroProvvisorio, arco == 0 ? kArcoSuperiore : kArcoInferiore,
-                                                        corsa.inizio, c, corsa.lunghezza, corsa.area, fotogramma,
-                                                        tempo));
-                corsa = Corsa{};
+                    appendRecord(veicoliAtt,
+                                 makeRecord(kNumeroProvvisorio, arco == 0 ? kArcoSuperiore : kArcoInferiore,
+                                            corsa.inizio, c, corsa.lunghezza, corsa.area, fotogramma, tempo));
+                corsa = Corsa {};
             }
         }
     }
@@ -446,8 +460,8 @@ struct Corsa
 
 #if KALVOR_X86
 __attribute__((target("popcnt"))) void scansionePopcnt(const StatoRilevamento &det, const MetricGrid &griglia,
-                                                        int fotogramma, double tempo, TextList &veicoliAtt,
-                                                        SpazioRilevamento &s)
+                                                       int fotogramma, double tempo, TextList &veicoliAtt,
+                                                       SpazioRilevamento &s)
 {
     scansioneCorpo(det, griglia, fotogramma, tempo, veicoliAtt, s);
 }
@@ -468,10 +482,11 @@ void scansione(const StatoRilevamento &det, const MetricGrid &griglia, int fotog
 
 void verificaDimensioni(const StatoRilevamento &det, const RgbImage &frame, int fotogramma)
 {
-    if (frame.height != det.AltezzaImmagine || frame.rowBytes() != det.LarghezzaRiga ||
-        det.MediaSfondo.data.size() != frame.pixels.size())
-        throw RefusalError("Il fotogramma " + std::to_string(fotogramma) + " non ha la dimensione dello sfondo (" +
-                           std::to_string(det.LarghezzaRiga / 3) + " x " + std::to_string(det.AltezzaImmagine) + ").");
+    if (frame.height != det.AltezzaImmagine || frame.rowBytes() != det.LarghezzaRiga
+        || det.MediaSfondo.data.size() != frame.pixels.size())
+        throw RefusalError("Il fotogramma " + std::to_string(fotogramma) + " non ha la dimensione dello sfondo ("
+                           + std::to_string(det.LarghezzaRiga / 3) + " x " + std::to_string(det.AltezzaImmagine)
+                           + ").");
 }
 
 } // namespace

@@ -27,8 +27,8 @@ namespace kalvor {
 struct SpazioRilevamento
 {
     int larghezza = 0; // pixel columns
-    int altezza = 0;   // pixel rows
-    int parole = 0;    // 64-bit words per mask row
+    int altezza = 0; // pixel rows
+    int parole = 0; // 64-bit words per mask row
     // Bit x of word r * parole + x / 64, one zero word before and after:
     // pixel (r, x) is foreground.
     std::vector<std::uint64_t> maschera;
@@ -44,7 +44,10 @@ struct SpazioRilevamento
 
     bool primoPiano(int r, int x) const
     {
-        return (maschera[1 + static_cast<std::size_t>(r) * static_cast<std::size_t>(parole) + static_cast<std::size_t>(x >> 6)] >> (x & 63)) & 1U;
+        return (maschera[1 + static_cast<std::size_t>(r) * static_cast<std::size_t>(parole)
+                         + static_cast<std::size_t>(x >> 6)]
+                >> (x & 63))
+            & 1U;
     }
 };
 

@@ -123,14 +123,14 @@ void ScansioneColonne(const MatriceInteri &maschera, const StatoRilevamento &det
                                                    : griglia.at(lim.rigaGriglia(r0 + h), x, 1) - griglia.at(rg, x, 1);
                 corsa.area = std::fabs(larghezza) * corsa.lunghezza;
             } else if (occupato) {
-                corsa = Corsa{1, c, 0.0, 0.0};
+                corsa = Corsa {1, c, 0.0, 0.0};
             }
             if (!occupato && corsa.conteggio > 0) {
                 if (corsa.lunghezza >= det.LunghezzaMin && corsa.area >= det.AreaVeicolo)
-                    appendRecord(veicoliAtt, makeRecord(kNumeroProvvisorio, arco == 0 ? kArcoSuperiore : kArcoInferiore,
-                                                        corsa.inizio, c, corsa.lunghezza, corsa.area, fotogramma,
-                                                        tempo));
-                corsa = Corsa{};
+                    appendRecord(veicoliAtt,
+                                 makeRecord(kNumeroProvvisorio, arco == 0 ? kArcoSuperiore : kArcoInferiore,
+                                            corsa.inizio, c, corsa.lunghezza, corsa.area, fotogramma, tempo));
+                corsa = Corsa {};
             }
         }
     }

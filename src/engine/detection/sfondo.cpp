@@ -22,15 +22,15 @@ std::string nomeDaTesto(const std::string &cartella, const std::string &testo)
 void verificaDimensione(const RgbImage &img, int altezza, int byteRiga, const std::string &nome)
 {
     if (img.height != altezza || img.rowBytes() != byteRiga)
-        throw RefusalError("Il fotogramma " + nome + " ha una dimensione diversa dal primo (" +
-                           std::to_string(byteRiga / 3) + " x " + std::to_string(altezza) + ").");
+        throw RefusalError("Il fotogramma " + nome + " ha una dimensione diversa dal primo ("
+                           + std::to_string(byteRiga / 3) + " x " + std::to_string(altezza) + ").");
 }
 
 void verificaIntervallo(int a, int b)
 {
     if (b < a)
-        throw RefusalError("Il fotogramma finale " + std::to_string(b) + " precede il fotogramma iniziale " +
-                           std::to_string(a) + ".");
+        throw RefusalError("Il fotogramma finale " + std::to_string(b) + " precede il fotogramma iniziale "
+                           + std::to_string(a) + ".");
 }
 
 void somma(std::vector<std::int32_t> &acc, const std::vector<std::uint8_t> &pixels)
@@ -62,8 +62,8 @@ void CalcolaMediaSfondo(StatoRilevamento &det, const CampiRilevamento &campi, co
         det.UltimoFotogramma = b;
     }
     // From here a failure must not leave a half-summed background behind.
-    det.MediaSfondo = MatriceInteri{};
-    det.MatriceDifferenza = MatriceInteri{};
+    det.MediaSfondo = MatriceInteri {};
+    det.MatriceDifferenza = MatriceInteri {};
     ++det.GenerazioneSfondo;
     try {
         auto decodifica = [&cartella](int n) { return readPng(frameFileName(cartella, n)); };
@@ -96,8 +96,8 @@ void CalcolaMediaSfondo(StatoRilevamento &det, const CampiRilevamento &campi, co
         det.MediaSfondo = std::move(sfondo);
         ++det.GenerazioneSfondo;
     } catch (...) {
-        det.MediaSfondo = MatriceInteri{};
-        det.MatriceDifferenza = MatriceInteri{};
+        det.MediaSfondo = MatriceInteri {};
+        det.MatriceDifferenza = MatriceInteri {};
         ++det.GenerazioneSfondo;
         throw;
     }

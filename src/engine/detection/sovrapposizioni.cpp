@@ -10,7 +10,6 @@ namespace kalvor {
 // Text 11 pixels high, in points at 96 dpi.
 constexpr int kAltezzaNumeri = 8;
 
-
 Drawing sovrapposizioniVeicoli(const TextList &veicoliAtt, const StatoRilevamento &det, bool mirino)
 {
     Drawing d;
@@ -57,7 +56,8 @@ Drawing sovrapposizioneAsse(const StatoRilevamento &det)
     const int ya = det.RigaArea1;
     const int xb = det.ColonnaArea2 / 3;
     const int yb = det.RigaArea2;
-    return {DrawPrimitive::line(xa, ya, xb, yb, colors::blue), DrawPrimitive::line(xa, ya - W, xa, ya + W, colors::blue),
+    return {DrawPrimitive::line(xa, ya, xb, yb, colors::blue),
+            DrawPrimitive::line(xa, ya - W, xa, ya + W, colors::blue),
             DrawPrimitive::line(xb, yb - W, xb, yb + W, colors::blue)};
 }
 

@@ -5,8 +5,8 @@
 // its number and, on request, sight lines; and the road axis with its two
 // end ticks of the band's height.
 
-#include "common/text_list.hpp"
 #include "common/drawing.hpp"
+#include "common/text_list.hpp"
 #include "state/stato_lavoro.hpp"
 
 namespace kalvor {

@@ -1,17 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/detection/calibrazione.hpp"
 
+#include "common/errors.hpp"
+#include "common/numbers.hpp"
+#include "detection/sfondo.hpp"
 #include "gui/app/applicazione.hpp"
 #include "gui/app/controindicazioni.hpp"
 #include "gui/capture/captazione.hpp"
+#include "gui/detection/disegno_fotogramma.hpp"
 #include "gui/platform/bindings.hpp"
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
+#include "gui/platform/hint_balloon.hpp"
+#include "gui/platform/resources.hpp"
 #include "gui/platform/window_kind.hpp"
 #include "state/stato_lavoro.hpp"
 
-#include <QFormLayout>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -25,18 +36,54 @@ struct Parametro
     const char *name;
     const char *label;
     std::string CampiRilevamento::*item;
+    const char *hint;
 };
 
+// In the tab order of the screen.
 const Parametro parametri[] = {
-    {"ImmagineIniziale", "Immagine iniziale", &CampiRilevamento::ImmagineIniziale},
-    {"ImmagineFinale", "Immagine finale", &CampiRilevamento::ImmagineFinale},
-    {"VeicoloIniziale", "Veicolo iniziale", &CampiRilevamento::VeicoloIniziale},
-    {"VariazionePosTXT", "Variazione posizione [m]", &CampiRilevamento::VariazionePosTXT},
-    {"LunghezzaMinTXT", "Lunghezza minima [m]", &CampiRilevamento::LunghezzaMinTXT},
-    {"AreaVeicoloTXT", "Area veicolo [m2]", &CampiRilevamento::AreaVeicoloTXT},
-    {"MargineSuperiore", "Margine superiore", &CampiRilevamento::MargineSuperiore},
-    {"MargineInferiore", "Margine inferiore", &CampiRilevamento::MargineInferiore},
+    {"ImmagineIniziale", "Fotogr. iniziale", &CampiRilevamento::ImmagineIniziale,
+     "Fotogramma iniziale|Numero del primo fotogramma dell'intervallo da elaborare|6"},
+    {"ImmagineFinale", "Fotogr. finale", &CampiRilevamento::ImmagineFinale,
+     "Fotogramma finale|Numero dell'ultimo fotogramma dell'intervallo da elaborare|6"},
+    {"VeicoloIniziale", "Veicolo Iniziale", &CampiRilevamento::VeicoloIniziale,
+     "Veicolo iniziale|Numero da assegnare al primo veicolo individuato|16"},
+    {"MargineSuperiore", "margine superiore", &CampiRilevamento::MargineSuperiore,
+     "Margine superiore|Margine di soglia superiore per la pulizia del fotogramma|17"},
+    {"MargineInferiore", "margine inferiore", &CampiRilevamento::MargineInferiore,
+     "Margine inferiore|Margine di soglia inferiore per la pulizia del fotogramma|3"},
+    {"AreaVeicoloTXT", "Area veicolo in mq", &CampiRilevamento::AreaVeicoloTXT,
+     "Superfice veicolo|Superfice minima di un veicolo in pianta = Lung.min x Metà corsia in mq|15"},
+    {"VariazionePosTXT", "Variazione posiz.", &CampiRilevamento::VariazionePosTXT,
+     "Variazione della posizione|Variazione della posizione del veicolo oltre il quale ricercarlo nel fotogr. "
+     "successivo in metri|18"},
+    {"LunghezzaMinTXT", "Lunghezza min veic", &CampiRilevamento::LunghezzaMinTXT,
+     "Lunghezza minima vieicolo|Lunghezza minima di un veicolo tipo in metri|15"},
 };
+
+QPushButton *pulsante(QWidget *parent, const char *name, const char *caption)
+{
+    auto *b = new QPushButton(QString::fromUtf8(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    useHandCursor(b);
+    return b;
+}
+
+QProgressBar *barra(QWidget *parent, const char *name)
+{
+    auto *b = new QProgressBar(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setOrientation(Qt::Vertical);
+    b->setTextVisible(false);
+    b->setRange(0, 100);
+    b->setValue(0);
+    return b;
+}
+
+void impostaBarra(QProgressBar *b, int valore, int massimo)
+{
+    b->setRange(std::min(0, valore), massimo);
+    b->setValue(valore);
+}
 
 } // namespace
 
@@ -50,22 +97,153 @@ TCalibrazione::TCalibrazione(Applicazione &app, StatoLavoro &stato, Platform &pl
     setWindowTitle(QStringLiteral("Calibrazione modello"));
     applyWindowKind(this, WindowKind::Maximized);
 
-    auto *page = new QVBoxLayout(this);
-    auto *form = new QFormLayout;
-    CampiRilevamento &campi = m_stato.Calibrazione;
-    for (const Parametro &p : parametri) {
-        QLineEdit *field = boundLineEdit(this, QString::fromLatin1(p.name), campi.*p.item);
-        form->addRow(QString::fromUtf8(p.label), field);
-        m_parametri.push_back(field);
-    }
-    page->addLayout(form);
-    page->addStretch(1);
+    auto *pagina = new QHBoxLayout(this);
 
-    auto *conferma = new QPushButton(QStringLiteral("Passa al procedimento semiautomatico"), this);
-    conferma->setObjectName(QStringLiteral("Conferma"));
-    useHandCursor(conferma);
-    page->addWidget(conferma, 0, Qt::AlignRight);
+    // The frame at the top left, unscaled, 640 x 480.
+    auto *sinistra = new QVBoxLayout;
+    ImmagineColori = new QLabel(this);
+    ImmagineColori->setObjectName(QStringLiteral("ImmagineColori"));
+    ImmagineColori->setFixedSize(640, 480);
+    ImmagineColori->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    sinistra->addWidget(ImmagineColori);
+    auto *originale = new QLabel(this);
+    originale->setObjectName(QStringLiteral("originale"));
+    originale->hide();
+    sinistra->addStretch(1);
+    pagina->addLayout(sinistra);
+
+    auto *destra = new QVBoxLayout;
+    dilatazioneIMG = new QLabel(this);
+    dilatazioneIMG->setObjectName(QStringLiteral("dilatazioneIMG"));
+    dilatazioneIMG->setFixedSize(320, 240);
+    dilatazioneIMG->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    destra->addWidget(dilatazioneIMG);
+
+    auto *campi = new QGridLayout;
+    CampiRilevamento &valori = m_stato.Calibrazione;
+    int riga = 0;
+    for (const Parametro &p : parametri) {
+        QLineEdit *field = boundLineEdit(this, QString::fromLatin1(p.name), valori.*p.item);
+        setHint(field, QString::fromUtf8(p.hint));
+        campi->addWidget(new QLabel(QString::fromUtf8(p.label), this), riga, 0);
+        campi->addWidget(field, riga, 1);
+        m_parametri.push_back(field);
+        ++riga;
+    }
+    destra->addLayout(campi);
+
+    Mirino = boundCheckBox(this, QStringLiteral("Mirino"), QStringLiteral("Mirino"), m_controllo.mirino);
+    setHint(Mirino, QStringLiteral("Mostra mirino|Quando individua un veicolo gli associa un mirino|18"));
+    MostraAsse = boundCheckBox(this, QStringLiteral("MostraAsse"), QStringLiteral("Mostra Asse strada"),
+                               m_controllo.mostraAsse);
+    setHint(MostraAsse,
+            QStringLiteral("Mostra asse strada|Mostra sui fotogrammi l'asse e i confini dell'area di capatazione|18"));
+    Ferma = boundCheckBox(this, QStringLiteral("Ferma"), QStringLiteral("Ferma l'elaborazione"), m_controllo.ferma);
+    setHint(Ferma, QStringLiteral("Ferma l'elaborazione|Ferma il processo di individuazione dei veicoli|2"));
+    for (QCheckBox *c : {Mirino, MostraAsse, Ferma}) {
+        c->setFocusPolicy(Qt::ClickFocus);
+        destra->addWidget(c);
+    }
+
+    auto *contatori = new QGridLayout;
+    fotogrammaTXT = new QLabel(QStringLiteral("00000"), this);
+    fotogrammaTXT->setObjectName(QStringLiteral("fotogrammaTXT"));
+    NumeroVeicoliTXT = new QLabel(QStringLiteral("00000"), this);
+    NumeroVeicoliTXT->setObjectName(QStringLiteral("NumeroVeicoliTXT"));
+    QFont grassetto = NumeroVeicoliTXT->font();
+    grassetto.setBold(true);
+    NumeroVeicoliTXT->setFont(grassetto);
+    contatori->addWidget(new QLabel(QStringLiteral("Fotogr. :"), this), 0, 0);
+    contatori->addWidget(fotogrammaTXT, 0, 1);
+    contatori->addWidget(new QLabel(QStringLiteral("Veicoli :"), this), 1, 0);
+    contatori->addWidget(NumeroVeicoliTXT, 1, 1);
+    destra->addLayout(contatori);
+
+    auto *calcolaMedia = pulsante(this, "CalcolaMedia", "CalcolaMedia");
+    auto *elaborazione = pulsante(this, "ElaborazioneImmagini", "Mostra individuazione");
+    auto *direttamente = pulsante(this, "ConfermaDirettamenteDati", "I dati vanno già bene");
+    direttamente->setEnabled(false);
+    direttamente->setFocusPolicy(Qt::NoFocus);
+    auto *conferma = pulsante(this, "Conferma", "Passa al procedimento semiautomatico");
+    for (QPushButton *b : {calcolaMedia, elaborazione, direttamente, conferma})
+        destra->addWidget(b);
+    destra->addStretch(1);
+    pagina->addLayout(destra);
+
+    auto *barre = new QHBoxLayout;
+    barraMedia = barra(this, "barraMedia");
+    barraElaborazione = barra(this, "barraElaborazione");
+    barre->addWidget(barraMedia);
+    barre->addWidget(barraElaborazione);
+    pagina->addLayout(barre);
+    pagina->addStretch(1);
+
+    QWidget *prima = m_parametri.front();
+    for (QWidget *w : std::vector<QWidget *> {m_parametri.begin() + 1, m_parametri.end()}) {
+        setTabOrder(prima, w);
+        prima = w;
+    }
+    setTabOrder(prima, calcolaMedia);
+    setTabOrder(calcolaMedia, elaborazione);
+    setTabOrder(elaborazione, conferma);
+
+    connect(calcolaMedia, &QPushButton::clicked, this,
+            [this] { guarded(this, m_platform, [&] { CalcolaMediaClick(); }); });
+    connect(elaborazione, &QPushButton::clicked, this,
+            [this] { guarded(this, m_platform, [&] { ElaborazioneImmaginiClick(); }); });
     connect(conferma, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
+}
+
+void TCalibrazione::mostraFotogramma(const QImage &image)
+{
+    ImmagineColori->setPixmap(QPixmap::fromImage(image));
+}
+
+void TCalibrazione::CalcolaMediaClick()
+{
+    // Events are processed while frames are summed: a click must not start another computation.
+    if (m_mediaInCorso || m_controllo.inCorso)
+        throw RefusalError("Attendere la fine dell'elaborazione in corso.");
+    m_mediaInCorso = true;
+    struct Fine
+    {
+        bool &flag;
+        ~Fine() { flag = false; }
+    } fine {m_mediaInCorso};
+    CalcolaMediaSfondo(m_stato.C, m_stato.Calibrazione, m_stato.AreaCaptazione.PuntiRiferimento,
+                       m_stato.Estrattore.Cartella, GemelloSfondo::Calibrazione, [&](int n, const RgbImage &frame) {
+                           impostaBarra(barraMedia, n, m_stato.C.UltimoFotogramma);
+                           mostraFotogramma(immagineQt(frame));
+                           QCoreApplication::processEvents();
+                       });
+}
+
+void TCalibrazione::ElaborazioneImmaginiClick()
+{
+    if (m_mediaInCorso)
+        throw RefusalError("Attendere la fine del calcolo dello sfondo.");
+    const QString suono = programFolder() + QStringLiteral("trovata.wav");
+    OsservatoreElaborazione o;
+    o.inizio = [&](const RgbImage &primo) {
+        showCheck(Ferma, false);
+        impostaBarra(barraElaborazione, m_stato.C.PrimoFotogramma, m_stato.C.UltimoFotogramma);
+        NumeroVeicoliTXT->setText(QString::fromStdString(intText(m_stato.C.NumeroVeicolo - 1)));
+        fotogrammaTXT->setText(QString::fromStdString(intText(m_stato.C.PrimoFotogramma)));
+        mostraFotogramma(immagineQt(primo));
+    };
+    o.veicoliTrovati = [&] { m_platform.playSound(suono); };
+    o.fotogramma = [&](const FotogrammaElaborato &f) {
+        QImage img = immagineQt(*f.immagine);
+        disegna(img, f.sovrapposizioni);
+        mostraFotogramma(img);
+        dilatazioneIMG->setPixmap(QPixmap::fromImage(immagineQt(immagineMaschera(*f.maschera)))
+                                      .scaled(dilatazioneIMG->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        barraElaborazione->setValue(f.numero);
+        fotogrammaTXT->setText(QString::fromStdString(intText(f.numero)));
+        NumeroVeicoliTXT->setText(QString::fromStdString(intText(f.ultimoNumero)));
+        QCoreApplication::processEvents();
+    };
+    ElaborazioneImmagini(m_stato, m_controllo, m_spazio, o);
 }
 
 void TCalibrazione::ConfermaClick()
@@ -82,6 +260,17 @@ void TCalibrazione::refreshFromState()
     const CampiRilevamento &campi = m_stato.Calibrazione;
     for (size_t i = 0; i < m_parametri.size(); ++i)
         showText(m_parametri[i], campi.*parametri[i].item);
+    showCheck(Mirino, m_controllo.mirino);
+    showCheck(MostraAsse, m_controllo.mostraAsse);
+    showCheck(Ferma, m_controllo.ferma);
+}
+
+void TCalibrazione::hideEvent(QHideEvent *event)
+{
+    // A run must not go on behind a closed screen.
+    if (m_controllo.inCorso)
+        m_controllo.ferma = true;
+    QDialog::hideEvent(event);
 }
 
 void TCalibrazione::showEvent(QShowEvent *event)

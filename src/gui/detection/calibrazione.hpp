@@ -1,11 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "detection/elaborazione_automatica.hpp"
+#include "detection/rilevamento.hpp"
+
 #include <QDialog>
 
 #include <vector>
 
+class QCheckBox;
+class QLabel;
 class QLineEdit;
+class QProgressBar;
+class QPushButton;
 
 namespace kalvor {
 struct StatoLavoro;
@@ -23,18 +30,39 @@ class TCalibrazione : public QDialog
 public:
     TCalibrazione(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent = nullptr);
 
+    // The background of the interval (refused while a run or a background is going).
+    void CalcolaMediaClick();
+    // The automatic run over the interval; Ferma stops it after the current frame.
+    void ElaborazioneImmaginiClick();
     // Hands the eight parameters to the capture screen, shows the warning, closes.
     void ConfermaClick();
     void refreshFromState();
 
+    // Controls a test or another screen may reach.
+    QLabel *ImmagineColori = nullptr;
+    QLabel *dilatazioneIMG = nullptr;
+    QCheckBox *Mirino = nullptr;
+    QCheckBox *MostraAsse = nullptr;
+    QCheckBox *Ferma = nullptr;
+    QLabel *fotogrammaTXT = nullptr;
+    QLabel *NumeroVeicoliTXT = nullptr;
+    QProgressBar *barraMedia = nullptr;
+    QProgressBar *barraElaborazione = nullptr;
+
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
+    void mostraFotogramma(const QImage &image);
+
     Applicazione &m_app;
     StatoLavoro &m_stato;
     Platform &m_platform;
     std::vector<QLineEdit *> m_parametri; // the eight fields, in the order of CampiRilevamento
+    ControlloElaborazione m_controllo; // Mirino, MostraAsse, Ferma and the run in progress
+    SpazioRilevamento m_spazio;
+    bool m_mediaInCorso = false;
 };
 
 } // namespace kalvor::gui

@@ -39,7 +39,7 @@ std::vector<std::string> numeri(const TextList &l)
 class AbbinaTest : public ::testing::Test
 {
 protected:
-    kalvor::testing::ScopedNumberFormat comma{NumberFormat::comma()};
+    kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
     MetricGrid g = griglia();
 };
 
@@ -52,8 +52,8 @@ TEST_F(AbbinaTest, PrimoFotogrammaNumeratoInOrdine)
     aggiungi(att, "numero", "inf", 50, 4);
     aggiungi(att, "numero", "sup", 200, 4);
     int numero = 7;
-    AbbinaVeicoli(att, TextList{}, numero, 50, g);
-    EXPECT_EQ(numeri(att), (std::vector<std::string>{"7", "8", "9"}));
+    AbbinaVeicoli(att, TextList {}, numero, 50, g);
+    EXPECT_EQ(numeri(att), (std::vector<std::string> {"7", "8", "9"}));
     EXPECT_EQ(numero, 10);
 }
 
@@ -100,7 +100,7 @@ TEST_F(AbbinaTest, CasiDiUnSoloVeicolo)
         aggiungi(att, "numero", c.arco, c.pos, c.lung);
         int numero = 100;
         AbbinaVeicoli(att, prec, numero, 50, g);
-        EXPECT_EQ(numeri(att), (std::vector<std::string>{c.tieneNumero ? "42" : "100"})) << c.nome;
+        EXPECT_EQ(numeri(att), (std::vector<std::string> {c.tieneNumero ? "42" : "100"})) << c.nome;
         EXPECT_EQ(numero, c.tieneNumero ? 100 : 101) << c.nome;
     }
 }
@@ -114,7 +114,7 @@ TEST_F(AbbinaTest, DueRecordPerUnVeicoloPrecedente)
     aggiungi(att, "numero", "sup", 97, 5);
     int numero = 10;
     AbbinaVeicoli(att, prec, numero, 50, g);
-    EXPECT_EQ(numeri(att), (std::vector<std::string>{"3", "10"}));
+    EXPECT_EQ(numeri(att), (std::vector<std::string> {"3", "10"}));
 
     // With a second previous vehicle that also fits, the second record takes it.
     aggiungi(prec, "4", "sup", 99, 5);
@@ -122,7 +122,7 @@ TEST_F(AbbinaTest, DueRecordPerUnVeicoloPrecedente)
     aggiungi(att2, "numero", "sup", 98, 5);
     aggiungi(att2, "numero", "sup", 97, 5);
     AbbinaVeicoli(att2, prec, numero, 50, g);
-    EXPECT_EQ(numeri(att2), (std::vector<std::string>{"3", "4"}));
+    EXPECT_EQ(numeri(att2), (std::vector<std::string> {"3", "4"}));
     EXPECT_EQ(numero, 11);
 }
 
@@ -137,7 +137,7 @@ TEST_F(AbbinaTest, PassoUnoPrimaDelPassoDue)
     aggiungi(att, "numero", "sup", 100, 5);
     int numero = 5;
     AbbinaVeicoli(att, prec, numero, 50, g);
-    EXPECT_EQ(numeri(att), (std::vector<std::string>{"2"}));
+    EXPECT_EQ(numeri(att), (std::vector<std::string> {"2"}));
 }
 
 TEST_F(AbbinaTest, AggiornamentoListe)
@@ -154,5 +154,5 @@ TEST_F(AbbinaTest, AggiornamentoListe)
     aggiornaListeVeicoli(att, prec, tot);
     EXPECT_EQ(prec, att);
     EXPECT_EQ(tot.count(), 27);
-    EXPECT_EQ(numeri(tot), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(numeri(tot), (std::vector<std::string> {"1", "2", "3"}));
 }

@@ -35,7 +35,7 @@ protected:
         }
         writePng(frameFileName(dir.path(), 100), RgbImage(20, 20));
         stato.Estrattore.Cartella = dir.path();
-        stato.AreaCaptazione.PuntiRiferimento = TextList{"60", "5", "60", "150", "45", "0", "75", "0"};
+        stato.AreaCaptazione.PuntiRiferimento = TextList {"60", "5", "60", "150", "45", "0", "75", "0"};
         stato.GrigliaMetrica = kalvor::testing::grigliaUniforme(160, 120, 0.2);
         for (int n = 0; n <= 12; ++n)
             if (n != 6)
@@ -50,9 +50,9 @@ protected:
         ++stato.C.GenerazioneSfondo;
     }
 
-    kalvor::testing::ScopedNumberFormat comma{NumberFormat::comma()};
+    kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
     kalvor::testing::TempDir dir;
-    StatoLavoro stato{NumberFormat::comma()};
+    StatoLavoro stato {NumberFormat::comma()};
     ControlloElaborazione controllo;
     SpazioRilevamento spazio;
 };
@@ -78,9 +78,9 @@ TEST_F(CorsaTest, ScorreIFotogrammiENumera)
     stato.CP.NumeroVeicoliVirtuali = 9;
     ElaborazioneImmagini(stato, controllo, spazio, o);
     EXPECT_EQ(primo, 160);
-    EXPECT_EQ(visti, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})); // frame a never examined
+    EXPECT_EQ(visti, (std::vector<int> {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})); // frame a never examined
     // Frame 6 has no time: it keeps frame 5's.
-    EXPECT_EQ(tempi, (std::vector<double>{0.5, 1, 1.5, 2, 2.5, 2.5, 3.5, 4, 4.5, 5, 5.5, 6}));
+    EXPECT_EQ(tempi, (std::vector<double> {0.5, 1, 1.5, 2, 2.5, 2.5, 3.5, 4, 4.5, 5, 5.5, 6}));
     EXPECT_EQ(stato.CP.NumeroVeicoliVirtuali, 0);
     EXPECT_FALSE(controllo.inCorso);
     // One vehicle followed through the run: every record of VeicoliTOT is number 4, all in "inf".
@@ -106,7 +106,7 @@ TEST_F(CorsaTest, FermaDopoIlFotogrammaCorrente)
             controllo.ferma = true; // ticked while events are processed
     };
     ElaborazioneImmagini(stato, controllo, spazio, o);
-    EXPECT_EQ(visti, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(visti, (std::vector<int> {1, 2, 3}));
     EXPECT_TRUE(controllo.ferma);
     // The next run unticks the box first and runs to the end.
     visti.clear();
@@ -125,10 +125,11 @@ TEST_F(CorsaTest, Rifiuti)
     };
     const std::vector<Caso> casi = {
         {"run already going", [](StatoLavoro &, ControlloElaborazione &c) { c.inCorso = true; }},
-        {"no background", [](StatoLavoro &s, ControlloElaborazione &) { s.C.MediaSfondo = MatriceInteri{}; }},
-        {"no grid", [](StatoLavoro &s, ControlloElaborazione &) { s.GrigliaMetrica = MetricGrid{}; }},
+        {"no background", [](StatoLavoro &s, ControlloElaborazione &) { s.C.MediaSfondo = MatriceInteri {}; }},
+        {"no grid", [](StatoLavoro &s, ControlloElaborazione &) { s.GrigliaMetrica = MetricGrid {}; }},
         {"last before first", [](StatoLavoro &s, ControlloElaborazione &) { s.Calibrazione.ImmagineFinale = "-1"; }},
-        {"frame of another size", [](StatoLavoro &s, ControlloElaborazione &) {
+        {"frame of another size",
+         [](StatoLavoro &s, ControlloElaborazione &) {
              s.Calibrazione.ImmagineIniziale = "99";
              s.Calibrazione.ImmagineFinale = "100";
          }},
@@ -161,7 +162,7 @@ TEST(TempoFotogramma, PrimaRigaOPrecedente)
 
 TEST(Sovrapposizioni, RiquadriNumeriMirinoEAsse)
 {
-    kalvor::testing::ScopedNumberFormat comma{NumberFormat::comma()};
+    kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
     StatoRilevamento det;
     det.RigaArea1 = 100;
     det.ColonnaArea1 = 30;
@@ -178,17 +179,12 @@ TEST(Sovrapposizioni, RiquadriNumeriMirinoEAsse)
     // sup: x1 100, x2 120, m 330, xm 110, r0 = trunc(20/600*300 + 100) = 110.
     // inf: x1 30, x2 300, m 495, xm 165, r0 = trunc(20/600*465 + 100) = 115.
     const Drawing atteso = {
-        P::rectangle(100, 90, 120, 110, R),
-        P::label(100, 70, "7", B, 8),
-        P::line(110, 90, 110, 10, R),
-        P::line(110, 110, 110, 210, R),
+        P::rectangle(100, 90, 120, 110, R), P::label(100, 70, "7", B, 8),
+        P::line(110, 90, 110, 10, R),       P::line(110, 110, 110, 210, R),
         P::line(100, 100, 10, 100, R), // narrow box: outwards
-        P::line(120, 100, 210, 100, R),
-        P::rectangle(30, 115, 300, 135, G),
-        P::label(30, 135, "8", B, 8),
-        P::line(165, 115, 165, 15, G),
-        P::line(165, 135, 165, 215, G),
-        P::line(30, 125, 65, 125, G), // wide box: inwards
+        P::line(120, 100, 210, 100, R),     P::rectangle(30, 115, 300, 135, G),
+        P::label(30, 135, "8", B, 8),       P::line(165, 115, 165, 15, G),
+        P::line(165, 135, 165, 215, G),     P::line(30, 125, 65, 125, G), // wide box: inwards
         P::line(300, 125, 265, 125, G),
     };
     EXPECT_EQ(sovrapposizioniVeicoli(att, det, true), atteso);

@@ -2,8 +2,11 @@
 // Worked examples of the frame pipeline. Every case runs through the plain and
 // the packed pipeline, which must agree, and checks the expected records.
 #include "common/errors.hpp"
+#include "detection/geometria_area.hpp"
 #include "detection/rilevamento.hpp"
 #include "detection/rilevamento_riferimento.hpp"
+#include "detection/sovrapposizioni.hpp"
+#include "state/record_veicolo.hpp"
 #include "support/scoped_number_format.hpp"
 
 #include <gtest/gtest.h>
@@ -100,7 +103,7 @@ Righe unisci(Righe a, const Righe &b)
 class RilevamentoTest : public ::testing::Test
 {
 protected:
-    kalvor::testing::ScopedNumberFormat comma{NumberFormat::comma()};
+    kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
 };
 
 } // namespace
@@ -113,7 +116,7 @@ TEST_F(RilevamentoTest, DifferenzaUgualeAlMargineESfondo)
         int valore;
         bool primoPiano;
     };
-    for (const Caso c : {Caso{112, false}, Caso{88, false}, Caso{113, true}, Caso{87, true}, Caso{100, false}}) {
+    for (const Caso c : {Caso {112, false}, Caso {88, false}, Caso {113, true}, Caso {87, true}, Caso {100, false}}) {
         MatriceInteri m;
         m.resize(1, 3);
         MatriceInteri sfondo;
@@ -195,26 +198,27 @@ TEST_F(RilevamentoTest, SoglieRaggiunteEsattamente)
         double area;
         bool registrato;
     };
-    for (const Caso c : {Caso{6.25, 31.25, true}, Caso{6.2501, 31.25, false}, Caso{6.25, 31.2501, false}}) {
+    for (const Caso c : {Caso {6.25, 31.25, true}, Caso {6.2501, 31.25, false}, Caso {6.25, 31.2501, false}}) {
         Banco b;
         b.det.LunghezzaMin = c.lunghezza;
         b.det.AreaVeicolo = c.area;
-        EXPECT_EQ(b.rileva(b.fotogramma({{50, 85, 79, 95}})).size(), c.registrato ? 9U : 0U) << c.lunghezza << " " << c.area;
+        EXPECT_EQ(b.rileva(b.fotogramma({{50, 85, 79, 95}})).size(), c.registrato ? 9U : 0U)
+            << c.lunghezza << " " << c.area;
     }
 }
 
 TEST_F(RilevamentoTest, CasiDellAsse)
 {
-    const Rett veicolo{50, 85, 79, 95};
+    const Rett veicolo {50, 85, 79, 95};
     struct Caso
     {
         const char *nome;
         int colonna1, colonna2; // pixel columns of the axis ends
         std::size_t righe;
     };
-    for (const Caso &c : {Caso{"left to right", 10, 200, 9}, Caso{"right to left scans nothing", 200, 10, 0},
-                          Caso{"vehicle still on the last column", 10, 80, 0},
-                          Caso{"last column is the first free one", 10, 84, 9}}) {
+    for (const Caso &c : {Caso {"left to right", 10, 200, 9}, Caso {"right to left scans nothing", 200, 10, 0},
+                          Caso {"vehicle still on the last column", 10, 80, 0},
+                          Caso {"last column is the first free one", 10, 84, 9}}) {
         Banco b;
         b.det.ColonnaArea1 = 3 * c.colonna1;
         b.det.ColonnaArea2 = 3 * c.colonna2;
@@ -297,4 +301,24 @@ TEST_F(RilevamentoTest, FotogrammaDiAltraDimensioneRifiutato)
     SpazioRilevamento s;
     TextList att;
     EXPECT_THROW(IndividuaVeicoli(b.det, b.griglia, RgbImage(10, 10), 12, -12, 1, 0, att, s), RefusalError);
+}
+
+TEST_F(RilevamentoTest, GeometriaEstremaSenzaTraboccamenti)
+{
+    Banco b;
+    leggiGeometriaArea(
+        TextList {"2000000000", "-2000000000", "-2000000000", "2000000000", "-2000000000", "0", "2000000000", "0"},
+        b.det);
+    EXPECT_EQ(b.det.RigaArea1, 1000000000);
+    EXPECT_EQ(b.det.RigaArea2, -1000000000);
+    EXPECT_EQ(b.det.ColonnaArea1, -2000000000);
+    EXPECT_EQ(b.det.DislivelloArea, 1000000000);
+    b.det.AreaVeicolo = -1e18;
+    b.det.LunghezzaMin = -1e18;
+    const Righe r = b.rileva(b.fotogramma({{50, 85, 79, 95}}));
+    EXPECT_EQ(r.size() % 9, 0U);
+    TextList att;
+    appendRecord(att, makeRecord("1", "sup", 0, 3, 1, 1, 1, 0));
+    EXPECT_EQ(sovrapposizioniVeicoli(att, b.det, true).size(), 6U);
+    EXPECT_EQ(sovrapposizioneAsse(b.det).size(), 3U);
 }

@@ -49,7 +49,8 @@ Caso casoCasuale(std::mt19937 &g, bool grande)
     k.frame = RgbImage(w, h);
     const int rumore = tra(g, 0, 3) == 0 ? tra(g, 0, 20) : tra(g, 0, 6);
     for (std::size_t i = 0; i < k.frame.pixels.size(); ++i)
-        k.frame.pixels[i] = static_cast<std::uint8_t>(std::clamp(k.det.MediaSfondo.data[i] + tra(g, -rumore, rumore), 0, 255));
+        k.frame.pixels[i]
+            = static_cast<std::uint8_t>(std::clamp(k.det.MediaSfondo.data[i] + tra(g, -rumore, rumore), 0, 255));
     const int macchie = tra(g, 0, 9) == 0 ? 0 : tra(g, 2, 10);
     for (int m = 0; m < macchie; ++m) {
         const int x0 = tra(g, -5, w), y0 = tra(g, -5, h);
@@ -94,8 +95,7 @@ Caso casoCasuale(std::mt19937 &g, bool grande)
 
 enum class Esito { Bene, Aritmetica, Rifiuto };
 
-template<typename F>
-Esito esegui(F &&f)
+template<typename F> Esito esegui(F &&f)
 {
     try {
         f();
@@ -110,7 +110,7 @@ Esito esegui(F &&f)
 void confronta(Caso &k, SpazioRilevamento &spazio, int indice)
 {
     TextList attRif;
-    TextList attVeloce{"vecchio"};
+    TextList attVeloce {"vecchio"};
     const int fotogramma = 7 + indice;
     const double tempo = indice * 0.2;
     StatoRilevamento detRif = k.det;
@@ -140,11 +140,22 @@ protected:
 
 INSTANTIATE_TEST_SUITE_P(Percorsi, RilevamentoDifferenziale,
                          ::testing::Values(IstruzioniVettoriali::Migliori, IstruzioniVettoriali::Avx2,
-                                           IstruzioniVettoriali::Nessuna));
+                                           IstruzioniVettoriali::Nessuna),
+                         [](const ::testing::TestParamInfo<IstruzioniVettoriali> &info) {
+                             switch (info.param) {
+                             case IstruzioniVettoriali::Migliori:
+                                 return std::string("Migliori");
+                             case IstruzioniVettoriali::Avx2:
+                                 return std::string("Avx2");
+                             case IstruzioniVettoriali::Nessuna:
+                                 break;
+                             }
+                             return std::string("Nessuna");
+                         });
 
 TEST_P(RilevamentoDifferenziale, MilleFotogrammiCasuali)
 {
-    kalvor::testing::ScopedNumberFormat comma{NumberFormat::comma()};
+    kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
     std::mt19937 g(20261209);
     SpazioRilevamento spazio; // reused like the program does
     int conRecord = 0;
@@ -185,13 +196,13 @@ TEST_P(RilevamentoDifferenziale, ScenaStradaleGenerata)
 {
     // Real-looking frames: the scene's area, its empty road as background,
     // its geometry as the grid, the default parameters.
-    kalvor::testing::ScopedNumberFormat comma{NumberFormat::comma()};
+    kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
     kalvor::testing::SceneOptions opzioni;
     opzioni.duration = 12.0;
     const kalvor::testing::RoadScene scena(opzioni);
     const auto &geo = scena.geometry();
     StatoRilevamento det;
-    leggiParametriRilevamento(CampiRilevamento{}, det);
+    leggiParametriRilevamento(CampiRilevamento {}, det);
     leggiGeometriaArea(geo.puntiRiferimento(), det);
     det.AltezzaImmagine = geo.height;
     det.LarghezzaRiga = 3 * geo.width;
@@ -210,7 +221,7 @@ TEST_P(RilevamentoDifferenziale, ScenaStradaleGenerata)
     SpazioRilevamento spazio;
     int conRecord = 0;
     for (int n = 0; n < scena.frameCount(); n += 10) {
-        Caso k{det, griglia, scena.frame(n), 12, -12};
+        Caso k {det, griglia, scena.frame(n), 12, -12};
         confronta(k, spazio, n);
         if (::testing::Test::HasFatalFailure())
             return;

@@ -23,12 +23,12 @@ RgbImage pieno(int w, int h, std::uint8_t v)
     return img;
 }
 
-const TextList kPunti{"10", "2", "12", "20", "5", "0", "15", "0"};
+const TextList kPunti {"10", "2", "12", "20", "5", "0", "15", "0"};
 
 class SfondoTest : public ::testing::Test
 {
 protected:
-    kalvor::testing::ScopedNumberFormat comma{NumberFormat::comma()};
+    kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
     kalvor::testing::TempDir dir;
     CampiRilevamento campi;
     StatoRilevamento det;
@@ -103,7 +103,7 @@ TEST_F(SfondoTest, PrimoFileConZeriIniziali)
     CalcolaMediaSfondo(det, campi, kPunti, dir.path(), GemelloSfondo::Calibrazione,
                        [&](int n, const RgbImage &) { visti.push_back(n); });
     EXPECT_EQ(det.MediaSfondo.at(0, 0), 60);
-    EXPECT_EQ(visti, (std::vector<int>{7, 8, 9}));
+    EXPECT_EQ(visti, (std::vector<int> {7, 8, 9}));
     EXPECT_EQ(det.PrimoFotogramma, 7);
     EXPECT_EQ(det.UltimoFotogramma, 9);
 }
@@ -156,7 +156,8 @@ TEST_F(SfondoTest, RifiutiEFallimenti)
         TextList punti;
         bool rifiuto;
     };
-    for (const Caso &c : {Caso{"2", kPunti, true}, Caso{"5", kPunti, false}, Caso{"1", TextList{"1", "2"}, false}}) {
+    for (const Caso &c :
+         {Caso {"2", kPunti, true}, Caso {"5", kPunti, false}, Caso {"1", TextList {"1", "2"}, false}}) {
         scrivi(0, pieno(4, 2, 10));
         std::filesystem::remove(frameFileName(dir.path(), 2));
         if (c.rifiuto)
