@@ -20,8 +20,8 @@ std::string extractionProjectPath(const std::string &requested, const std::strin
     const fs::path folder = fs::weakly_canonical(fs::absolute(p.parent_path()));
     const fs::path frames = fs::weakly_canonical(fs::absolute(framesFolder.empty() ? "." : framesFolder));
     if (folder != frames)
-        throw RefusalError("Il file di progetto \"" + requested
-                           + "\" deve stare nella cartella dei fotogrammi \"" + framesFolder + "\".");
+        throw RefusalError("Il file di progetto \"" + requested + "\" deve stare nella cartella dei fotogrammi \""
+                           + framesFolder + "\".");
     return requested;
 }
 

@@ -29,9 +29,9 @@ QStringList writeIntervals(const kalvor::testing::TempDir &dir)
         StatoLavoro s(NumberFormat::comma());
         s.Calibrazione.ImmagineIniziale = std::to_string(30 * i);
         for (int r = 0; r < i; ++r)
-            s.Captazione.VeicoliTOT.lines().insert(s.Captazione.VeicoliTOT.lines().end(),
-                                                   {"veicolo", std::to_string(10 * i + r), "sup", "3", "90", "4",
-                                                    "7", std::to_string(100 * i), "20"});
+            s.Captazione.VeicoliTOT.lines().insert(
+                s.Captazione.VeicoliTOT.lines().end(),
+                {"veicolo", std::to_string(10 * i + r), "sup", "3", "90", "4", "7", std::to_string(100 * i), "20"});
         s.Captazione.veicoliAtt = s.Captazione.VeicoliTOT;
         const std::string name = dir.file("intervallo" + std::to_string(i) + ".kvr");
         writeProjectFile(name, s);
@@ -86,7 +86,7 @@ private slots:
             screen->close();
         });
         app.Impostazioni()->findChild<QCommandLinkButton *>("Assemblaggio")->click();
-        QCOMPARE(driver.seen, QStringList{"Assemblazione"});
+        QCOMPARE(driver.seen, QStringList {"Assemblazione"});
         QCOMPARE(captionWhenShown, QString("Nome del file aperto"));
     }
 
@@ -110,7 +110,7 @@ private slots:
         }
         QCOMPARE(platform.dialogs[3].kind, QString("save"));
         QCOMPARE(platform.messageTexts("information"),
-                 QStringList{"Assemblaggio completato\nsalvare il file per continuare"});
+                 QStringList {"Assemblaggio completato\nsalvare il file per continuare"});
         QVERIFY(platform.messageTexts("error").isEmpty());
         QCOMPARE(a->findChild<QLabel *>("NomeFileApertoTXT")->text(), inputs.last());
         QVERIFY(!a->isVisible());
@@ -125,7 +125,7 @@ private slots:
         for (std::size_t i = 0; i + 1 < l.size(); ++i)
             if (l[i] == "Immagine iniziale" || l[i] == "Immagine finale")
                 ranges << QString::fromStdString(l[i + 1]);
-        QCOMPARE(ranges, (QStringList{"30", "40", "30", "40"}));
+        QCOMPARE(ranges, (QStringList {"30", "40", "30", "40"}));
     }
 
     void cancellingAnOpenDialogWritesNothing()
@@ -139,7 +139,8 @@ private slots:
         TAssemblazione *a = app.Assemblazione();
         a->findChild<QCommandLinkButton *>("Assemblaggio")->click();
         QCOMPARE(platform.dialogs.size(), size_t(2));
-        QCOMPARE(platform.messageTexts("information"), QStringList{"Assemblaggio annullato\nnessun file è stato scritto"});
+        QCOMPARE(platform.messageTexts("information"),
+                 QStringList {"Assemblaggio annullato\nnessun file è stato scritto"});
         QVERIFY(platform.messageTexts("error").isEmpty());
         QVERIFY(!std::filesystem::exists(dir.file("completo.kvr")));
     }
@@ -189,7 +190,7 @@ private slots:
         if (written)
             QCOMPARE(readFileBytes(output.toStdString()), std::string("---fine t\r\n"));
         else
-            QCOMPARE(platform.messageTexts("error"), QStringList{"'tre' non è un valore intero valido."});
+            QCOMPARE(platform.messageTexts("error"), QStringList {"'tre' non è un valore intero valido."});
     }
 };
 

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/text_list.hpp"
+#include "gui/platform/platform.hpp"
+
 #include <QDialog>
 
 #include <vector>
@@ -28,6 +31,12 @@ public:
     // "I dati vanno bene": shows the results on top of this screen, which stays open.
     void ConfermaClick();
     void refreshFromState();
+
+    // "Salva i dati finora ottenuti": the project file of the job as it stands,
+    // built in `testo` and written under the name chosen in dialogoSalva.
+    void SalvaDatiClick();
+    static FileDialogOptions dialogoSalva();
+    TextList testo;
 
     // The magnifier timer (100 ms), switched on by the calibration confirmation.
     QTimer *ingrandimento_TIMER = nullptr;

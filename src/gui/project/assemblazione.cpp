@@ -66,8 +66,10 @@ TAssemblazione::TAssemblazione(Applicazione &, StatoLavoro &, Platform &platform
 
 FileDialogOptions TAssemblazione::DialogoApri(int fileNumber)
 {
-    return {QStringLiteral("Selezionare il File numero %1").arg(fileNumber), QStringLiteral("Progetto KALVOR (*.kvr)"),
-            QStringLiteral("kvr"), {}};
+    return {QStringLiteral("Selezionare il File numero %1").arg(fileNumber),
+            QStringLiteral("Progetto KALVOR (*.kvr)"),
+            QStringLiteral("kvr"),
+            {}};
 }
 
 FileDialogOptions TAssemblazione::dialogoSalva()
