@@ -16,14 +16,14 @@ constexpr int kRecords = 100000;
 
 struct NoScreens : kalvor::ProjectScreenSteps
 {
-    void AzzeraSenzaRichieste() override {}
-    void DisegnaPunti() override {}
-    void AzzeraDatiClick() override {}
-    void disegnaElementi() override {}
-    void CalcolaMediaClick() override {}
-    void setBarraElaborazione(int) override {}
-    void showCaptureFrame(const kalvor::RgbImage &) override {}
-    void drawCaptureOverlays() override {}
+    void AzzeraSenzaRichieste() override { }
+    void DisegnaPunti() override { }
+    void AzzeraDatiClick() override { }
+    void disegnaElementi() override { }
+    void CalcolaMediaClick() override { }
+    void setBarraElaborazione(int) override { }
+    void showCaptureFrame(const kalvor::RgbImage &) override { }
+    void drawCaptureOverlays() override { }
 };
 
 kalvor::StatoLavoro longCapture()
@@ -51,7 +51,11 @@ void BM_WriteProjectFile(benchmark::State &state)
         kalvor::writeProjectFile(dir.file("lavoro.kvr"), s);
     state.counters["lines"] = static_cast<double>(s.Captazione.VeicoliTOT.count());
 }
-BENCHMARK(BM_WriteProjectFile)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_WriteProjectFile)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 void BM_ReadProjectFile(benchmark::State &state)
 {

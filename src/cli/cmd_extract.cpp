@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // `kalvor-cli extract VIDEO --out DIR [--step S] [--first N] [--from T]
-// [--to T] [--size WxH|native]`: the frame extraction without a display.
+// [--to T] [--size WxH|native] [--project FILE]`: the frame extraction
+// without a display; --project also writes a project file of the new job
+// beside the frames.
 #include "cli/commands.hpp"
+#include "cli/extraction_project.hpp"
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
 #include "extraction/batch_extraction.hpp"
@@ -56,6 +59,7 @@ int runExtract(const Args &args)
 {
     BatchRequest r;
     bool haveOut = false;
+    std::string project;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &a = args[i];
         const auto value = [&]() -> const std::string & {
@@ -83,6 +87,8 @@ int runExtract(const Args &args)
                 throw RefusalError("L'istante finale non può essere negativo.");
         } else if (a == "--size") {
             r.size = sizeArgument(value(), r.nativeSize);
+        } else if (a == "--project") {
+            project = value();
         } else if (a == "--plain") {
             r.pipelined = false; // the single-thread reference, for comparisons
         } else if (!a.empty() && a[0] == '-') {
@@ -95,7 +101,7 @@ int runExtract(const Args &args)
     }
     if (r.video.empty() || !haveOut)
         throw RefusalError("Uso: kalvor-cli extract FILMATO --out CARTELLA [--step S] [--first N] [--from T] "
-                           "[--to T] [--size LxA|native]");
+                           "[--to T] [--size LxA|native] [--project FILE]");
     if (r.folder.empty())
         r.folder = "./";
     if (r.folder.back() != '/')
@@ -104,6 +110,8 @@ int runExtract(const Args &args)
     std::filesystem::create_directories(r.folder, ec);
     if (ec || !std::filesystem::is_directory(r.folder))
         throw FileError("Impossibile creare la cartella \"" + r.folder + "\".");
+    if (!project.empty())
+        project = extractionProjectPath(project, r.folder);
 
     const bool tty = isatty(fileno(stderr)) != 0;
     std::function<void(const BatchProgress &)> progress;
@@ -122,12 +130,18 @@ int runExtract(const Args &args)
                 result.wallSeconds, result.wallSeconds > 0 ? result.frames.size() / result.wallSeconds : 0.0,
                 result.wallSeconds > 0 ? videoSpan / result.wallSeconds : 0.0, result.decodeSeconds,
                 result.encodeSeconds);
+    if (!project.empty()) {
+        writeExtractionProject(project, r.step, result.frames);
+        std::printf("progetto: %s\n", project.c_str());
+    }
     return 0;
 }
 
-const CommandRegistration
-    reg({"extract", "extract VIDEO --out DIR [--step S] [--first N] [--from T] [--to T] [--size WxH|native]",
-         "extract captioned PNG frames every S seconds (default 0.2) with their times", runExtract});
+const CommandRegistration reg({"extract",
+                               "extract VIDEO --out DIR [--step S] [--first N] [--from T] [--to T] [--size WxH|native] "
+                               "[--project FILE]",
+                               "extract captioned PNG frames every S seconds (default 0.2) with their times",
+                               runExtract});
 
 } // namespace
 

@@ -33,8 +33,8 @@ StatoLavoro exampleJob(const SceneGeometry &g, const ExampleJobOptions &o, const
     s.AreaCaptazione.PuntiRiferimento = g.puntiRiferimento();
 
     const std::string last = intText(count - 1);
-    for (CampiRilevamento *c : {static_cast<CampiRilevamento *>(&s.Calibrazione),
-                                static_cast<CampiRilevamento *>(&s.Captazione)}) {
+    for (CampiRilevamento *c :
+         {static_cast<CampiRilevamento *>(&s.Calibrazione), static_cast<CampiRilevamento *>(&s.Captazione)}) {
         c->ImmagineIniziale = "0";
         c->ImmagineFinale = last;
         c->VeicoloIniziale = "1";

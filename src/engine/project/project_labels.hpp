@@ -53,16 +53,16 @@ struct BlockMarkers
     const char *end;
 };
 
-inline constexpr BlockMarkers kListaFotogrammi{"Lista Fotogrammi", "---fine f"};
-inline constexpr BlockMarkers kListaTempi{"Lista Tempi", "---fine s"};
-inline constexpr BlockMarkers kCoordinataXPixel{"Coordinata X Pixel", "---fine X"};
-inline constexpr BlockMarkers kCoordinataYPixel{"Coordinata Y Pixel", "---fine Y"};
-inline constexpr BlockMarkers kDistanzeReali{"Distanze Reali", "---fine d"};
-inline constexpr BlockMarkers kCoordinataXGps{"Coordinata X GPS", "---fine X GPS"};
-inline constexpr BlockMarkers kCoordinataYGps{"Coordinata Y GPS", "---fine Y GPS"};
-inline constexpr BlockMarkers kCoordinate{"Coordinate", "---fine c"};
-inline constexpr BlockMarkers kVeicoliAttuali{"Veicoli Attuali", "---fine a"};
-inline constexpr BlockMarkers kVeicoliPrecedenti{"Veicoli Precedenti", "---fine p"};
-inline constexpr BlockMarkers kVeicoliTotali{"Veicoli Totali", "---fine t"};
+inline constexpr BlockMarkers kListaFotogrammi {"Lista Fotogrammi", "---fine f"};
+inline constexpr BlockMarkers kListaTempi {"Lista Tempi", "---fine s"};
+inline constexpr BlockMarkers kCoordinataXPixel {"Coordinata X Pixel", "---fine X"};
+inline constexpr BlockMarkers kCoordinataYPixel {"Coordinata Y Pixel", "---fine Y"};
+inline constexpr BlockMarkers kDistanzeReali {"Distanze Reali", "---fine d"};
+inline constexpr BlockMarkers kCoordinataXGps {"Coordinata X GPS", "---fine X GPS"};
+inline constexpr BlockMarkers kCoordinataYGps {"Coordinata Y GPS", "---fine Y GPS"};
+inline constexpr BlockMarkers kCoordinate {"Coordinate", "---fine c"};
+inline constexpr BlockMarkers kVeicoliAttuali {"Veicoli Attuali", "---fine a"};
+inline constexpr BlockMarkers kVeicoliPrecedenti {"Veicoli Precedenti", "---fine p"};
+inline constexpr BlockMarkers kVeicoliTotali {"Veicoli Totali", "---fine t"};
 
 } // namespace kalvor::project

@@ -30,7 +30,8 @@ public:
         , m_s(stato)
         , m_steps(steps)
         , m_progress(progress)
-    {}
+    {
+    }
 
     void run()
     {

@@ -28,7 +28,8 @@ class Writer
 public:
     explicit Writer(TextList &out)
         : m_out(out)
-    {}
+    {
+    }
 
     void line(const char *fixed) { m_out.append(fixed); }
 

@@ -7,6 +7,7 @@
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/window_kind.hpp"
 #include "gui/results/risultati.hpp"
+#include "project/project_writer.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <QFormLayout>
@@ -98,6 +99,12 @@ TCaptazione::TCaptazione(Applicazione &app, StatoLavoro &stato, Platform &platfo
     right->addWidget(contatori);
     right->addStretch(1);
 
+    auto *salvaDati = new QPushButton(QStringLiteral("Salva i dati finora ottenuti"), this);
+    salvaDati->setObjectName(QStringLiteral("SalvaDati"));
+    useHandCursor(salvaDati);
+    page->addWidget(salvaDati, 0, Qt::AlignRight);
+    connect(salvaDati, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { SalvaDatiClick(); }); });
+
     auto *conferma = new QPushButton(QStringLiteral("I dati vanno bene"), this);
     conferma->setObjectName(QStringLiteral("Conferma"));
     useHandCursor(conferma);
@@ -109,6 +116,22 @@ TCaptazione::TCaptazione(Applicazione &app, StatoLavoro &stato, Platform &platfo
 void TCaptazione::ConfermaClick()
 {
     m_app.showModal(m_app.Risultati());
+}
+
+FileDialogOptions TCaptazione::dialogoSalva()
+{
+    return {QStringLiteral("Salva i dati fin'ora ottenuti"), QStringLiteral("File dati KALVOR (*.kvr)"),
+            QStringLiteral("kvr"), QStringLiteral("dati")};
+}
+
+void TCaptazione::SalvaDatiClick()
+{
+    testo.clear();
+    const QString fileName = m_platform.saveFileName(this, dialogoSalva());
+    if (fileName.isEmpty())
+        return;
+    testo = projectFileLines(m_stato);
+    testo.saveToFile(fileName.toStdString());
 }
 
 void TCaptazione::refreshFromState()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/text_list.hpp"
+#include "gui/platform/platform.hpp"
 
 #include <QDialog>
 
@@ -32,12 +33,16 @@ public:
     void ConfermaClick();
     void refreshFromState();
 
+    // "Salva i dati finora ottenuti": the project file of the job as it stands,
+    // built in `testo` and written under the name chosen in dialogoSalva.
+    void SalvaDatiClick();
+    static FileDialogOptions dialogoSalva();
+    TextList testo;
+
     // The magnifier timer (100 ms), switched on by the calibration confirmation.
     QTimer *ingrandimento_TIMER = nullptr;
     // The frame view (640 by 480, unscaled from the top-left corner).
     QLabel *ImmagineColori = nullptr;
-    // Buffer of the project writer.
-    TextList testo;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/text_list.hpp"
+#include "gui/platform/platform.hpp"
+
 #include <QDialog>
 
 class QLabel;
+class QLineEdit;
 
 namespace kalvor {
 struct StatoLavoro;
@@ -12,9 +16,11 @@ struct StatoLavoro;
 namespace kalvor::gui {
 
 class Applicazione;
-struct Platform;
 
-// The assembly of the project files of consecutive intervals into one.
+// The assembly of the project files of consecutive intervals into one: the
+// first file's settings and every file's "Veicoli Totali" records. A file is
+// written only when every chosen file was read and a name to save under was
+// given.
 class TAssemblazione : public QDialog
 {
     Q_OBJECT
@@ -25,10 +31,19 @@ public:
     void setNomeFileAperto(const QString &text);
     void refreshFromState();
 
+    void AssemblaggioClick();
+
+    // DialogoApri (its title is set before each use) and dialogoSalva.
+    static FileDialogOptions DialogoApri(int fileNumber);
+    static FileDialogOptions dialogoSalva();
+
+    // The file being read and the file being built.
+    TextList FileAperto;
+    TextList FileAssemblato;
+
 private:
-    Applicazione &m_app;
-    StatoLavoro &m_stato;
     Platform &m_platform;
+    QLineEdit *m_intervalliTXT = nullptr;
     QLabel *m_nomeFileApertoTXT = nullptr;
 };
 

@@ -19,7 +19,8 @@ class RecordingSteps : public ProjectScreenSteps
 public:
     explicit RecordingSteps(const StatoLavoro &stato)
         : m_s(stato)
-    {}
+    {
+    }
 
     std::vector<std::string> calls;
     std::string failOn; // name of the call that throws a FileError

@@ -17,8 +17,8 @@ using namespace kalvor;
 TEST(ExampleJob, CommittedFileIsTheOneBuiltFromTheScene)
 {
     const std::string committed = std::string(KALVOR_SOURCE_DIR) + "/resources/esempio/esempio.kvr";
-    const StatoLavoro job =
-        kalvor::testing::exampleJob(kalvor::testing::sceneGeometry(640, 480), kalvor::testing::ExampleJobOptions{}, NumberFormat::comma());
+    const StatoLavoro job = kalvor::testing::exampleJob(kalvor::testing::sceneGeometry(640, 480),
+                                                        kalvor::testing::ExampleJobOptions {}, NumberFormat::comma());
     const char *update = std::getenv("KALVOR_UPDATE_GOLDEN");
     if (update && std::string(update) == "1")
         writeProjectFile(committed, job);
@@ -30,7 +30,7 @@ TEST(ExampleJob, CommittedFileIsTheOneBuiltFromTheScene)
     // the area on the road axis.
     EXPECT_EQ(job.Estrattore.ListaFotogrammi.count(), 100);
     EXPECT_EQ(job.Estrattore.ListaTempi.line(99), "19,8");
-    EXPECT_EQ(job.Prospettiva.DistanzeRealiP, (TextList{"10", "10", "10"}));
-    EXPECT_EQ(job.AreaCaptazione.PuntiRiferimento, (TextList{"240", "8", "240", "631", "170", "320", "310", "320"}));
+    EXPECT_EQ(job.Prospettiva.DistanzeRealiP, (TextList {"10", "10", "10"}));
+    EXPECT_EQ(job.AreaCaptazione.PuntiRiferimento, (TextList {"240", "8", "240", "631", "170", "320", "310", "320"}));
     EXPECT_EQ(job.Calibrazione.ImmagineFinale, "99");
 }

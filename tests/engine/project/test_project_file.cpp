@@ -128,12 +128,9 @@ TEST(ProjectFile, OriginLinesFollowTheSetMarks)
         std::vector<std::string> expected; // lines between "verso" and "usato gps"
     };
     const Case cases[] = {
-        {false, false, false, false, {}},
-        {true, false, false, false, {"00"}},
-        {false, true, false, false, {"640480"}},
-        {false, false, true, false, {"0480"}},
-        {false, false, false, true, {"6400"}},
-        {true, true, true, true, {"00", "0480", "6400", "640480"}},
+        {false, false, false, false, {}},        {true, false, false, false, {"00"}},
+        {false, true, false, false, {"640480"}}, {false, false, true, false, {"0480"}},
+        {false, false, false, true, {"6400"}},   {true, true, true, true, {"00", "0480", "6400", "640480"}},
     };
     for (const auto &c : cases) {
         StatoLavoro s(NumberFormat::comma());
@@ -243,8 +240,11 @@ TEST(ProjectFile, BlockReading)
     };
     const Case cases[] = {
         {0, "A", "fine", {"1", "2", "3"}}, // every label to the end; a label on the last line adds nothing
-        {1, "A", "fine", {"3"}},           // only labels from the start line
-        {0, "A", "nessuna", {"1", "2", "fine", "x", "A", "3", "fine", "A", "3", "fine", "A"}}, // no end: to the end of the file
+        {1, "A", "fine", {"3"}}, // only labels from the start line
+        {0,
+         "A",
+         "nessuna",
+         {"1", "2", "fine", "x", "A", "3", "fine", "A", "3", "fine", "A"}}, // no end: to the end of the file
         {0, "1", "2", {}},
         {20, "A", "fine", {}},
         {0, "a", "fine", {}}, // labels are compared exactly

@@ -84,7 +84,8 @@ std::string caseName(const ::testing::TestParamInfo<std::string> &info)
 }
 
 class ProjectGolden : public ::testing::TestWithParam<std::string>
-{};
+{
+};
 
 TEST_P(ProjectGolden, ReadsAndWritesAsExpected)
 {
@@ -138,7 +139,8 @@ TEST_P(ProjectGolden, ReadsAndWritesAsExpected)
 INSTANTIATE_TEST_SUITE_P(Cases, ProjectGolden, ::testing::ValuesIn(casesWith("input.kvr")), caseName);
 
 class AssemblyGolden : public ::testing::TestWithParam<std::string>
-{};
+{
+};
 
 TEST_P(AssemblyGolden, AssemblesAsExpected)
 {

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/extraction_project.hpp"
+
+#include "common/errors.hpp"
+#include "common/numbers.hpp"
+#include "project/project_writer.hpp"
+
+#include <filesystem>
+
+namespace kalvor::cli {
+
+std::string extractionProjectPath(const std::string &requested, const std::string &framesFolder)
+{
+    namespace fs = std::filesystem;
+    const fs::path p(requested);
+    if (requested.empty() || !p.has_filename())
+        throw RefusalError("Indicare il nome del file di progetto, non una cartella: \"" + requested + "\".");
+    if (!p.has_parent_path())
+        return framesFolder + requested;
+    const fs::path folder = fs::weakly_canonical(fs::absolute(p.parent_path()));
+    const fs::path frames = fs::weakly_canonical(fs::absolute(framesFolder.empty() ? "." : framesFolder));
+    if (folder != frames)
+        throw RefusalError("Il file di progetto \"" + requested + "\" deve stare nella cartella dei fotogrammi \""
+                           + framesFolder + "\".");
+    return requested;
+}
+
+void writeExtractionProject(const std::string &path, double step, const std::vector<ExtractedFrame> &frames)
+{
+    StatoLavoro s;
+    s.Estrattore.step = fixedText(step);
+    for (const auto &f : frames) {
+        s.Estrattore.ListaFotogrammi.append(intText(f.number));
+        s.Estrattore.ListaTempi.append(fixedText(f.time));
+    }
+    writeProjectFile(path, s);
+}
+
+} // namespace kalvor::cli

@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "extraction/frame_file.hpp"
+#include "extraction/png_io.hpp"
+#include "gui/app/applicazione.hpp"
+#include "gui/app/impostazioni.hpp"
+#include "gui/platform/scripted_platform.hpp"
+#include "project/project_writer.hpp"
+#include "support/modal_driver.hpp"
+#include "support/temp_dir.hpp"
+
+#include <QCommandLinkButton>
+#include <QProgressBar>
+#include <QtTest>
+
+#include <filesystem>
+
+using namespace kalvor;
+using namespace kalvor::gui;
+
+namespace {
+
+const QStringList kChain = {"Riferimenti", "Estrattore", "Prospettiva", "AreaCaptazione", "Calibrazione", "Captazione"};
+
+// A saved job on 64 x 48 frames 0..4 in `dir`, its capture at frame 3.
+QString writeJob(const kalvor::testing::TempDir &dir, bool withFrames = true)
+{
+    StatoLavoro s(NumberFormat::comma());
+    s.Riferimenti.luogo = "Verona";
+    s.Estrattore.ListaFotogrammi = {"0", "1", "2", "3", "4"};
+    s.Estrattore.ListaTempi = {"0", "0,2", "0,4", "0,6", "0,8"};
+    s.SceltaVersoLetture.Origine00 = true;
+    s.Prospettiva.coordinataXPixelP = {"5", "30", "60"};
+    s.Prospettiva.coordinataYPixelP = {"40", "30", "20"};
+    s.Prospettiva.DistanzeRealiP = {"5", "6"};
+    s.AreaCaptazione.PuntiRiferimento = {"24", "2", "24", "61", "14", "30", "34", "30"};
+    s.Captazione.ImmagineIniziale = "0";
+    s.Captazione.ImmagineFinale = "2";
+    s.CP.FotogrammaAttuale = 3;
+    s.Captazione.NumeroVeicoliTXT = "7";
+    s.Captazione.VeicoliTOT = {"veicolo", "7", "sup", "6", "30", "2", "3", "2", "0,4"};
+    if (withFrames)
+        for (int n = 0; n <= 4; ++n)
+            writePng(frameFileName(dir.path(), n), RgbImage(64, 48));
+    writeProjectFile(dir.file("lavoro.kvr"), s);
+    return QString::fromStdString(dir.file("lavoro.kvr"));
+}
+
+} // namespace
+
+class TestApriDati : public QObject
+{
+    Q_OBJECT
+private slots:
+    void readsTheJobThenWalksTheChain()
+    {
+        kalvor::testing::TempDir dir;
+        ScriptedPlatform platform;
+        platform.openAnswers = {writeJob(dir)};
+        Applicazione app(platform);
+        TImpostazioni *main = app.Impostazioni();
+        test::ModalDriver driver;
+        bool barShownDuringChain = true;
+        bool confermaEnabledDuringChain = false;
+        driver.otherwise([&](QWidget *screen) {
+            barShownDuringChain = main->Barra()->isVisible();
+            confermaEnabledDuringChain = main->Conferma()->isEnabled();
+            screen->close();
+        });
+        main->show();
+        main->findChild<QCommandLinkButton *>("ApriDati")->click();
+
+        QCOMPARE(platform.dialogs.front().options.title, QString("Apri un lavoro KALVOR fatto in precedenza"));
+        QVERIFY2(platform.messageTexts("error").isEmpty(), qPrintable(platform.messageTexts("error").join("; ")));
+        QCOMPARE(driver.seen.mid(0, kChain.size()), kChain);
+        QVERIFY(!barShownDuringChain);
+        QVERIFY(confermaEnabledDuringChain);
+        QCOMPARE(main->Barra()->value(), 100);
+        const StatoLavoro &s = app.stato();
+        QCOMPARE(s.Riferimenti.luogo, std::string("Verona"));
+        QCOMPARE(s.Estrattore.Cartella, dir.path());
+        QCOMPARE(s.CP.FotogrammaAttuale, 3);
+        QCOMPARE(s.CP.NumeroVeicolo, 8);
+        QCOMPARE(s.Captazione.VeicoliTOT.count(), 9);
+        QCOMPARE(s.Prospettiva.coordinataXPixelP.count(), 3);
+        QCOMPARE(s.FotogrammaProspettiva, 0);
+        QCOMPARE(s.CP.NumeroFotogrammiMedia, 3);
+    }
+
+    void aMissingFrameStopsTheReadingAndLeavesTheScreenUsable()
+    {
+        kalvor::testing::TempDir dir;
+        ScriptedPlatform platform;
+        platform.openAnswers = {writeJob(dir, false)};
+        Applicazione app(platform);
+        TImpostazioni *main = app.Impostazioni();
+        test::ModalDriver driver;
+        main->show();
+        main->findChild<QCommandLinkButton *>("ApriDati")->click();
+
+        QCOMPARE(platform.messageTexts("error").size(), 1);
+        QVERIFY(platform.messageTexts("error").front().contains("0.png"));
+        QVERIFY(driver.seen.isEmpty());
+        QVERIFY(!main->Barra()->isVisible());
+        QVERIFY(main->Conferma()->isEnabled());
+        // What was read before the failing section keeps its value.
+        QCOMPARE(app.stato().Riferimenti.luogo, std::string("Verona"));
+        QCOMPARE(app.stato().Estrattore.ListaFotogrammi.count(), 5);
+        QCOMPARE(app.stato().Prospettiva.FotogrammaIniziale, std::string("0"));
+    }
+
+    void cancellingTheDialogChangesNothing()
+    {
+        ScriptedPlatform platform;
+        Applicazione app(platform);
+        test::ModalDriver driver;
+        app.stato().Riferimenti.luogo = "prima";
+        app.Impostazioni()->findChild<QCommandLinkButton *>("ApriDati")->click();
+        QCOMPARE(app.stato().Riferimenti.luogo, std::string("prima"));
+        QVERIFY(driver.seen.isEmpty());
+        QVERIFY(platform.messageTexts("error").isEmpty());
+    }
+};
+
+QTEST_MAIN(TestApriDati)
+#include "test_apri_dati.moc"
