@@ -1,0 +1,466 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/road_scene.hpp"
+
+#include "common/numbers.hpp"
+#include "extraction/frame_file.hpp"
+#include "extraction/png_io.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+namespace kalvor::testing {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+std::uint64_t splitmix(std::uint64_t x)
+{
+    x += 0x9E3779B97F4A7C15ULL;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+    return x ^ (x >> 31);
+}
+
+std::uint8_t clampByte(double v)
+{
+    return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 255L));
+}
+
+// First and one-past-last pixel whose centre lies in [a, b).
+void coverage(double a, double b, int &first, int &end)
+{
+    first = static_cast<int>(std::ceil(a - 0.5));
+    end = static_cast<int>(std::ceil(b - 0.5));
+}
+
+// Uniform double in [0, 1) from a standard engine (std distributions differ
+// between libraries, this does not).
+double uniform(std::mt19937_64 &rng)
+{
+    return static_cast<double>(rng() >> 11) * 0x1.0p-53;
+}
+
+double between(std::mt19937_64 &rng, double lo, double hi)
+{
+    return lo + (hi - lo) * uniform(rng);
+}
+
+const std::array<std::array<std::uint8_t, 3>, 8> kPalette{{{200, 30, 30},
+                                                          {30, 60, 190},
+                                                          {235, 235, 230},
+                                                          {20, 20, 25},
+                                                          {230, 200, 40},
+                                                          {40, 150, 70},
+                                                          {175, 175, 185},
+                                                          {150, 60, 150}}};
+
+} // namespace
+
+const char *halfText(Half h)
+{
+    return h == Half::Sup ? "sup" : "inf";
+}
+
+SceneGeometry sceneGeometry(int width, int height)
+{
+    if (width < 64 || height < 48)
+        throw std::invalid_argument("road scene too small");
+    SceneGeometry g;
+    g.width = width;
+    g.height = height;
+    g.metresPerPixel = 32.0 / width;
+    const int lane = static_cast<int>(std::lround(3.5 / g.metresPerPixel));
+    g.axisRow = height / 2;
+    g.roadTop = g.axisRow - lane;
+    g.roadBottom = g.axisRow + lane;
+    g.laneCentreRow[0] = g.axisRow - lane / 2.0;
+    g.laneCentreRow[1] = g.axisRow + lane / 2.0;
+    const auto sx = [&](int c) { return static_cast<int>(std::lround(c * width / 640.0)); };
+    const auto sy = [&](int r) { return static_cast<int>(std::lround(r * height / 480.0)); };
+    g.referencePoints = {{sx(100), sy(100)}, {sx(260), sy(220)}, {sx(420), sy(340)}, {sx(580), sy(460)}};
+    for (std::size_t i = 1; i < g.referencePoints.size(); ++i) {
+        const double dc = g.referencePoints[i].column - g.referencePoints[i - 1].column;
+        const double dr = g.referencePoints[i].row - g.referencePoints[i - 1].row;
+        g.referenceDistances.push_back(g.metresPerPixel * std::sqrt(dc * dc + dr * dr));
+    }
+    const int margin = 8;
+    g.examinationArea = {PixelPoint{margin, g.axisRow}, PixelPoint{width - 1 - margin, g.axisRow},
+                         PixelPoint{width / 2, g.roadTop}, PixelPoint{width / 2, g.roadBottom}};
+    return g;
+}
+
+TextList SceneGeometry::puntiRiferimento() const
+{
+    TextList l;
+    for (const auto &p : examinationArea) {
+        l.append(intText(p.row));
+        l.append(intText(p.column));
+    }
+    return l;
+}
+
+TextList SceneGeometry::referenceColumns() const
+{
+    TextList l;
+    for (const auto &p : referencePoints)
+        l.append(intText(p.column));
+    return l;
+}
+
+TextList SceneGeometry::referenceRows() const
+{
+    TextList l;
+    for (const auto &p : referencePoints)
+        l.append(intText(p.row));
+    return l;
+}
+
+TextList SceneGeometry::referenceDistanceTexts() const
+{
+    TextList l;
+    for (double d : referenceDistances)
+        l.append(fixedText(d));
+    return l;
+}
+
+std::vector<VehicleSpec> standardTraffic(double duration, std::uint64_t seed)
+{
+    std::mt19937_64 rng(seed);
+    const double fieldM = 32.0;
+    const double gapM = 3.0;
+    std::vector<VehicleSpec> out;
+    int nextId = 1;
+
+    const auto randomVehicle = [&](Half half) {
+        VehicleSpec v;
+        v.half = half;
+        const double kind = uniform(rng);
+        if (kind < 0.6) {
+            v.lengthM = between(rng, 3.8, 4.8);
+            v.widthM = between(rng, 1.7, 1.9);
+            v.speedKmh = between(rng, 40.0, 75.0);
+        } else if (kind < 0.85) {
+            v.lengthM = between(rng, 5.0, 6.5);
+            v.widthM = between(rng, 2.0, 2.2);
+            v.speedKmh = between(rng, 40.0, 65.0);
+        } else {
+            v.lengthM = between(rng, 8.0, 12.0);
+            v.widthM = between(rng, 2.4, 2.5);
+            v.speedKmh = between(rng, 35.0, 55.0);
+        }
+        v.colour = kPalette[rng() % kPalette.size()];
+        v.laneOffsetM = between(rng, -0.3, 0.3);
+        return v;
+    };
+    // Earliest entry that keeps a follower gapM behind a leader while both are in view.
+    const auto earliestBehind = [&](const VehicleSpec &leader, const VehicleSpec &f, double wanted) {
+        const double vl = leader.speedKmh / 3.6;
+        const double vf = f.speedKmh / 3.6;
+        const double exitL = leader.entryTime + (fieldM + leader.lengthM) / vl;
+        return std::max({wanted, leader.entryTime + (leader.lengthM + gapM) / vl, exitL - (fieldM - gapM) / vf});
+    };
+
+    for (Half half : {Half::Inf, Half::Sup}) {
+        std::vector<VehicleSpec> lane;
+        double t = half == Half::Inf ? 0.3 : 1.1;
+        bool scripted = false;
+        while (t < duration) {
+            if (half == Half::Inf && !scripted && duration >= 12.0 && t >= 4.0) {
+                // A slow lorry and a fast car that pulls into the upper half to pass it.
+                scripted = true;
+                VehicleSpec lorry;
+                lorry.half = Half::Inf;
+                lorry.lengthM = 10.0;
+                lorry.widthM = 2.5;
+                lorry.speedKmh = 35.0;
+                lorry.colour = {230, 200, 40};
+                lorry.entryTime = t;
+                for (const auto &l : lane)
+                    lorry.entryTime = earliestBehind(l, lorry, lorry.entryTime);
+                lorry.id = nextId++;
+                lane.push_back(lorry);
+                VehicleSpec car;
+                car.half = Half::Inf;
+                car.lengthM = 4.5;
+                car.widthM = 1.8;
+                car.speedKmh = 75.0;
+                car.colour = {30, 60, 190};
+                car.entryTime = lorry.entryTime + 1.5;
+                car.overtakeFrom = car.entryTime - 2.0;
+                car.overtakeTo = car.entryTime + 2.5;
+                car.id = nextId++;
+                lane.push_back(car);
+                t = car.entryTime + between(rng, 1.0, 3.0);
+                continue;
+            }
+            VehicleSpec v = randomVehicle(half);
+            v.entryTime = t;
+            for (const auto &l : lane)
+                if (l.overtakeFrom == l.overtakeTo)
+                    v.entryTime = earliestBehind(l, v, v.entryTime);
+            if (v.entryTime >= duration)
+                break;
+            v.id = nextId++;
+            lane.push_back(v);
+            t = v.entryTime + between(rng, 1.0, 5.0);
+        }
+        out.insert(out.end(), lane.begin(), lane.end());
+    }
+
+    // Drop upper-half vehicles that would meet the overtaking car in its lane.
+    const auto overtaker =
+        std::find_if(out.begin(), out.end(), [](const VehicleSpec &v) { return v.overtakeFrom != v.overtakeTo; });
+    if (overtaker != out.end()) {
+        const VehicleSpec o = *overtaker;
+        const double vo = o.speedKmh / 3.6;
+        std::erase_if(out, [&](const VehicleSpec &s) {
+            if (s.half != Half::Sup)
+                return false;
+            const double vs = s.speedKmh / 3.6;
+            for (double t = o.overtakeFrom; t <= o.overtakeTo; t += 0.02) {
+                // Both along the inf direction: metres from the left edge.
+                const double oFront = vo * (t - o.entryTime);
+                const double oRear = oFront - o.lengthM;
+                const double sFront = fieldM - vs * (t - s.entryTime);
+                const double sRear = sFront + s.lengthM;
+                if (oFront + gapM > sFront && sRear + gapM > oRear)
+                    return true;
+            }
+            return false;
+        });
+    }
+    std::sort(out.begin(), out.end(), [](const VehicleSpec &a, const VehicleSpec &b) { return a.id < b.id; });
+    return out;
+}
+
+RoadScene::RoadScene(SceneOptions options)
+    : m_options(std::move(options))
+    , m_geometry(sceneGeometry(m_options.width, m_options.height))
+{
+    if (m_options.fps <= 0 || m_options.duration < 0)
+        throw std::invalid_argument("road scene: bad fps or duration");
+    m_frameCount = static_cast<int>(std::lround(m_options.duration * m_options.fps));
+    m_vehicles = m_options.vehicles.empty() ? standardTraffic(m_options.duration, m_options.seed) : m_options.vehicles;
+
+    const SceneGeometry &g = m_geometry;
+    const double s = g.metresPerPixel;
+    const int shoulder = std::max(1, static_cast<int>(std::lround(0.5 / s)));
+    const int line = std::max(1, static_cast<int>(std::lround(0.15 / s)));
+    const int dash = static_cast<int>(std::lround(3.0 / s));
+    const int period = static_cast<int>(std::lround(7.5 / s));
+    m_base = RgbImage(g.width, g.height);
+    for (int r = 0; r < g.height; ++r) {
+        std::uint8_t *row = m_base.row(r);
+        for (int c = 0; c < g.width; ++c) {
+            const std::uint64_t h = splitmix(m_options.seed * 0x100000001B3ULL ^ static_cast<std::uint64_t>(r * g.width + c));
+            const std::uint64_t blot = splitmix(m_options.seed ^ static_cast<std::uint64_t>((r / 16) * 4096 + c / 16));
+            const double fine = static_cast<double>(h & 0xFF) / 255.0 - 0.5;  // -0.5..0.5
+            const double coarse = static_cast<double>(blot & 0xFF) / 255.0 - 0.5;
+            double rgb[3];
+            if (r >= g.roadTop && r <= g.roadBottom) {
+                const double v = 92 + 18 * fine + 8 * coarse;
+                rgb[0] = v;
+                rgb[1] = v;
+                rgb[2] = v + 4;
+                const bool edge = (r >= g.roadTop + 2 && r < g.roadTop + 2 + line) ||
+                                  (r <= g.roadBottom - 2 && r > g.roadBottom - 2 - line);
+                const bool axis = std::abs(r - g.axisRow) <= line / 2 && (c % period) < dash;
+                if (edge || axis) {
+                    rgb[0] = rgb[1] = 222 + 10 * fine;
+                    rgb[2] = 215 + 10 * fine;
+                }
+            } else if (r >= g.roadTop - shoulder && r <= g.roadBottom + shoulder) {
+                const double v = 150 + 14 * fine;
+                rgb[0] = v;
+                rgb[1] = v;
+                rgb[2] = v - 5;
+            } else {
+                rgb[0] = 72 + 24 * fine + 20 * coarse;
+                rgb[1] = 104 + 30 * fine + 24 * coarse;
+                rgb[2] = 52 + 16 * fine + 10 * coarse;
+            }
+            for (int k = 0; k < 3; ++k)
+                row[3 * c + k] = clampByte(rgb[k]);
+        }
+    }
+}
+
+double RoadScene::lighting(double time) const
+{
+    if (m_options.lightingPeriod <= 0)
+        return 1.0;
+    return 1.0 + m_options.lightingAmplitude * std::sin(2 * kPi * time / m_options.lightingPeriod);
+}
+
+VehicleTruth RoadScene::place(const VehicleSpec &v, double time) const
+{
+    const SceneGeometry &g = m_geometry;
+    const double s = g.metresPerPixel;
+    const double vpx = v.speedKmh / 3.6 / s;
+    const double lpx = v.lengthM / s;
+    const double wpx = v.widthM / s;
+    VehicleTruth t;
+    t.id = v.id;
+    t.travelHalf = v.half;
+    t.lengthM = v.lengthM;
+    t.widthM = v.widthM;
+    t.speedKmh = v.speedKmh;
+    double a = 0; // left edge, pixels
+    double b = 0; // right edge
+    if (v.half == Half::Inf) {
+        b = vpx * (time - v.entryTime);
+        a = b - lpx;
+        t.frontM = b * s;
+        t.rearM = a * s;
+        t.speedMs = v.speedKmh / 3.6;
+    } else {
+        a = g.width - vpx * (time - v.entryTime);
+        b = a + lpx;
+        t.frontM = a * s;
+        t.rearM = b * s;
+        t.speedMs = -v.speedKmh / 3.6;
+    }
+    double shift = 0;
+    if (v.overtakeTo > v.overtakeFrom) {
+        const double ramp = std::min(std::clamp(time - v.overtakeFrom, 0.0, 1.0), std::clamp(v.overtakeTo - time, 0.0, 1.0));
+        const double laneGap = g.laneCentreRow[1] - g.laneCentreRow[0];
+        shift = (v.half == Half::Inf ? -laneGap : laneGap) * ramp;
+    }
+    const double cy = g.laneCentreRow[v.half == Half::Sup ? 0 : 1] + v.laneOffsetM / s + shift;
+    t.xM = (a + b) / 2 * s;
+    t.yM = cy * s;
+    t.half = cy < g.axisRow ? Half::Sup : Half::Inf;
+    int c0, c1, r0, r1;
+    coverage(a, b, c0, c1);
+    coverage(cy - wpx / 2, cy + wpx / 2, r0, r1);
+    t.clipped = c0 < 0 || r0 < 0 || c1 > g.width || r1 > g.height;
+    t.left = std::max(c0, 0);
+    t.right = std::min(c1, g.width) - 1;
+    t.top = std::max(r0, 0);
+    t.bottom = std::min(r1, g.height) - 1;
+    return t;
+}
+
+FrameTruth RoadScene::truth(int index) const
+{
+    FrameTruth f;
+    f.index = index;
+    f.time = frameTime(index);
+    for (const auto &v : m_vehicles) {
+        VehicleTruth t = place(v, f.time);
+        if (t.left <= t.right && t.top <= t.bottom)
+            f.vehicles.push_back(t);
+    }
+    std::sort(f.vehicles.begin(), f.vehicles.end(), [](const auto &a, const auto &b) { return a.id < b.id; });
+    return f;
+}
+
+void RoadScene::drawVehicles(RgbImage &image, double time, double light) const
+{
+    for (const auto &v : m_vehicles) {
+        const VehicleTruth t = place(v, time);
+        if (t.left > t.right || t.top > t.bottom)
+            continue;
+        const double s = m_geometry.metresPerPixel;
+        const double lpx = v.lengthM / s;
+        const double frontPx = t.frontM / s;
+        const bool lorry = v.lengthM > 7.0;
+        for (int r = t.top; r <= t.bottom; ++r) {
+            std::uint8_t *row = image.row(r);
+            // Unclipped rows of the body for the outline test.
+            const double cy = t.yM / s;
+            const bool sideEdge = std::abs(r + 0.5 - cy) > v.widthM / s / 2 - 1.0;
+            for (int c = t.left; c <= t.right; ++c) {
+                // 0 at the front edge, 1 at the rear.
+                const double u = std::abs(c + 0.5 - frontPx) / lpx;
+                double k = 1.0;
+                std::array<double, 3> col{double(v.colour[0]), double(v.colour[1]), double(v.colour[2])};
+                const bool windscreen = lorry ? (u > 0.04 && u < 0.12) : (u > 0.22 && u < 0.38);
+                const bool rearWindow = !lorry && u > 0.8 && u < 0.9;
+                const bool cabGap = lorry && u > 0.2 && u < 0.23;
+                if (windscreen || rearWindow)
+                    col = {40, 48, 58};
+                else if (cabGap)
+                    col = {30, 30, 30};
+                if (sideEdge || u < 1.0 / lpx || u > 1.0 - 1.0 / lpx)
+                    k = 0.6;
+                for (int ch = 0; ch < 3; ++ch)
+                    row[3 * c + ch] = clampByte(col[ch] * k * light);
+            }
+        }
+    }
+}
+
+RgbImage RoadScene::emptyRoad(int index) const
+{
+    const double light = lighting(frameTime(index));
+    std::array<std::uint8_t, 256> lut{};
+    for (int i = 0; i < 256; ++i)
+        lut[i] = clampByte(i * light);
+    RgbImage img = m_base;
+    for (auto &b : img.pixels)
+        b = lut[b];
+    return img;
+}
+
+RgbImage RoadScene::frame(int index) const
+{
+    const double time = frameTime(index);
+    RgbImage img = emptyRoad(index);
+    drawVehicles(img, time, lighting(time));
+    if (m_options.noiseSigma > 0) {
+        // Triangular noise from two uniform bytes: sum of two uniforms has a
+        // standard deviation of about 104.2 grey levels before scaling.
+        static thread_local std::vector<std::int16_t> table;
+        static thread_local double tableSigma = -1;
+        if (tableSigma != m_options.noiseSigma) {
+            table.resize(65536);
+            for (int i = 0; i < 65536; ++i)
+                table[i] = static_cast<std::int16_t>(std::lround(((i & 0xFF) + (i >> 8) - 255) * m_options.noiseSigma / 104.2));
+            tableSigma = m_options.noiseSigma;
+        }
+        std::uint64_t state = splitmix(m_options.seed ^ (0xA5A5ULL << 32) ^ static_cast<std::uint64_t>(index));
+        std::uint64_t bits = 0;
+        int left = 0;
+        for (auto &b : img.pixels) {
+            if (left == 0) {
+                state += 0x9E3779B97F4A7C15ULL;
+                bits = splitmix(state);
+                left = 4;
+            }
+            const int n = table[bits & 0xFFFF];
+            bits >>= 16;
+            --left;
+            b = static_cast<std::uint8_t>(std::clamp(b + n, 0, 255));
+        }
+    }
+    return img;
+}
+
+void writeScenePngs(const RoadScene &scene, const std::string &dir, int first, int count, int number)
+{
+    for (int i = 0; i < count; ++i)
+        writePng(frameFileName(dir, number + i), scene.frame(first + i));
+}
+
+std::string truthCsv(const RoadScene &scene)
+{
+    std::ostringstream out;
+    out.precision(10);
+    out << "frame,time,id,travel,half,left,top,right,bottom,clipped,rear_m,front_m,x_m,y_m,speed_ms,speed_kmh\n";
+    for (int i = 0; i < scene.frameCount(); ++i) {
+        const FrameTruth f = scene.truth(i);
+        for (const auto &v : f.vehicles)
+            out << f.index << ',' << f.time << ',' << v.id << ',' << halfText(v.travelHalf) << ',' << halfText(v.half)
+                << ',' << v.left << ',' << v.top << ',' << v.right << ',' << v.bottom << ',' << (v.clipped ? 1 : 0)
+                << ',' << v.rearM << ',' << v.frontM << ',' << v.xM << ',' << v.yM << ',' << v.speedMs << ','
+                << v.speedKmh << '\n';
+    }
+    return out.str();
+}
+
+} // namespace kalvor::testing
