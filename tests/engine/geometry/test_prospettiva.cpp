@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/errors.hpp"
+#include "geometry/figura_verso.hpp"
 #include "geometry/prospettiva.hpp"
 #include "geometry/segno_punto.hpp"
 #include "geometry/verso_letture.hpp"
@@ -166,4 +167,45 @@ TEST(SceltaVersoLetture, ChoiceAndCodes)
         EXPECT_EQ(readingDirection(v), c.d);
     }
     EXPECT_THROW(directionFromCode("480"), ConversionError);
+}
+
+// The pictures: point 1 sits where the table says the numbering starts, and
+// the arrow runs from the first point's side toward the last.
+TEST(SceltaVersoLetture, PicturesStartWhereTheNumberingStarts)
+{
+    struct Case
+    {
+        ReadingDirection d;
+        bool startsLeft;
+        bool startsTop;
+    };
+    const Case cases[] = {{ReadingDirection::Origine00, true, true},
+                          {ReadingDirection::Origine6400, false, true},
+                          {ReadingDirection::Origine0480, true, false},
+                          {ReadingDirection::Origine640480, false, false}};
+    for (const Case &c : cases) {
+        const Drawing d = directionPicture(c.d);
+        const DrawPrimitive *one = nullptr;
+        const DrawPrimitive *four = nullptr;
+        const DrawPrimitive *verso = nullptr;
+        for (const DrawPrimitive &p : d) {
+            if (p.shape != Shape::Text)
+                continue;
+            if (p.text == "1")
+                one = &p;
+            if (p.text == "4")
+                four = &p;
+            if (p.text == "verso")
+                verso = &p;
+        }
+        ASSERT_TRUE(one && four && verso) << directionCode(c.d);
+        EXPECT_EQ(one->x1 < four->x1, c.startsLeft) << directionCode(c.d);
+        EXPECT_EQ(one->y1 < four->y1, c.startsTop) << directionCode(c.d);
+        for (const DrawPrimitive &p : d) {
+            EXPECT_GE(std::min(p.x1, p.x2), -1) << directionCode(c.d);
+            EXPECT_LE(std::max(p.x1, p.x2), kDirectionPictureWidth + 1) << directionCode(c.d);
+            EXPECT_GE(std::min(p.y1, p.y2), -1) << directionCode(c.d);
+            EXPECT_LE(std::max(p.y1, p.y2), kDirectionPictureHeight + 1) << directionCode(c.d);
+        }
+    }
 }
