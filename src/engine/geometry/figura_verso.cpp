@@ -70,7 +70,8 @@ Drawing directionPicture(ReadingDirection direction)
         d.push_back(DrawPrimitive::label(px(p.x) - 4, px(p.y) - 28, std::to_string(i + 1), ink, 9, true));
         if (i < 3) {
             const Pt m = along(points[i], points[i + 1], 0.5);
-            d.push_back(DrawPrimitive::label(px(m.x) - 14, px(m.y) + 30, distanceNames[i], ink, 8));
+            // On the side of the band away from the arrow.
+            d.push_back(DrawPrimitive::label(px(m.x) - 14, px(m.y) + (downwards ? 30 : -40), distanceNames[i], ink, 8));
         }
     }
 
