@@ -53,7 +53,10 @@ TAreaCaptazione::TAreaCaptazione(StatoLavoro &stato, QWidget *parent)
     conferma->setAutoDefault(false);
     connect(conferma, &QPushButton::clicked, this, &TAreaCaptazione::ConfermaClick);
 
-    auto *side = new QVBoxLayout;
+    auto *panel = new QWidget(this);
+    panel->setMaximumWidth(440);
+    auto *side = new QVBoxLayout(panel);
+    side->setContentsMargins(0, 0, 0, 0);
     side->addWidget(m_lente, 0, Qt::AlignRight);
     side->addWidget(label1);
     side->addWidget(m_fotogrammaIniziale);
@@ -63,7 +66,7 @@ TAreaCaptazione::TAreaCaptazione(StatoLavoro &stato, QWidget *parent)
     side->addWidget(conferma);
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(m_vista, 1);
-    layout->addLayout(side);
+    layout->addWidget(panel);
 }
 
 void TAreaCaptazione::refreshList()

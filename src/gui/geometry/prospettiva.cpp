@@ -97,7 +97,10 @@ TProspettiva::TProspettiva(StatoLavoro &stato, QWidget *parent)
     lists->addWidget(m_y, 1, 1);
     lists->addWidget(m_distanze, 1, 2);
 
-    auto *side = new QVBoxLayout;
+    auto *panel = new QWidget(this);
+    panel->setMaximumWidth(440);
+    auto *side = new QVBoxLayout(panel);
+    side->setContentsMargins(0, 0, 0, 0);
     side->addWidget(m_lente, 0, Qt::AlignRight);
     side->addWidget(m_fotogrammaTXT);
     side->addWidget(label1);
@@ -118,7 +121,7 @@ TProspettiva::TProspettiva(StatoLavoro &stato, QWidget *parent)
 
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(m_vista, 1);
-    layout->addLayout(side);
+    layout->addWidget(panel);
 }
 
 void TProspettiva::refreshLists()
@@ -139,11 +142,9 @@ void TProspettiva::setIndicator(bool transformed)
     m_info->setStyleSheet("color: #c8b400;");
 }
 
-void TProspettiva::showFrame(const std::string &file, bool alsoOverlay)
+void TProspettiva::showFrame(const std::string &file)
 {
-    const QImage frame = loadFrameImage(file);
-    m_vista->setFrame(frame);
-    (void)alsoOverlay; // the overlay keeps only markers; the frame shows through it
+    m_vista->setFrame(loadFrameImage(file));
 }
 
 bool TProspettiva::reset(bool askDirection)
@@ -151,7 +152,7 @@ bool TProspettiva::reset(bool askDirection)
     return runHandler(this, [&] {
         const std::string file = startReferenceReset(m_stato);
         m_fotogrammaTXT->setText(QString::number(m_stato.FotogrammaProspettiva));
-        showFrame(file, true);
+        showFrame(file);
         m_vista->paintOverlay({clearedOverlay()});
         if (askDirection) {
             finishAzzeraDati(m_stato);
@@ -223,7 +224,7 @@ void TProspettiva::AvanzaFotogrammaClick()
     runHandler(this, [this] {
         const std::string file = stepReferenceFrame(m_stato, 1);
         m_fotogrammaTXT->setText(QString::number(m_stato.FotogrammaProspettiva));
-        showFrame(file, false);
+        showFrame(file);
     });
 }
 
@@ -232,7 +233,7 @@ void TProspettiva::FotogrammaPrecedenteClick()
     runHandler(this, [this] {
         const std::string file = stepReferenceFrame(m_stato, -1);
         m_fotogrammaTXT->setText(QString::number(m_stato.FotogrammaProspettiva));
-        showFrame(file, false);
+        showFrame(file);
     });
 }
 

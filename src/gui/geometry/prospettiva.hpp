@@ -59,7 +59,7 @@ public slots:
 private:
     bool reset(bool askDirection);
     void setIndicator(bool transformed);
-    void showFrame(const std::string &file, bool alsoOverlay);
+    void showFrame(const std::string &file);
     void drawPoints();
 
     StatoLavoro &m_stato;
