@@ -31,7 +31,7 @@ demo: build
 	scripts/demo $(BUILD)
 
 gui: build
-	$(BUILD)/bin/kalvor
+	cd $(BUILD)/bin && ./kalvor
 
 bench: build
 	$(BUILD)/bin/kalvor-bench

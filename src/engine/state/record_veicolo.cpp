@@ -44,8 +44,9 @@ RecordVeicolo readRecord(const TextList &list, int start)
 
 void appendRecord(TextList &list, const RecordVeicolo &r)
 {
+    // No exact reserve here: it would defeat the vector's geometric growth and
+    // make appending n records cost n squared.
     auto &lines = list.lines();
-    lines.reserve(lines.size() + kRigheRecord);
     lines.push_back(kVeicolo);
     lines.push_back(r.numero);
     lines.push_back(r.arco);

@@ -147,6 +147,8 @@ struct StatoRilevamento
     double LunghezzaMin = 0.0;
     MatriceInteri MediaSfondo;
     MatriceInteri MatriceDifferenza;
+    // Grows whenever MediaSfondo changes, so that caches built from it know.
+    unsigned long long GenerazioneSfondo = 0;
     int NumeroVeicolo = 0;
     int FotogrammaAttuale = 0;
     // Calibration only.

@@ -1,33 +1,111 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/app/applicazione.hpp"
 
-#include <QApplication>
-#include <QMainWindow>
+#include "gui/app/controindicazioni.hpp"
+#include "gui/app/impostazioni.hpp"
+#include "gui/app/kalvor_application.hpp"
+#include "gui/app/logo.hpp"
+#include "gui/app/riferimenti.hpp"
+#include "gui/capture/aggiungi_veicolo.hpp"
+#include "gui/capture/captazione.hpp"
+#include "gui/capture/modifica_veicolo.hpp"
+#include "gui/detection/calibrazione.hpp"
+#include "gui/extraction/estrattore.hpp"
+#include "gui/geometry/area_captazione.hpp"
+#include "gui/geometry/prospettiva.hpp"
+#include "gui/geometry/punti_gps.hpp"
+#include "gui/geometry/scelta_verso_letture.hpp"
+#include "gui/platform/qt_platform.hpp"
+#include "gui/platform/resources.hpp"
+#include "gui/platform/style.hpp"
+#include "gui/project/assemblazione.hpp"
+#include "gui/results/risultati.hpp"
+#include "gui/safety/indicatori_sicurezza.hpp"
+
+#include <QCoreApplication>
+#include <QDialog>
 
 namespace kalvor::gui {
 
-Applicazione::Applicazione()
-    : m_impostazioni(std::make_unique<QMainWindow>())
+Applicazione::Applicazione(Platform &platform)
+    : m_platform(platform)
 {
-    m_impostazioni->setObjectName("Impostazioni");
-    m_impostazioni->setWindowTitle("Kalvor");
+    // The order of creation is the program's: the first becomes the main screen.
+    m_impostazioni = std::make_unique<TImpostazioni>(*this, m_stato, m_platform);
+    QWidget *owner = m_impostazioni.get();
+    m_prospettiva = new TProspettiva(*this, m_stato, m_platform, owner);
+    m_calibrazione = new TCalibrazione(*this, m_stato, m_platform, owner);
+    m_captazione = new TCaptazione(*this, m_stato, m_platform, owner);
+    m_logo = new Tlogo(*this, m_stato, m_platform, owner);
+    m_estrattore = new TEstrattore(*this, m_stato, m_platform, owner);
+    m_areaCaptazione = new TAreaCaptazione(*this, m_stato, m_platform, owner);
+    m_aggiungiVeicolo = new TAggiungiVeicolo(*this, m_stato, m_platform, owner);
+    m_modificaVeicolo = new TModificaVeicolo(*this, m_stato, m_platform, owner);
+    m_risultati = new TRisultati(*this, m_stato, m_platform, owner);
+    m_sceltaVersoLetture = new TSceltaVersoLetture(*this, m_stato, m_platform, owner);
+    m_riferimenti = new TRiferimenti(*this, m_stato, m_platform, owner);
+    m_controindicazioni = new TControindicazioni(*this, m_stato, m_platform, owner);
+    m_assemblazione = new TAssemblazione(*this, m_stato, m_platform, owner);
+    m_puntiGPS = new TPuntiGPS(*this, m_stato, m_platform, owner);
+    m_indicatoriSicurezza = new TIndicatoriSicurezza(*this, m_stato, m_platform, owner);
 }
 
 Applicazione::~Applicazione() = default;
 
-void Applicazione::show()
+QList<QWidget *> Applicazione::screens() const
 {
-    m_impostazioni->show();
+    return {m_impostazioni.get(), m_prospettiva,    m_calibrazione,      m_captazione,      m_logo,
+            m_estrattore,         m_areaCaptazione, m_aggiungiVeicolo,   m_modificaVeicolo, m_risultati,
+            m_sceltaVersoLetture, m_riferimenti,    m_controindicazioni, m_assemblazione,   m_puntiGPS,
+            m_indicatoriSicurezza};
+}
+
+void Applicazione::start()
+{
+    m_impostazioni->showMaximized();
+    m_impostazioni->FormShow();
+}
+
+void Applicazione::showModal(QDialog *screen)
+{
+    if (m_ending || !screen)
+        return;
+    screen->exec();
+}
+
+void Applicazione::endProgram()
+{
+    m_ending = true;
+    // Innermost first, so that each nested loop returns to an already closed caller.
+    const QList<QWidget *> all = screens();
+    for (auto it = all.rbegin(); it != all.rend(); ++it)
+        if (auto *dialog = qobject_cast<QDialog *>(*it); dialog && dialog->isVisible())
+            dialog->reject();
+    m_impostazioni->close();
+    QCoreApplication::exit(0);
 }
 
 int runKalvor(int argc, char **argv)
 {
-    QApplication qapp(argc, argv);
-    QApplication::setApplicationName("Kalvor");
+    KalvorApplication qapp(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Kalvor"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Kalvor"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("kalvor"));
+    QGuiApplication::setWindowIcon(QIcon(picturePath(QStringLiteral("kalvor.svg"))));
     setCurrentNumberFormat(NumberFormat::fromLocale());
-    Applicazione app;
-    app.show();
-    return QApplication::exec();
+    applyProgramStyle(qapp);
+
+    QtPlatform platform;
+    qapp.setPlatform(&platform);
+    int result = 0;
+    {
+        Applicazione app(platform);
+        app.start();
+        if (!app.ending())
+            result = QApplication::exec();
+    }
+    qapp.setPlatform(nullptr);
+    return result;
 }
 
 } // namespace kalvor::gui

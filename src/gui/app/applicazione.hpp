@@ -1,31 +1,130 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+// The application object: owns the one StatoLavoro, the Platform and the
+// sixteen screens, created at start in the program's fixed order, each the
+// single instance of its class and named (objectName) after that instance.
+//
+// How a screen is written (every screen follows this pattern):
+//  - One class per screen, named as the program names it (TEstrattore), in
+//    src/gui/<subsystem>/<screen>.{hpp,cpp}; a QDialog (the main screen is the
+//    QMainWindow). Its constructor takes (Applicazione &, StatoLavoro &,
+//    Platform &, QWidget *parent); it builds its widgets, each with objectName =
+//    the control's name, sets its caption and window kind (applyWindowKind),
+//    and must not reach other screens: they may not exist yet.
+//  - Items of the job state are bound, not copied: an edit field writes what is
+//    typed into its StatoLavoro member as it is typed (gui/platform/bindings),
+//    and refreshFromState() puts the whole state back on the widgets. It runs
+//    on every show and after every operation the screen performs.
+//  - Handlers are named as the program names them (ConfermaClick,
+//    dataelaborazioneKeyDown) and run their body inside guarded() (gui/platform/
+//    guarded.hpp), which turns any exception into the standard error box.
+//  - Dialogs, message boxes, sounds, the browser and the clock go through
+//    Platform, so that tests can script them.
+//  - Another screen is reached only for the calls the program names (switching
+//    a magnifier timer on, showing a dialog): through this object's accessors,
+//    and a screen is shown modally only through showModal().
+//  - Hints: setHint(widget, "title|text|picture"); command-link pictures:
+//    hintIcon(index) (gui/platform/hint_balloon.hpp, resources.hpp).
+
 #include "state/stato_lavoro.hpp"
+
+#include <QList>
 
 #include <memory>
 
-class QMainWindow;
+class QDialog;
+class QWidget;
 
 namespace kalvor::gui {
 
-// Owns the job state and every screen of the program for the whole run.
+struct Platform;
+class TImpostazioni;
+class TProspettiva;
+class TCalibrazione;
+class TCaptazione;
+class Tlogo;
+class TEstrattore;
+class TAreaCaptazione;
+class TAggiungiVeicolo;
+class TModificaVeicolo;
+class TRisultati;
+class TSceltaVersoLetture;
+class TRiferimenti;
+class TControindicazioni;
+class TAssemblazione;
+class TPuntiGPS;
+class TIndicatoriSicurezza;
+
 class Applicazione
 {
 public:
-    Applicazione();
+    // The screens use the platform for as long as they live.
+    explicit Applicazione(Platform &platform);
     ~Applicazione();
+    Applicazione(const Applicazione &) = delete;
+    Applicazione &operator=(const Applicazione &) = delete;
 
     StatoLavoro &stato() { return m_stato; }
-    QMainWindow *Impostazioni() const { return m_impostazioni.get(); }
-    void show();
+    Platform &platform() { return m_platform; }
+
+    TImpostazioni *Impostazioni() const { return m_impostazioni.get(); }
+    TProspettiva *Prospettiva() const { return m_prospettiva; }
+    TCalibrazione *Calibrazione() const { return m_calibrazione; }
+    TCaptazione *Captazione() const { return m_captazione; }
+    Tlogo *logo() const { return m_logo; }
+    TEstrattore *Estrattore() const { return m_estrattore; }
+    TAreaCaptazione *AreaCaptazione() const { return m_areaCaptazione; }
+    TAggiungiVeicolo *AggiungiVeicolo() const { return m_aggiungiVeicolo; }
+    TModificaVeicolo *ModificaVeicolo() const { return m_modificaVeicolo; }
+    TRisultati *Risultati() const { return m_risultati; }
+    TSceltaVersoLetture *SceltaVersoLetture() const { return m_sceltaVersoLetture; }
+    TRiferimenti *Riferimenti() const { return m_riferimenti; }
+    TControindicazioni *Controindicazioni() const { return m_controindicazioni; }
+    TAssemblazione *Assemblazione() const { return m_assemblazione; }
+    TPuntiGPS *PuntiGPS() const { return m_puntiGPS; }
+    TIndicatoriSicurezza *IndicatoriSicurezza() const { return m_indicatoriSicurezza; }
+
+    // The sixteen screens in the order they were created.
+    QList<QWidget *> screens() const;
+
+    // Shows the main screen maximized, then runs its FormShow (cursor, about box).
+    void start();
+
+    // Shows a screen modally and returns when it has closed, however it was
+    // closed. Once the program is ending it returns at once without showing it.
+    void showModal(QDialog *screen);
+
+    // Ends the program from anywhere, modal screens open or not: closes them,
+    // closes the main screen and leaves every event loop.
+    void endProgram();
+    bool ending() const { return m_ending; }
 
 private:
+    Platform &m_platform;
     StatoLavoro m_stato;
-    std::unique_ptr<QMainWindow> m_impostazioni;
+    bool m_ending = false;
+    // The main screen owns the other fifteen (Qt parent ownership); the
+    // pointers below are only for reaching them.
+    std::unique_ptr<TImpostazioni> m_impostazioni;
+    TProspettiva *m_prospettiva = nullptr;
+    TCalibrazione *m_calibrazione = nullptr;
+    TCaptazione *m_captazione = nullptr;
+    Tlogo *m_logo = nullptr;
+    TEstrattore *m_estrattore = nullptr;
+    TAreaCaptazione *m_areaCaptazione = nullptr;
+    TAggiungiVeicolo *m_aggiungiVeicolo = nullptr;
+    TModificaVeicolo *m_modificaVeicolo = nullptr;
+    TRisultati *m_risultati = nullptr;
+    TSceltaVersoLetture *m_sceltaVersoLetture = nullptr;
+    TRiferimenti *m_riferimenti = nullptr;
+    TControindicazioni *m_controindicazioni = nullptr;
+    TAssemblazione *m_assemblazione = nullptr;
+    TPuntiGPS *m_puntiGPS = nullptr;
+    TIndicatoriSicurezza *m_indicatoriSicurezza = nullptr;
 };
 
-// The program: creates the application object and runs the event loop.
+// The program: application object, platform, screens, event loop.
 int runKalvor(int argc, char **argv);
 
 } // namespace kalvor::gui

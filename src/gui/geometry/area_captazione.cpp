@@ -4,54 +4,64 @@
 #include "geometry/area_captazione.hpp"
 #include "geometry/lente.hpp"
 #include "geometry/segno_punto.hpp"
+#include "gui/app/applicazione.hpp"
+#include "gui/app/impostazioni.hpp"
 #include "gui/geometry/frame_image.hpp"
-#include "gui/geometry/hint_text.hpp"
 #include "gui/geometry/lente.hpp"
-#include "gui/geometry/run_handler.hpp"
 #include "gui/geometry/text_list_edit.hpp"
 #include "gui/geometry/vista_fotogramma.hpp"
+#include "gui/platform/bindings.hpp"
+#include "gui/platform/guarded.hpp"
+#include "gui/platform/hand_cursor.hpp"
+#include "gui/platform/hint_balloon.hpp"
+#include "gui/platform/window_kind.hpp"
+#include "state/stato_lavoro.hpp"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace kalvor::gui {
 
-TAreaCaptazione::TAreaCaptazione(StatoLavoro &stato, QWidget *parent)
+TAreaCaptazione::TAreaCaptazione(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : QDialog(parent)
+    , m_app(app)
     , m_stato(stato)
+    , m_platform(platform)
 {
-    setObjectName("AreaCaptazione");
-    setWindowTitle("Definisci l'area di esaminazione");
-    setWindowState(Qt::WindowMaximized);
+    setObjectName(QStringLiteral("AreaCaptazione"));
+    setWindowTitle(QStringLiteral("Definisci l'area di esaminazione"));
+    applyWindowKind(this, WindowKind::Maximized);
 
     m_vista = new VistaFotogramma(this);
-    connect(m_vista, &VistaFotogramma::clicked, this, &TAreaCaptazione::lucidoClick);
+    connect(m_vista, &VistaFotogramma::clicked, this,
+            [this](QPoint pixel, QPoint) { guarded(this, m_platform, [&] { lucidoClick(pixel); }); });
     m_lente = new Lente(kLenteAreaCaptazione, this);
     m_lente->setView(m_vista);
+    ingrandimento_TIMER = m_lente->timer();
 
-    auto *label1 = new QLabel("Fotogramma iniziale", this);
-    label1->setObjectName("Label1");
-    m_fotogrammaIniziale = new QLineEdit(QString::fromStdString(stato.AreaCaptazione.FotogrammaIniziale), this);
-    m_fotogrammaIniziale->setObjectName("FotogrammaIniziale");
-    setHint(m_fotogrammaIniziale, "Fotogramma iniziale|numero del primo fotogramma da caricare|7");
-    connect(m_fotogrammaIniziale, &QLineEdit::textEdited, this,
-            [this](const QString &t) { m_stato.AreaCaptazione.FotogrammaIniziale = t.toStdString(); });
-    auto *azzera = new QPushButton("AzzeraDati", this);
-    azzera->setObjectName("AzzeraDati");
+    auto *label1 = new QLabel(QStringLiteral("Fotogramma iniziale"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    m_fotogrammaIniziale
+        = boundLineEdit(this, QStringLiteral("FotogrammaIniziale"), m_stato.AreaCaptazione.FotogrammaIniziale);
+    setHint(m_fotogrammaIniziale, QStringLiteral("Fotogramma iniziale|numero del primo fotogramma da caricare|7"));
+    auto *azzera = new QPushButton(QStringLiteral("AzzeraDati"), this);
+    azzera->setObjectName(QStringLiteral("AzzeraDati"));
     azzera->setAutoDefault(false);
-    connect(azzera, &QPushButton::clicked, this, &TAreaCaptazione::AzzeraDatiClick);
-    auto *label2 = new QLabel("Coordinate", this);
-    label2->setObjectName("Label2");
-    m_punti = new TextListEdit(stato.AreaCaptazione.PuntiRiferimento, "PuntiRiferimento", this);
-    m_punti->setToolTip("coordinate area riferimento (y, x)");
-    m_punti->setProperty("hint", "coordinate area riferimento (y, x)");
-    auto *conferma = new QPushButton("Passo successivo", this);
-    conferma->setObjectName("Conferma");
+    useHandCursor(azzera);
+    connect(azzera, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { AzzeraDatiClick(); }); });
+    auto *label2 = new QLabel(QStringLiteral("Coordinate"), this);
+    label2->setObjectName(QStringLiteral("Label2"));
+    m_puntiRiferimento = new TextListEdit(m_stato.AreaCaptazione.PuntiRiferimento, "PuntiRiferimento", this);
+    setHint(m_puntiRiferimento, QStringLiteral("coordinate area riferimento (y, x)"));
+    auto *conferma = new QPushButton(QStringLiteral("Passo successivo"), this);
+    conferma->setObjectName(QStringLiteral("Conferma"));
     conferma->setAutoDefault(false);
-    connect(conferma, &QPushButton::clicked, this, &TAreaCaptazione::ConfermaClick);
+    useHandCursor(conferma);
+    connect(conferma, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
 
     auto *panel = new QWidget(this);
     panel->setMaximumWidth(440);
@@ -62,69 +72,66 @@ TAreaCaptazione::TAreaCaptazione(StatoLavoro &stato, QWidget *parent)
     side->addWidget(m_fotogrammaIniziale);
     side->addWidget(azzera);
     side->addWidget(label2);
-    side->addWidget(m_punti, 1);
+    side->addWidget(m_puntiRiferimento, 1);
     side->addWidget(conferma);
-    auto *layout = new QHBoxLayout(this);
-    layout->addWidget(m_vista, 1);
-    layout->addWidget(panel);
+    auto *page = new QHBoxLayout(this);
+    page->addWidget(m_vista, 1);
+    page->addWidget(panel);
 }
 
-void TAreaCaptazione::refreshList()
+void TAreaCaptazione::refreshFromState()
 {
-    m_punti->refresh();
-    m_fotogrammaIniziale->setText(QString::fromStdString(m_stato.AreaCaptazione.FotogrammaIniziale));
+    showText(m_fotogrammaIniziale, m_stato.AreaCaptazione.FotogrammaIniziale);
+    m_puntiRiferimento->refresh();
+}
+
+void TAreaCaptazione::showEvent(QShowEvent *event)
+{
+    refreshFromState();
+    QDialog::showEvent(event);
 }
 
 void TAreaCaptazione::AzzeraDatiClick()
 {
-    runHandler(this, [this] {
-        m_vista->setFrame(loadFrameImage(areaFrameFileName(m_stato)));
-        m_vista->paintOverlay({clearedOverlay()});
-        clearArea(m_stato.AreaCaptazione);
-        refreshList();
-    });
+    m_vista->setFrame(loadFrameImage(areaFrameFileName(m_stato)));
+    m_vista->paintOverlay({clearedOverlay()});
+    clearArea(m_stato.AreaCaptazione);
+    refreshFromState();
 }
 
-void TAreaCaptazione::lucidoClick(QPoint framePixel, QPoint)
+void TAreaCaptazione::lucidoClick(QPoint framePixel)
 {
-    runHandler(this, [&] {
-        Drawing drawing;
-        try {
-            drawing = recordAreaPoint(m_stato.AreaCaptazione, framePixel.x(), framePixel.y());
-        } catch (...) {
-            refreshList();
-            throw;
-        }
-        refreshList();
-        m_vista->paintOverlay(drawing);
-        if (m_playMouseAnimation)
-            m_playMouseAnimation(30);
-    });
+    Drawing drawing;
+    try {
+        drawing = recordAreaPoint(m_stato.AreaCaptazione, framePixel.x(), framePixel.y());
+    } catch (...) {
+        refreshFromState(); // the point is in the list all the same
+        throw;
+    }
+    refreshFromState();
+    m_vista->paintOverlay(drawing);
+    m_app.Impostazioni()->AnimazioneMouse(30, this);
 }
 
 void TAreaCaptazione::disegnaElementi()
 {
-    runHandler(this, [this] {
-        Drawing drawing;
-        try {
-            drawAreaElements(m_stato.AreaCaptazione, drawing);
-        } catch (...) {
-            m_vista->paintOverlay(drawing);
-            throw;
-        }
-        m_vista->paintOverlay(drawing);
-    });
+    Drawing drawing;
+    try {
+        drawAreaElements(m_stato.AreaCaptazione, drawing);
+    } catch (...) {
+        m_vista->paintOverlay(drawing); // what was drawn so far stays
+        throw;
+    }
+    m_vista->paintOverlay(drawing);
 }
 
 void TAreaCaptazione::ConfermaClick()
 {
-    runHandler(this, [this] {
-        const QImage &frame = m_vista->frame();
-        confirmArea(m_stato.AreaCaptazione, frame.width(), frame.height());
-        refreshList();
-        m_lente->switchOff();
-        accept();
-    });
+    const QImage &frame = m_vista->frame();
+    confirmArea(m_stato.AreaCaptazione, frame.width(), frame.height());
+    refreshFromState();
+    ingrandimento_TIMER->stop();
+    close();
 }
 
 } // namespace kalvor::gui

@@ -1,17 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/geometry/prospettiva.hpp"
 
-#include "common/numbers.hpp"
 #include "geometry/lente.hpp"
 #include "geometry/prospettiva.hpp"
 #include "geometry/segno_punto.hpp"
 #include "geometry/trasformazione.hpp"
+#include "gui/app/applicazione.hpp"
+#include "gui/app/impostazioni.hpp"
+#include "gui/geometry/area_captazione.hpp"
 #include "gui/geometry/frame_image.hpp"
-#include "gui/geometry/hint_text.hpp"
 #include "gui/geometry/lente.hpp"
-#include "gui/geometry/run_handler.hpp"
+#include "gui/geometry/punti_gps.hpp"
+#include "gui/geometry/scelta_verso_letture.hpp"
 #include "gui/geometry/text_list_edit.hpp"
 #include "gui/geometry/vista_fotogramma.hpp"
+#include "gui/platform/bindings.hpp"
+#include "gui/platform/guarded.hpp"
+#include "gui/platform/hand_cursor.hpp"
+#include "gui/platform/hint_balloon.hpp"
+#include "gui/platform/window_kind.hpp"
+#include "state/stato_lavoro.hpp"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -19,83 +27,92 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace kalvor::gui {
 
 namespace {
 
-QLabel *makeLabel(const char *name, const QString &text, QWidget *parent)
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
     return label;
 }
 
-QPushButton *makeButton(const char *name, const QString &text, QWidget *parent)
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &text)
 {
     auto *button = new QPushButton(text, parent);
     button->setObjectName(name);
     button->setAutoDefault(false);
+    useHandCursor(button);
     return button;
 }
 
 } // namespace
 
-TProspettiva::TProspettiva(StatoLavoro &stato, QWidget *parent)
+TProspettiva::TProspettiva(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : QDialog(parent)
+    , m_app(app)
     , m_stato(stato)
+    , m_platform(platform)
 {
-    setObjectName("Prospettiva");
-    setWindowTitle("Distanze di riferimento");
-    setWindowState(Qt::WindowMaximized);
+    setObjectName(QStringLiteral("Prospettiva"));
+    setWindowTitle(QStringLiteral("Distanze di riferimento"));
+    applyWindowKind(this, WindowKind::Maximized);
 
     m_vista = new VistaFotogramma(this);
-    connect(m_vista, &VistaFotogramma::clicked, this, &TProspettiva::lucidoClick);
+    connect(m_vista, &VistaFotogramma::clicked, this,
+            [this](QPoint pixel, QPoint global) { guarded(this, m_platform, [&] { lucidoClick(pixel, global); }); });
     m_lente = new Lente(kLenteProspettiva, this);
     m_lente->setView(m_vista);
+    ingrandimento_TIMER = m_lente->timer();
 
-    m_fotogrammaTXT = makeLabel("fotogrammaTXT", "nnn", this);
-    auto *label1 = makeLabel("Label1", "Fotogramma iniziale", this);
-    m_fotogrammaIniziale = new QLineEdit(QString::fromStdString(stato.Prospettiva.FotogrammaIniziale), this);
-    m_fotogrammaIniziale->setObjectName("FotogrammaIniziale");
-    setHint(m_fotogrammaIniziale, "Fotogramma iniziale|numero del primo fotogramma da caricare|7");
-    connect(m_fotogrammaIniziale, &QLineEdit::textEdited, this,
-            [this](const QString &t) { m_stato.Prospettiva.FotogrammaIniziale = t.toStdString(); });
-    auto *azzera = makeButton("AzzeraDati", "AzzeraDati", this);
-    connect(azzera, &QPushButton::clicked, this, &TProspettiva::AzzeraDatiClick);
+    m_fotogrammaTXT = makeLabel(this, QStringLiteral("fotogrammaTXT"), QStringLiteral("nnn"));
+    auto *label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Fotogramma iniziale"));
+    m_fotogrammaIniziale
+        = boundLineEdit(this, QStringLiteral("FotogrammaIniziale"), m_stato.Prospettiva.FotogrammaIniziale);
+    setHint(m_fotogrammaIniziale, QStringLiteral("Fotogramma iniziale|numero del primo fotogramma da caricare|7"));
+    auto *azzera = makeButton(this, QStringLiteral("AzzeraDati"), QStringLiteral("AzzeraDati"));
+    connect(azzera, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { AzzeraDatiClick(); }); });
 
-    m_x = new TextListEdit(stato.Prospettiva.coordinataXPixelP, "coordinataXPixelP", this);
-    m_y = new TextListEdit(stato.Prospettiva.coordinataYPixelP, "coordinataYPixelP", this);
-    m_distanze = new TextListEdit(stato.Prospettiva.DistanzeRealiP, "DistanzeRealiP", this);
-    setHint(m_x, "Dati memorizzati|Coordinata X del punto sul video in Pixel|5");
-    setHint(m_y, "Dati memorizzati|coordinata Y del punto sul video in Pixel|5");
-    setHint(m_distanze, "Dati memorizzati|Distanza reale fra due punti sul video in Metri|3");
+    m_coordinataXPixelP = new TextListEdit(m_stato.Prospettiva.coordinataXPixelP, "coordinataXPixelP", this);
+    m_coordinataYPixelP = new TextListEdit(m_stato.Prospettiva.coordinataYPixelP, "coordinataYPixelP", this);
+    m_distanzeRealiP = new TextListEdit(m_stato.Prospettiva.DistanzeRealiP, "DistanzeRealiP", this);
+    setHint(m_coordinataXPixelP, QStringLiteral("Dati memorizzati|Coordinata X del punto sul video in Pixel|5"));
+    setHint(m_coordinataYPixelP, QStringLiteral("Dati memorizzati|coordinata Y del punto sul video in Pixel|5"));
+    setHint(m_distanzeRealiP, QStringLiteral("Dati memorizzati|Distanza reale fra due punti sul video in Metri|3"));
 
-    auto *label7 = makeLabel("Label7", "Movimento fotogrammi", this);
-    auto *precedente = makeButton("FotogrammaPrecedente", "Precedente", this);
-    auto *successivo = makeButton("AvanzaFotogramma", "Successivo", this);
-    connect(precedente, &QPushButton::clicked, this, &TProspettiva::FotogrammaPrecedenteClick);
-    connect(successivo, &QPushButton::clicked, this, &TProspettiva::AvanzaFotogrammaClick);
-    auto *trasformazione = makeButton("Trasformazione", "Trasformazione", this);
-    setHint(trasformazione, "Trasfomazione coordinate|Trasforma le coordinate dal sistema pixel a quello metrico|7");
-    connect(trasformazione, &QPushButton::clicked, this, &TProspettiva::TrasformazioneClick);
+    auto *label7 = makeLabel(this, QStringLiteral("Label7"), QStringLiteral("Movimento fotogrammi"));
+    auto *precedente = makeButton(this, QStringLiteral("FotogrammaPrecedente"), QStringLiteral("Precedente"));
+    auto *successivo = makeButton(this, QStringLiteral("AvanzaFotogramma"), QStringLiteral("Successivo"));
+    connect(precedente, &QPushButton::clicked, this,
+            [this] { guarded(this, m_platform, [&] { FotogrammaPrecedenteClick(); }); });
+    connect(successivo, &QPushButton::clicked, this,
+            [this] { guarded(this, m_platform, [&] { AvanzaFotogrammaClick(); }); });
+    auto *trasformazione = makeButton(this, QStringLiteral("Trasformazione"), QStringLiteral("Trasformazione"));
+    setHint(trasformazione,
+            QStringLiteral("Trasfomazione coordinate|Trasforma le coordinate dal sistema pixel a quello metrico|7"));
+    connect(trasformazione, &QPushButton::clicked, this,
+            [this] { guarded(this, m_platform, [&] { TrasformazioneClick(); }); });
     m_led = new QFrame(this);
-    m_led->setObjectName("led");
+    m_led->setObjectName(QStringLiteral("led"));
     m_led->setFixedSize(24, 24);
     m_led->setAutoFillBackground(true);
-    m_info = makeLabel("info_TXT", "da trasformare", this);
-    auto *conferma = makeButton("Conferma", "Passo successivo", this);
-    connect(conferma, &QPushButton::clicked, this, &TProspettiva::ConfermaClick);
+    m_info = makeLabel(this, QStringLiteral("info_TXT"), QStringLiteral("da trasformare"));
+    m_info->setStyleSheet(QStringLiteral("color: #d4b000;"));
+    auto *conferma = makeButton(this, QStringLiteral("Conferma"), QStringLiteral("Passo successivo"));
+    connect(conferma, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
     setIndicator(false);
 
     auto *lists = new QGridLayout;
-    lists->addWidget(makeLabel("Label2", "X [pixel]", this), 0, 0);
-    lists->addWidget(makeLabel("Label3", "Y [pixel]", this), 0, 1);
-    lists->addWidget(makeLabel("Label4", "distanza [metri]", this), 0, 2);
-    lists->addWidget(m_x, 1, 0);
-    lists->addWidget(m_y, 1, 1);
-    lists->addWidget(m_distanze, 1, 2);
+    lists->addWidget(makeLabel(this, QStringLiteral("Label2"), QStringLiteral("X [pixel]")), 0, 0);
+    lists->addWidget(makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Y [pixel]")), 0, 1);
+    lists->addWidget(makeLabel(this, QStringLiteral("Label4"), QStringLiteral("distanza [metri]")), 0, 2);
+    lists->addWidget(m_coordinataXPixelP, 1, 0);
+    lists->addWidget(m_coordinataYPixelP, 1, 1);
+    lists->addWidget(m_distanzeRealiP, 1, 2);
 
     auto *panel = new QWidget(this);
     panel->setMaximumWidth(440);
@@ -119,52 +136,49 @@ TProspettiva::TProspettiva(StatoLavoro &stato, QWidget *parent)
     side->addLayout(status);
     side->addWidget(conferma);
 
-    auto *layout = new QHBoxLayout(this);
-    layout->addWidget(m_vista, 1);
-    layout->addWidget(panel);
+    auto *page = new QHBoxLayout(this);
+    page->addWidget(m_vista, 1);
+    page->addWidget(panel);
 }
 
-void TProspettiva::refreshLists()
+void TProspettiva::refreshFromState()
 {
-    m_x->refresh();
-    m_y->refresh();
-    m_distanze->refresh();
-    m_fotogrammaIniziale->setText(QString::fromStdString(m_stato.Prospettiva.FotogrammaIniziale));
+    showText(m_fotogrammaIniziale, m_stato.Prospettiva.FotogrammaIniziale);
+    m_coordinataXPixelP->refresh();
+    m_coordinataYPixelP->refresh();
+    m_distanzeRealiP->refresh();
+}
+
+void TProspettiva::showEvent(QShowEvent *event)
+{
+    refreshFromState();
+    QDialog::showEvent(event);
 }
 
 void TProspettiva::setIndicator(bool transformed)
 {
-    QPalette pal = m_led->palette();
-    pal.setColor(QPalette::Window, transformed ? Qt::green : Qt::red);
-    m_led->setPalette(pal);
-    m_led->setProperty("transformed", transformed);
-    m_info->setText(transformed ? "trasformate" : "da trasformare");
-    m_info->setStyleSheet("color: #c8b400;");
+    m_transformed = transformed;
+    QPalette palette = m_led->palette();
+    palette.setColor(QPalette::Window, transformed ? QColor(Qt::green) : QColor(Qt::red));
+    m_led->setPalette(palette);
+    m_info->setText(transformed ? QStringLiteral("trasformate") : QStringLiteral("da trasformare"));
 }
 
-void TProspettiva::showFrame(const std::string &file)
+void TProspettiva::reset(bool askDirection)
 {
+    const std::string file = startReferenceReset(m_stato);
+    m_fotogrammaTXT->setText(QString::number(m_stato.FotogrammaProspettiva));
     m_vista->setFrame(loadFrameImage(file));
-}
-
-bool TProspettiva::reset(bool askDirection)
-{
-    return runHandler(this, [&] {
-        const std::string file = startReferenceReset(m_stato);
-        m_fotogrammaTXT->setText(QString::number(m_stato.FotogrammaProspettiva));
-        showFrame(file);
-        m_vista->paintOverlay({clearedOverlay()});
-        if (askDirection) {
-            finishAzzeraDati(m_stato);
-            refreshLists();
-            if (m_hooks.showReadingDirection)
-                m_hooks.showReadingDirection();
-        } else {
-            finishAzzeraSenzaRichieste(m_stato);
-            refreshLists();
-        }
-        setIndicator(false);
-    });
+    m_vista->paintOverlay({clearedOverlay()});
+    if (askDirection) {
+        finishAzzeraDati(m_stato);
+        refreshFromState();
+        m_app.showModal(m_app.SceltaVersoLetture());
+    } else {
+        finishAzzeraSenzaRichieste(m_stato);
+        refreshFromState();
+    }
+    setIndicator(false);
 }
 
 void TProspettiva::AzzeraDatiClick()
@@ -177,22 +191,24 @@ void TProspettiva::AzzeraSenzaRichieste()
     reset(false);
 }
 
-void TProspettiva::lucidoClick(QPoint framePixel, QPoint globalPos)
+void TProspettiva::lucidoClick(QPoint framePixel, QPoint pointerOnScreen)
 {
-    runHandler(this, [&] {
-        if (m_stato.SceltaVersoLetture.usoGPS) {
-            prepareGpsPoint(m_stato, framePixel.x(), framePixel.y());
-            if (m_hooks.showGpsDialog)
-                m_hooks.showGpsDialog(globalPos);
-            refreshLists();
-            return;
-        }
-        const Drawing marker = recordReferencePoint(m_stato, framePixel.x(), framePixel.y());
-        refreshLists();
-        m_vista->paintOverlay(marker);
-        if (m_hooks.playMouseAnimation)
-            m_hooks.playMouseAnimation(30);
-    });
+    if (m_stato.SceltaVersoLetture.usoGPS) {
+        prepareGpsPoint(m_stato, framePixel.x(), framePixel.y());
+        TPuntiGPS *dialog = m_app.PuntiGPS();
+        dialog->clearPositions();
+        dialog->adjustSize(); // its width is known before the first opening too
+        const ScreenPoint topLeft
+            = gpsDialogTopLeft({pointerOnScreen.x(), pointerOnScreen.y()}, dialog->frameGeometry().width());
+        dialog->openAt({topLeft.x, topLeft.y});
+        m_app.showModal(dialog); // the dialog records the point
+        refreshFromState();
+        return;
+    }
+    const Drawing marker = recordReferencePoint(m_stato, framePixel.x(), framePixel.y());
+    refreshFromState();
+    m_vista->paintOverlay(marker);
+    m_app.Impostazioni()->AnimazioneMouse(30, this);
 }
 
 void TProspettiva::drawMarker(const Drawing &marker)
@@ -200,7 +216,7 @@ void TProspettiva::drawMarker(const Drawing &marker)
     m_vista->paintOverlay(marker);
 }
 
-void TProspettiva::drawPoints()
+void TProspettiva::DisegnaPunti()
 {
     Drawing drawing;
     try {
@@ -210,49 +226,40 @@ void TProspettiva::drawPoints()
         throw;
     }
     m_vista->paintOverlay(drawing);
-    if (m_hooks.switchOnAreaMagnifier)
-        m_hooks.switchOnAreaMagnifier();
+    m_app.AreaCaptazione()->ingrandimento_TIMER->start();
 }
 
-void TProspettiva::DisegnaPunti()
+void TProspettiva::stepFrame(int delta)
 {
-    runHandler(this, [this] { drawPoints(); });
+    const std::string file = stepReferenceFrame(m_stato, delta);
+    m_fotogrammaTXT->setText(QString::number(m_stato.FotogrammaProspettiva));
+    // Only the frame changes: the overlay keeps its markers.
+    m_vista->setFrame(loadFrameImage(file));
 }
 
 void TProspettiva::AvanzaFotogrammaClick()
 {
-    runHandler(this, [this] {
-        const std::string file = stepReferenceFrame(m_stato, 1);
-        m_fotogrammaTXT->setText(QString::number(m_stato.FotogrammaProspettiva));
-        showFrame(file);
-    });
+    stepFrame(1);
 }
 
 void TProspettiva::FotogrammaPrecedenteClick()
 {
-    runHandler(this, [this] {
-        const std::string file = stepReferenceFrame(m_stato, -1);
-        m_fotogrammaTXT->setText(QString::number(m_stato.FotogrammaProspettiva));
-        showFrame(file);
-    });
+    stepFrame(-1);
 }
 
 void TProspettiva::TrasformazioneClick()
 {
-    runHandler(this, [this] {
-        drawPoints();
-        const QImage &frame = m_vista->frame();
-        runTransformation(m_stato, frame.width(), frame.height());
-        setIndicator(true);
-    });
+    DisegnaPunti();
+    const QImage &frame = m_vista->frame();
+    runTransformation(m_stato, frame.width(), frame.height());
+    setIndicator(true);
 }
 
 void TProspettiva::ConfermaClick()
 {
-    m_lente->switchOff();
-    if (m_hooks.switchOnAreaMagnifier)
-        m_hooks.switchOnAreaMagnifier();
-    accept();
+    ingrandimento_TIMER->stop();
+    m_app.AreaCaptazione()->ingrandimento_TIMER->start();
+    close();
 }
 
 } // namespace kalvor::gui

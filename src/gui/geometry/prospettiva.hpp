@@ -3,76 +3,78 @@
 
 // The reference-point screen: a frame, the clicked reference points, the
 // distances typed between them, and the button that builds GrigliaMetrica.
-// Calls to other screens (direction dialog, GPS dialog, the area screen's
-// magnifier, the mouse animation) go through the hooks its owner sets.
+// The operations named by the program throw on failure (the project reader
+// calls two of them); the buttons run them guarded.
 
 #include "common/drawing.hpp"
-#include "state/stato_lavoro.hpp"
 
 #include <QDialog>
 
-#include <functional>
-
+class QFrame;
 class QLabel;
 class QLineEdit;
-class QFrame;
-class QPushButton;
+class QTimer;
+
+namespace kalvor {
+struct StatoLavoro;
+}
 
 namespace kalvor::gui {
 
+class Applicazione;
 class Lente;
 class TextListEdit;
 class VistaFotogramma;
+struct Platform;
 
 class TProspettiva : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TProspettiva(StatoLavoro &stato, QWidget *parent = nullptr);
+    TProspettiva(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent = nullptr);
 
-    struct Hooks
-    {
-        std::function<void()> showReadingDirection; // SceltaVersoLetture, modal
-        std::function<void(QPoint pointerOnScreen)> showGpsDialog; // PuntiGPS, modal
-        std::function<void()> switchOnAreaMagnifier; // AreaCaptazione's timer
-        std::function<void(int speed)> playMouseAnimation;
-    };
-    void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
-
-    Lente *lente() const { return m_lente; }
-    VistaFotogramma *vista() const { return m_vista; }
-    // Shows the state's lists again (after a project load, for instance).
-    void refreshLists();
-    // Draws a marker made elsewhere (the GPS dialog) on the overlay.
-    void drawMarker(const Drawing &marker);
-
-public slots:
     void AzzeraDatiClick();
     void AzzeraSenzaRichieste();
-    void lucidoClick(QPoint framePixel, QPoint globalPos);
+    void lucidoClick(QPoint framePixel, QPoint pointerOnScreen);
     void DisegnaPunti();
     void AvanzaFotogrammaClick();
     void FotogrammaPrecedenteClick();
     void TrasformazioneClick();
     void ConfermaClick();
+    void refreshFromState();
+
+    // Draws a marker made elsewhere (the GPS dialog) on the overlay.
+    void drawMarker(const Drawing &marker);
+
+    VistaFotogramma *vista() const { return m_vista; }
+    Lente *lente() const { return m_lente; }
+    // led and info_TXT: true once a transformation ran through, false after a reset.
+    bool transformed() const { return m_transformed; }
+
+    // The magnifier timer (100 ms), switched on and off by other screens too.
+    QTimer *ingrandimento_TIMER = nullptr;
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
-    bool reset(bool askDirection);
+    void reset(bool askDirection);
     void setIndicator(bool transformed);
-    void showFrame(const std::string &file);
-    void drawPoints();
+    void stepFrame(int delta);
 
+    Applicazione &m_app;
     StatoLavoro &m_stato;
-    Hooks m_hooks;
+    Platform &m_platform;
     VistaFotogramma *m_vista = nullptr;
     Lente *m_lente = nullptr;
     QLabel *m_fotogrammaTXT = nullptr;
     QLineEdit *m_fotogrammaIniziale = nullptr;
-    TextListEdit *m_x = nullptr;
-    TextListEdit *m_y = nullptr;
-    TextListEdit *m_distanze = nullptr;
+    TextListEdit *m_coordinataXPixelP = nullptr;
+    TextListEdit *m_coordinataYPixelP = nullptr;
+    TextListEdit *m_distanzeRealiP = nullptr;
     QFrame *m_led = nullptr;
     QLabel *m_info = nullptr;
+    bool m_transformed = false;
 };
 
 } // namespace kalvor::gui

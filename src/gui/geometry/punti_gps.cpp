@@ -2,8 +2,13 @@
 #include "gui/geometry/punti_gps.hpp"
 
 #include "geometry/prospettiva.hpp"
-#include "gui/geometry/hint_text.hpp"
-#include "gui/geometry/run_handler.hpp"
+#include "gui/app/applicazione.hpp"
+#include "gui/geometry/prospettiva.hpp"
+#include "gui/platform/bindings.hpp"
+#include "gui/platform/guarded.hpp"
+#include "gui/platform/hint_balloon.hpp"
+#include "gui/platform/window_kind.hpp"
+#include "state/stato_lavoro.hpp"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -12,78 +17,91 @@
 
 namespace kalvor::gui {
 
-TPuntiGPS::TPuntiGPS(StatoLavoro &stato, QWidget *parent)
+TPuntiGPS::TPuntiGPS(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : QDialog(parent)
+    , m_app(app)
     , m_stato(stato)
+    , m_platform(platform)
 {
-    setObjectName("PuntiGPS");
-    setWindowTitle("Coordinate GPS");
-    setModal(true);
-    auto *label1 = new QLabel("Posizione X", this);
-    label1->setObjectName("Label1");
-    auto *label2 = new QLabel("Posizione Y", this);
-    label2->setObjectName("Label2");
-    auto makeField = [this](const char *name, const char *hint) {
-        auto *edit = new QLineEdit(this);
-        edit->setObjectName(name);
-        QFont bold = edit->font();
+    setObjectName(QStringLiteral("PuntiGPS"));
+    setWindowTitle(QStringLiteral("Coordinate GPS"));
+    applyWindowKind(this, WindowKind::MouseDialog);
+
+    auto *grid = new QGridLayout(this);
+    auto *label1 = new QLabel(QStringLiteral("Posizione X"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    auto *label2 = new QLabel(QStringLiteral("Posizione Y"), this);
+    label2->setObjectName(QStringLiteral("Label2"));
+    auto makeField = [this](const QString &name, const QString &hint) {
+        auto *field = new QLineEdit(this);
+        field->setObjectName(name);
+        QFont bold = field->font();
         bold.setBold(true);
-        edit->setFont(bold);
-        edit->setAlignment(Qt::AlignCenter);
-        setHint(edit, hint);
-        return edit;
+        field->setFont(bold);
+        field->setAlignment(Qt::AlignCenter);
+        setHint(field, hint);
+        return field;
     };
-    m_x = makeField("Posizione_X", "Coordinate GPS|coordinata X in [metri]|2");
-    m_y = makeField("Posizione_Y", "Coordinate GPS|coordinata Y in [metri]|2");
-    m_xTxt = new QLineEdit(this);
-    m_xTxt->setObjectName("X_TXT");
-    m_xTxt->setVisible(false);
-    m_yTxt = new QLineEdit(this);
-    m_yTxt->setObjectName("Y_TXT");
-    m_yTxt->setVisible(false);
-    auto *annulla = new QPushButton("Annulla", this);
-    annulla->setObjectName("Annulla");
-    auto *conferma = new QPushButton("Conferma", this);
-    conferma->setObjectName("Conferma");
+    m_posizioneX = makeField(QStringLiteral("Posizione_X"), QStringLiteral("Coordinate GPS|coordinata X in [metri]|2"));
+    m_posizioneY = makeField(QStringLiteral("Posizione_Y"), QStringLiteral("Coordinate GPS|coordinata Y in [metri]|2"));
+    m_xTXT = boundLineEdit(this, QStringLiteral("X_TXT"), m_stato.PuntiGPS.X_TXT);
+    m_yTXT = boundLineEdit(this, QStringLiteral("Y_TXT"), m_stato.PuntiGPS.Y_TXT);
+    m_xTXT->hide();
+    m_yTXT->hide();
+    auto *annulla = new QPushButton(QStringLiteral("Annulla"), this);
+    annulla->setObjectName(QStringLiteral("Annulla"));
+    auto *conferma = new QPushButton(QStringLiteral("Conferma"), this);
+    conferma->setObjectName(QStringLiteral("Conferma"));
     // No default button: Enter in Posizione_X must not confirm.
     annulla->setAutoDefault(false);
     conferma->setAutoDefault(false);
-    connect(annulla, &QPushButton::clicked, this, &TPuntiGPS::AnnullaClick);
-    connect(conferma, &QPushButton::clicked, this, &TPuntiGPS::ConfermaClick);
-    connect(m_y, &QLineEdit::returnPressed, this, &TPuntiGPS::ConfermaClick);
-
-    auto *layout = new QGridLayout(this);
-    layout->addWidget(label1, 0, 0);
-    layout->addWidget(m_x, 0, 1);
-    layout->addWidget(label2, 1, 0);
-    layout->addWidget(m_y, 1, 1);
-    layout->addWidget(annulla, 2, 0);
-    layout->addWidget(conferma, 2, 1);
-}
-
-void TPuntiGPS::prepare()
-{
-    m_xTxt->setText(QString::fromStdString(m_stato.PuntiGPS.X_TXT));
-    m_yTxt->setText(QString::fromStdString(m_stato.PuntiGPS.Y_TXT));
-    m_x->clear();
-    m_y->clear();
-    m_x->setFocus();
+    grid->addWidget(label1, 0, 0);
+    grid->addWidget(m_posizioneX, 0, 1);
+    grid->addWidget(label2, 1, 0);
+    grid->addWidget(m_posizioneY, 1, 1);
+    grid->addWidget(annulla, 2, 0);
+    grid->addWidget(conferma, 2, 1);
+    connect(conferma, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
+    connect(annulla, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { AnnullaClick(); }); });
+    connect(m_posizioneY, &QLineEdit::returnPressed, this,
+            [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
 }
 
 void TPuntiGPS::ConfermaClick()
 {
-    runHandler(this, [this] {
-        m_stato.PuntiGPS.X_TXT = m_xTxt->text().toStdString();
-        m_stato.PuntiGPS.Y_TXT = m_yTxt->text().toStdString();
-        const Drawing marker = confirmGpsPoint(m_stato, m_x->text().toStdString(), m_y->text().toStdString());
-        emit puntoRegistrato(marker);
-        accept();
-    });
+    const Drawing marker
+        = confirmGpsPoint(m_stato, m_posizioneX->text().toStdString(), m_posizioneY->text().toStdString());
+    m_app.Prospettiva()->drawMarker(marker);
+    m_app.Prospettiva()->refreshFromState();
+    close();
 }
 
 void TPuntiGPS::AnnullaClick()
 {
-    reject();
+    close();
+}
+
+void TPuntiGPS::clearPositions()
+{
+    m_posizioneX->clear();
+    m_posizioneY->clear();
+}
+
+void TPuntiGPS::refreshFromState()
+{
+    showText(m_xTXT, m_stato.PuntiGPS.X_TXT);
+    showText(m_yTXT, m_stato.PuntiGPS.Y_TXT);
+}
+
+void TPuntiGPS::showEvent(QShowEvent *event)
+{
+    refreshFromState();
+    QDialog::showEvent(event);
+    // Placed once shown: showing a dialog would centre it over its parent otherwise.
+    if (m_openAt != QPoint(-1, -1))
+        move(m_openAt);
+    m_openAt = {-1, -1};
+    m_posizioneX->setFocus();
 }
 
 } // namespace kalvor::gui

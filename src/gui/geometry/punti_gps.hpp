@@ -1,45 +1,50 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The GPS coordinates dialog: opened by a click on Prospettiva's overlay in
-// GPS mode, it records the clicked pixel with the typed GPS position.
-// Enter in Posizione_Y confirms, Esc in either field cancels, Enter in
-// Posizione_X does nothing.
-
-#include "common/drawing.hpp"
-#include "state/stato_lavoro.hpp"
+// The GPS position of one reference point: opened by a click on the
+// reference-point overlay in GPS mode, it records the clicked pixel with the
+// typed position. Enter in Posizione_Y confirms, Esc in either field cancels,
+// Enter in Posizione_X does nothing.
 
 #include <QDialog>
 
 class QLineEdit;
-class QPushButton;
+
+namespace kalvor {
+struct StatoLavoro;
+}
 
 namespace kalvor::gui {
+
+class Applicazione;
+struct Platform;
 
 class TPuntiGPS : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TPuntiGPS(StatoLavoro &stato, QWidget *parent = nullptr);
+    TPuntiGPS(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent = nullptr);
 
-    // What lucidoClick does before opening: hidden fields from the state,
-    // position fields emptied.
-    void prepare();
-
-public slots:
     void ConfermaClick();
     void AnnullaClick();
+    // What the caller does before each opening: the two position fields emptied.
+    void clearPositions();
+    // Where the next opening puts the window's top-left corner (screen coordinates).
+    void openAt(QPoint topLeft) { m_openAt = topLeft; }
+    void refreshFromState();
 
-signals:
-    // The marker of a recorded point, for the reference-point overlay.
-    void puntoRegistrato(const kalvor::Drawing &marker);
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
+    Applicazione &m_app;
     StatoLavoro &m_stato;
-    QLineEdit *m_x = nullptr;
-    QLineEdit *m_y = nullptr;
-    QLineEdit *m_xTxt = nullptr;
-    QLineEdit *m_yTxt = nullptr;
+    Platform &m_platform;
+    QLineEdit *m_posizioneX = nullptr;
+    QLineEdit *m_posizioneY = nullptr;
+    QLineEdit *m_xTXT = nullptr;
+    QLineEdit *m_yTXT = nullptr;
+    QPoint m_openAt {-1, -1};
 };
 
 } // namespace kalvor::gui

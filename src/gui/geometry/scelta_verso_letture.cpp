@@ -2,7 +2,13 @@
 #include "gui/geometry/scelta_verso_letture.hpp"
 
 #include "geometry/figura_verso.hpp"
+#include "geometry/verso_letture.hpp"
+#include "gui/platform/bindings.hpp"
+#include "gui/platform/guarded.hpp"
+#include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/paint_drawing.hpp"
+#include "gui/platform/window_kind.hpp"
+#include "state/stato_lavoro.hpp"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -27,15 +33,16 @@ QPixmap pictureOf(ReadingDirection direction)
 
 } // namespace
 
-TSceltaVersoLetture::TSceltaVersoLetture(StatoLavoro &stato, QWidget *parent)
+TSceltaVersoLetture::TSceltaVersoLetture(Applicazione &, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : QDialog(parent)
     , m_stato(stato)
+    , m_platform(platform)
 {
-    setObjectName("SceltaVersoLetture");
-    setWindowTitle("Come hai preso le misure?");
-    setModal(true);
+    setObjectName(QStringLiteral("SceltaVersoLetture"));
+    setWindowTitle(QStringLiteral("Come hai preso le misure?"));
+    applyWindowKind(this, WindowKind::Centred);
 
-    // Place in the grid and direction of Image1..Image4.
+    // Image1..Image4: place in the two-by-two grid and the direction each picture draws.
     struct Place
     {
         const char *name;
@@ -50,97 +57,93 @@ TSceltaVersoLetture::TSceltaVersoLetture(StatoLavoro &stato, QWidget *parent)
     auto *grid = new QGridLayout;
     for (int i = 0; i < 4; ++i) {
         auto *label = new QLabel(this);
-        label->setObjectName(places[i].name);
+        label->setObjectName(QString::fromLatin1(places[i].name));
         label->setPixmap(pictureOf(places[i].direction));
         label->setFixedSize(kDirectionPictureWidth, kDirectionPictureHeight);
-        label->setCursor(Qt::PointingHandCursor);
+        useHandCursor(label);
         label->installEventFilter(this);
         grid->addWidget(label, places[i].row, places[i].column);
         m_images[i] = label;
     }
-    auto makeHidden = [this](const char *name) {
-        auto *box = new QCheckBox(name, this);
-        box->setObjectName(name);
-        box->setVisible(false);
-        box->setEnabled(false);
-        return box;
-    };
-    m_origine00 = makeHidden("Origine00");
-    m_origine640480 = makeHidden("Origine640480");
-    m_origine0480 = makeHidden("Origine0480");
-    m_origine6400 = makeHidden("Origine6400");
-    m_usoGPS = new QCheckBox("i riferimenti sono stati presi con coordinate GPS", this);
-    m_usoGPS->setObjectName("usoGPS");
+
+    auto &scelta = m_stato.SceltaVersoLetture;
+    m_origine00 = boundCheckBox(this, QStringLiteral("Origine00"), QStringLiteral("Origine00"), scelta.Origine00);
+    m_origine640480
+        = boundCheckBox(this, QStringLiteral("Origine640480"), QStringLiteral("Origine640480"), scelta.Origine640480);
+    m_origine0480
+        = boundCheckBox(this, QStringLiteral("Origine0480"), QStringLiteral("Origine0480"), scelta.Origine0480);
+    m_origine6400
+        = boundCheckBox(this, QStringLiteral("Origine6400"), QStringLiteral("Origine6400"), scelta.Origine6400);
+    for (QCheckBox *hidden : {m_origine00, m_origine640480, m_origine0480, m_origine6400})
+        hidden->hide();
+    m_usoGPS = boundCheckBox(this, QStringLiteral("usoGPS"),
+                             QStringLiteral("i riferimenti sono stati presi con coordinate GPS"), scelta.usoGPS);
     QFont bold = m_usoGPS->font();
     bold.setBold(true);
     m_usoGPS->setFont(bold);
-    connect(m_usoGPS, &QCheckBox::toggled, this, [this](bool on) { m_stato.SceltaVersoLetture.usoGPS = on; });
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(m_usoGPS);
-    refresh();
+    auto *page = new QVBoxLayout(this);
+    page->addLayout(grid);
+    page->addWidget(m_usoGPS);
 }
 
-void TSceltaVersoLetture::refresh()
+void TSceltaVersoLetture::refreshFromState()
 {
-    const StatoSceltaVersoLetture &v = m_stato.SceltaVersoLetture;
-    m_origine00->setChecked(v.Origine00);
-    m_origine640480->setChecked(v.Origine640480);
-    m_origine0480->setChecked(v.Origine0480);
-    m_origine6400->setChecked(v.Origine6400);
-    m_usoGPS->setChecked(v.usoGPS);
+    const auto &scelta = m_stato.SceltaVersoLetture;
+    showCheck(m_origine00, scelta.Origine00);
+    showCheck(m_origine640480, scelta.Origine640480);
+    showCheck(m_origine0480, scelta.Origine0480);
+    showCheck(m_origine6400, scelta.Origine6400);
+    showCheck(m_usoGPS, scelta.usoGPS);
 }
 
 void TSceltaVersoLetture::showEvent(QShowEvent *event)
 {
-    refresh();
+    refreshFromState();
     QDialog::showEvent(event);
 }
 
 bool TSceltaVersoLetture::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        if (watched == m_images[0])
-            Image1Click();
-        else if (watched == m_images[1])
-            Image2Click();
-        else if (watched == m_images[2])
-            Image3Click();
-        else if (watched == m_images[3])
-            Image4Click();
-        else
-            return QDialog::eventFilter(watched, event);
-        return true;
+        void (TSceltaVersoLetture::*handlers[4])()
+            = {&TSceltaVersoLetture::Image1Click, &TSceltaVersoLetture::Image2Click, &TSceltaVersoLetture::Image3Click,
+               &TSceltaVersoLetture::Image4Click};
+        for (int i = 0; i < 4; ++i)
+            if (watched == m_images[i]) {
+                guarded(this, m_platform, [&] { (this->*handlers[i])(); });
+                return true;
+            }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void TSceltaVersoLetture::choose(ReadingDirection direction)
-{
-    chooseReadingDirection(m_stato.SceltaVersoLetture, direction);
-    refresh();
-    accept();
-}
-
 void TSceltaVersoLetture::Image1Click()
 {
-    choose(ReadingDirection::Origine00);
+    chooseReadingDirection(m_stato.SceltaVersoLetture, ReadingDirection::Origine00);
+    refreshFromState();
+    close();
 }
 
 void TSceltaVersoLetture::Image2Click()
 {
-    choose(ReadingDirection::Origine640480);
+    chooseReadingDirection(m_stato.SceltaVersoLetture, ReadingDirection::Origine640480);
+    refreshFromState();
+    close();
 }
 
 void TSceltaVersoLetture::Image3Click()
 {
-    choose(ReadingDirection::Origine0480);
+    chooseReadingDirection(m_stato.SceltaVersoLetture, ReadingDirection::Origine0480);
+    refreshFromState();
+    close();
 }
 
 void TSceltaVersoLetture::Image4Click()
 {
-    choose(ReadingDirection::Origine6400);
+    chooseReadingDirection(m_stato.SceltaVersoLetture, ReadingDirection::Origine6400);
+    refreshFromState();
+    close();
 }
 
 } // namespace kalvor::gui

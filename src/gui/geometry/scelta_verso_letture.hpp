@@ -2,41 +2,42 @@
 #pragma once
 
 // The reading-direction dialog: four pictures, each ticking its direction mark
-// (and unticking the other three) and closing; the visible switch usoGPS.
-// The marks live in StatoLavoro; the hidden check boxes mirror them.
-
-#include "geometry/verso_letture.hpp"
+// (and unticking the other three) and closing; the visible switch usoGPS. The
+// marks live in StatoLavoro; the hidden check boxes show them.
 
 #include <QDialog>
 
 class QCheckBox;
 class QLabel;
 
+namespace kalvor {
+struct StatoLavoro;
+}
+
 namespace kalvor::gui {
+
+class Applicazione;
+struct Platform;
 
 class TSceltaVersoLetture : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TSceltaVersoLetture(StatoLavoro &stato, QWidget *parent = nullptr);
+    TSceltaVersoLetture(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent = nullptr);
 
-    // Shows the state's marks in the check boxes.
-    void refresh();
-
-public slots:
     void Image1Click();
     void Image2Click();
     void Image3Click();
     void Image4Click();
+    void refreshFromState();
 
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void choose(ReadingDirection direction);
-
     StatoLavoro &m_stato;
+    Platform &m_platform;
     QLabel *m_images[4] = {};
     QCheckBox *m_origine00 = nullptr;
     QCheckBox *m_origine640480 = nullptr;

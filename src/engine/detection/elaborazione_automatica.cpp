@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "detection/elaborazione_automatica.hpp"
+
+#include "common/errors.hpp"
+#include "common/numbers.hpp"
+#include "detection/abbina_veicoli.hpp"
+#include "detection/geometria_area.hpp"
+#include "detection/sovrapposizioni.hpp"
+#include "extraction/frame_file.hpp"
+#include "extraction/png_io.hpp"
+
+#include <string>
+
+namespace kalvor {
+
+double tempoFotogramma(const std::vector<RigaTempi> &tabella, int n, double precedente)
+{
+    for (const auto &riga : tabella)
+        if (riga[0] == n)
+            return riga[1];
+    return precedente;
+}
+
+namespace {
+
+struct SegnaInCorso
+{
+    explicit SegnaInCorso(bool &b)
+        : flag(b)
+    {
+        flag = true;
+    }
+    ~SegnaInCorso() { flag = false; }
+    SegnaInCorso(const SegnaInCorso &) = delete;
+    SegnaInCorso &operator=(const SegnaInCorso &) = delete;
+    bool &flag;
+};
+
+} // namespace
+
+void ElaborazioneImmagini(StatoLavoro &stato, ControlloElaborazione &controllo, SpazioRilevamento &spazio,
+                          const OsservatoreElaborazione &osservatore)
+{
+    if (controllo.inCorso)
+        throw RefusalError("Un'elaborazione è già in corso.");
+    StatoRilevamento &det = stato.C;
+    StatoCalibrazione &schermo = stato.Calibrazione;
+    if (det.MediaSfondo.empty())
+        throw RefusalError("Calcolare prima lo sfondo con \"CalcolaMedia\".");
+    if (stato.GrigliaMetrica.empty())
+        throw RefusalError("La griglia metrica non è stata calcolata.");
+    SegnaInCorso inCorso(controllo.inCorso);
+
+    // 1-2
+    controllo.ferma = false;
+    const int a = toInt(schermo.ImmagineIniziale);
+    const int b = toInt(schermo.ImmagineFinale);
+    if (b < a)
+        throw RefusalError("Il fotogramma finale " + std::to_string(b) + " precede il fotogramma iniziale " +
+                           std::to_string(a) + ".");
+    det.PrimoFotogramma = a;
+    det.UltimoFotogramma = b;
+    leggiParametriRilevamento(schermo, det);
+    leggiGeometriaArea(stato.AreaCaptazione.PuntiRiferimento, det);
+    // 4-5
+    schermo.veicoliAtt.clear();
+    schermo.veicoliPrec.clear();
+    schermo.VeicoliTOT.clear();
+    det.NumeroVeicolo = toInt(schermo.VeicoloIniziale);
+    det.FotogrammaAttuale = a;
+    stato.CP.NumeroVeicoliVirtuali = 0;
+    // 7
+    const RgbImage primo = readPng(stato.Estrattore.Cartella + schermo.ImmagineIniziale + ".png");
+    if (osservatore.inizio)
+        osservatore.inizio(primo);
+
+    double tempo = 0.0;
+    for (int n = a + 1; n <= b; ++n) {
+        const RgbImage frame = readPng(frameFileName(stato.Estrattore.Cartella, n));
+        det.FotogrammaAttuale = n;
+        tempo = tempoFotogramma(stato.TabellaTempiFotogrammi, n, tempo);
+        // Margins are read at every frame.
+        const int superiore = toInt(schermo.MargineSuperiore);
+        const int inferiore = toInt(schermo.MargineInferiore);
+        IndividuaVeicoli(det, stato.GrigliaMetrica, frame, superiore, inferiore, n, tempo, schermo.veicoliAtt, spazio);
+        const bool trovati = schermo.veicoliAtt.count() >= 2;
+        if (trovati) {
+            if (osservatore.veicoliTrovati)
+                osservatore.veicoliTrovati();
+            AbbinaVeicoli(schermo.veicoliAtt, schermo.veicoliPrec, det.NumeroVeicolo, det.VariazionePos,
+                          stato.GrigliaMetrica);
+        }
+        FotogrammaElaborato fe;
+        fe.numero = n;
+        fe.tempo = tempo;
+        fe.immagine = &frame;
+        fe.maschera = &spazio;
+        fe.veicoliTrovati = trovati;
+        fe.sovrapposizioni = sovrapposizioniVeicoli(schermo.veicoliAtt, det, controllo.mirino);
+        if (controllo.mostraAsse) {
+            const Drawing asse = sovrapposizioneAsse(det);
+            fe.sovrapposizioni.insert(fe.sovrapposizioni.end(), asse.begin(), asse.end());
+        }
+        aggiornaListeVeicoli(schermo.veicoliAtt, schermo.veicoliPrec, schermo.VeicoliTOT);
+        fe.ultimoNumero = det.NumeroVeicolo - 1;
+        if (osservatore.fotogramma)
+            osservatore.fotogramma(fe);
+        if (controllo.ferma)
+            break;
+    }
+}
+
+} // namespace kalvor

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The automatic run of the calibration screen: detection and numbering over
+// the frames a+1..b of the interval, with a call per frame through which the
+// screen draws, plays the found sound, processes events and asks to stop.
+
+#include "common/drawing.hpp"
+#include "detection/rilevamento.hpp"
+#include "extraction/rgb_image.hpp"
+#include "state/stato_lavoro.hpp"
+
+#include <functional>
+#include <vector>
+
+namespace kalvor {
+
+// The screen's side of a run. `ferma` is the stop box: cleared at the start,
+// read after each frame's call. `mirino` and `mostraAsse` are read at every
+// frame. `inCorso` is true while a run goes on.
+struct ControlloElaborazione
+{
+    bool ferma = false;
+    bool mirino = false;
+    bool mostraAsse = false;
+    bool inCorso = false;
+};
+
+struct FotogrammaElaborato
+{
+    int numero = 0;      // frame n
+    double tempo = 0.0;  // its time, s
+    const RgbImage *immagine = nullptr;
+    const SpazioRilevamento *maschera = nullptr; // for immagineMaschera
+    bool veicoliTrovati = false; // veicoliAtt holds at least one record
+    Drawing sovrapposizioni;     // records, then the axis when shown
+    int ultimoNumero = 0;        // NumeroVeicolo - 1
+};
+
+struct OsservatoreElaborazione
+{
+    // Step 7: the first frame of the interval, shown before the loop.
+    std::function<void(const RgbImage &primo)> inizio;
+    // Step 9.4: a frame yielded at least one vehicle (play the sound).
+    std::function<void()> veicoliTrovati;
+    // Steps 9.8-9.9: show the frame and counters, process pending events.
+    std::function<void(const FotogrammaElaborato &)> fotogramma;
+};
+
+// The time of frame n: the first row of the table for n, else `precedente`.
+double tempoFotogramma(const std::vector<RigaTempi> &tabella, int n, double precedente);
+
+// Runs the loop on stato.C and the calibration screen's lists. Refuses
+// (RefusalError) a run while another is going, without a background computed
+// in this program run, without a metric grid, with an interval whose last
+// frame precedes its first, and frames of another size than the background.
+void ElaborazioneImmagini(StatoLavoro &stato, ControlloElaborazione &controllo, SpazioRilevamento &spazio,
+                          const OsservatoreElaborazione &osservatore = {});
+
+} // namespace kalvor

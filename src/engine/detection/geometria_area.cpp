@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "detection/geometria_area.hpp"
+
+#include "common/errors.hpp"
+#include "common/numbers.hpp"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace kalvor {
+
+void leggiParametriRilevamento(const CampiRilevamento &campi, StatoRilevamento &det)
+{
+    det.SogliaConteggio = 1;
+    det.AreaVeicolo = toDecimal(campi.AreaVeicoloTXT);
+    det.VariazionePos = toDecimal(campi.VariazionePosTXT);
+    det.LunghezzaMin = toDecimal(campi.LunghezzaMinTXT);
+}
+
+void leggiGeometriaArea(const TextList &punti, StatoRilevamento &det)
+{
+    det.RigaArea1 = toInt(punti.line(0));
+    det.ColonnaArea1 = 3 * toInt(punti.line(1));
+    det.RigaArea2 = toInt(punti.line(2));
+    det.ColonnaArea2 = 3 * toInt(punti.line(3));
+    const long long dislivello = std::llabs(static_cast<long long>(toInt(punti.line(6))) - toInt(punti.line(4)));
+    det.DislivelloArea = static_cast<int>(dislivello > 2000000000LL ? 2000000000LL : dislivello);
+}
+
+void verificaAsse(const StatoRilevamento &det)
+{
+    if (det.ColonnaArea1 == det.ColonnaArea2)
+        throw ArithmeticError("Divisione per zero: i due punti dell'asse stanno nella stessa colonna.");
+}
+
+namespace {
+
+int rigaLimitata(double r0)
+{
+    if (r0 > 1e9)
+        return 1000000000;
+    if (r0 < -1e9)
+        return -1000000000;
+    return static_cast<int>(r0);
+}
+
+} // namespace
+
+AsseInterpolato::AsseInterpolato(const StatoRilevamento &det)
+    : discendente(det.RigaArea1 > det.RigaArea2)
+    , r1(det.RigaArea1)
+    , r2(det.RigaArea2)
+    , c1(det.ColonnaArea1)
+    , c2(det.ColonnaArea2)
+{
+    quoziente = discendente ? checkedDivide(r1 - r2, c2 - c1) : checkedDivide(r2 - r1, c2 - c1);
+}
+
+int AsseInterpolato::riga(int c) const
+{
+    return rigaLimitata(discendente ? std::trunc(quoziente * (c2 - c) + r2) : std::trunc(quoziente * (c - c1) + r1));
+}
+
+int rigaAsse(const StatoRilevamento &det, int c)
+{
+    const double r1 = det.RigaArea1;
+    const double r2 = det.RigaArea2;
+    const double c1 = det.ColonnaArea1;
+    const double c2 = det.ColonnaArea2;
+    double r0 = 0.0;
+    if (det.RigaArea1 <= det.RigaArea2)
+        r0 = std::trunc(checkedDivide(r2 - r1, c2 - c1) * (c - c1) + r1);
+    else
+        r0 = std::trunc(checkedDivide(r1 - r2, c2 - c1) * (c2 - c) + r2);
+    return rigaLimitata(r0);
+}
+
+} // namespace kalvor

@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "detection/sfondo.hpp"
+
+#include "common/errors.hpp"
+#include "common/numbers.hpp"
+#include "detection/geometria_area.hpp"
+#include "extraction/frame_file.hpp"
+#include "extraction/png_io.hpp"
+
+#include <future>
+#include <string>
+
+namespace kalvor {
+
+namespace {
+
+std::string nomeDaTesto(const std::string &cartella, const std::string &testo)
+{
+    return cartella + testo + ".png";
+}
+
+void verificaDimensione(const RgbImage &img, int altezza, int byteRiga, const std::string &nome)
+{
+    if (img.height != altezza || img.rowBytes() != byteRiga)
+        throw RefusalError("Il fotogramma " + nome + " ha una dimensione diversa dal primo (" +
+                           std::to_string(byteRiga / 3) + " x " + std::to_string(altezza) + ").");
+}
+
+void verificaIntervallo(int a, int b)
+{
+    if (b < a)
+        throw RefusalError("Il fotogramma finale " + std::to_string(b) + " precede il fotogramma iniziale " +
+                           std::to_string(a) + ".");
+}
+
+void somma(std::vector<std::int32_t> &acc, const std::vector<std::uint8_t> &pixels)
+{
+    std::int32_t *d = acc.data();
+    const std::uint8_t *p = pixels.data();
+    const std::size_t n = acc.size();
+    for (std::size_t i = 0; i < n; ++i)
+        d[i] += p[i];
+}
+
+void dividi(std::vector<std::int32_t> &acc, int n)
+{
+    for (auto &v : acc)
+        v /= n;
+}
+
+} // namespace
+
+void CalcolaMediaSfondo(StatoRilevamento &det, const CampiRilevamento &campi, const TextList &punti,
+                        const std::string &cartella, GemelloSfondo gemello, const ProgressoMedia &progresso)
+{
+    const int a = toInt(campi.ImmagineIniziale);
+    const int b = toInt(campi.ImmagineFinale);
+    verificaIntervallo(a, b);
+    det.NumeroFotogrammiMedia = b - a + 1;
+    if (gemello == GemelloSfondo::Calibrazione) {
+        det.PrimoFotogramma = a;
+        det.UltimoFotogramma = b;
+    }
+    // From here a failure must not leave a half-summed background behind.
+    det.MediaSfondo = MatriceInteri{};
+    det.MatriceDifferenza = MatriceInteri{};
+    ++det.GenerazioneSfondo;
+    try {
+        auto decodifica = [&cartella](int n) { return readPng(frameFileName(cartella, n)); };
+        std::future<RgbImage> inArrivo;
+        if (a + 1 <= b)
+            inArrivo = std::async(std::launch::async, decodifica, a + 1);
+        const RgbImage primo = readPng(nomeDaTesto(cartella, campi.ImmagineIniziale));
+        det.AltezzaImmagine = primo.height;
+        det.LarghezzaRiga = primo.rowBytes();
+        leggiParametriRilevamento(campi, det);
+        leggiGeometriaArea(punti, det);
+        MatriceInteri sfondo;
+        sfondo.resize(det.AltezzaImmagine, det.LarghezzaRiga);
+        sfondo.data.assign(primo.pixels.begin(), primo.pixels.end());
+        if (progresso)
+            progresso(a, primo);
+        for (int n = a + 1; n <= b; ++n) {
+            std::future<RgbImage> successivo;
+            if (n + 1 <= b)
+                successivo = std::async(std::launch::async, decodifica, n + 1);
+            const RgbImage img = inArrivo.get();
+            verificaDimensione(img, det.AltezzaImmagine, det.LarghezzaRiga, frameFileName(cartella, n));
+            somma(sfondo.data, img.pixels);
+            if (progresso)
+                progresso(n, img);
+            inArrivo = std::move(successivo);
+        }
+        dividi(sfondo.data, det.NumeroFotogrammiMedia);
+        det.MatriceDifferenza.resize(det.AltezzaImmagine, det.LarghezzaRiga);
+        det.MediaSfondo = std::move(sfondo);
+        ++det.GenerazioneSfondo;
+    } catch (...) {
+        det.MediaSfondo = MatriceInteri{};
+        det.MatriceDifferenza = MatriceInteri{};
+        ++det.GenerazioneSfondo;
+        throw;
+    }
+}
+
+MatriceInteri mediaSfondoRiferimento(const std::string &cartella, const std::string &primo, int a, int b)
+{
+    verificaIntervallo(a, b);
+    const RgbImage img0 = readPng(nomeDaTesto(cartella, primo));
+    MatriceInteri m;
+    m.resize(img0.height, img0.rowBytes());
+    for (int r = 0; r < img0.height; ++r)
+        for (int c = 0; c < img0.rowBytes(); ++c)
+            m.at(r, c) = img0.row(r)[c];
+    for (int n = a + 1; n <= b; ++n) {
+        const RgbImage img = readPng(frameFileName(cartella, n));
+        verificaDimensione(img, img0.height, img0.rowBytes(), frameFileName(cartella, n));
+        for (int r = 0; r < img.height; ++r)
+            for (int c = 0; c < img.rowBytes(); ++c)
+                m.at(r, c) += img.row(r)[c];
+    }
+    const int n = b - a + 1;
+    for (auto &v : m.data)
+        v /= n;
+    return m;
+}
+
+} // namespace kalvor

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+
+namespace kalvor {
+struct StatoLavoro;
+}
+
+namespace kalvor::gui {
+
+class Applicazione;
+struct Platform;
+
+// The capture dialog for the manual addition of a vehicle at the clicked point; shown at the mouse.
+class TAggiungiVeicolo : public QDialog
+{
+    Q_OBJECT
+public:
+    TAggiungiVeicolo(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent = nullptr);
+
+    void refreshFromState();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    Applicazione &m_app;
+    StatoLavoro &m_stato;
+    Platform &m_platform;
+    QLabel *m_caption1 = nullptr;
+    QWidget *m_field2 = nullptr;
+};
+
+} // namespace kalvor::gui

@@ -1,0 +1,189 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/app/applicazione.hpp"
+#include "gui/app/impostazioni.hpp"
+#include "gui/capture/captazione.hpp"
+#include "gui/geometry/area_captazione.hpp"
+#include "gui/geometry/prospettiva.hpp"
+#include "gui/platform/scripted_platform.hpp"
+#include "gui/project/assemblazione.hpp"
+#include "support/modal_driver.hpp"
+
+#include <QCommandLinkButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QtTest>
+
+using namespace kalvor::gui;
+using test::ModalDriver;
+
+namespace {
+
+QString fieldText(QWidget *screen, const char *name)
+{
+    auto *field = screen->findChild<QLineEdit *>(name);
+    return field ? field->text() : QStringLiteral("<missing>");
+}
+
+} // namespace
+
+class TestCatena : public QObject
+{
+    Q_OBJECT
+private slots:
+    void chainShowsTheWorkScreensInOrderHoweverTheyClose()
+    {
+        ScriptedPlatform platform;
+        Applicazione app(platform);
+        ModalDriver driver;
+        driver.then(ModalDriver::click("Conferma")); // Riferimenti
+        driver.then(ModalDriver::closeBox()); // Estrattore: the chain goes on all the same
+        driver.then(ModalDriver::click("Conferma")); // Prospettiva
+        driver.then(ModalDriver::closeBox()); // AreaCaptazione
+        driver.then(ModalDriver::click("Conferma")); // Calibrazione, which shows the warning
+        driver.then(ModalDriver::closeBox()); // Controindicazioni
+        driver.then(ModalDriver::closeBox()); // Captazione has no confirming button of its own
+        app.Impostazioni()->ConfermaClick();
+        QCOMPARE(driver.seen,
+                 (QStringList {"Riferimenti", "Estrattore", "Prospettiva", "AreaCaptazione", "Calibrazione",
+                               "Controindicazioni", "Captazione"}));
+        for (QWidget *screen : app.screens().mid(1))
+            QVERIFY2(!screen->isVisible(), qPrintable(screen->objectName()));
+        // Estrattore closed by its box: the magnifier of Prospettiva was never switched on by it;
+        // Prospettiva's confirmation switched its own off and the area's on; the area closed by its box
+        // leaves its own running; the calibration confirmation switched the capture's on.
+        QVERIFY(!app.Prospettiva()->ingrandimento_TIMER->isActive());
+        QVERIFY(app.AreaCaptazione()->ingrandimento_TIMER->isActive());
+        QVERIFY(app.Captazione()->ingrandimento_TIMER->isActive());
+        QVERIFY(platform.messages.empty());
+    }
+
+    void closingEveryScreenByItsBoxStillWalksTheWholeChain()
+    {
+        ScriptedPlatform platform;
+        Applicazione app(platform);
+        ModalDriver driver;
+        app.Impostazioni()->ConfermaClick();
+        QCOMPARE(
+            driver.seen,
+            (QStringList {"Riferimenti", "Estrattore", "Prospettiva", "AreaCaptazione", "Calibrazione", "Captazione"}));
+        QVERIFY(!app.Prospettiva()->ingrandimento_TIMER->isActive());
+        QVERIFY(!app.Captazione()->ingrandimento_TIMER->isActive());
+    }
+
+    void secondPassShowsTheValuesOfTheFirst()
+    {
+        ScriptedPlatform platform;
+        Applicazione app(platform);
+        {
+            ModalDriver first;
+            first.then(ModalDriver::typeInto("luogo", "Verona, via Mameli", ModalDriver::click("Conferma")));
+            first.then(ModalDriver::typeInto("step", "0,5", ModalDriver::closeBox()));
+            first.then(ModalDriver::typeInto("FotogrammaIniziale", "12", ModalDriver::closeBox()));
+            first.then(ModalDriver::typeInto("FotogrammaIniziale", "7", ModalDriver::closeBox()));
+            first.then(ModalDriver::typeInto("ImmagineFinale", "150", ModalDriver::click("Conferma")));
+            first.then(ModalDriver::closeBox());
+            first.then(ModalDriver::closeBox());
+            app.Impostazioni()->ConfermaClick();
+            QCOMPARE(first.seen.size(), 7);
+        }
+        QCOMPARE(app.stato().Riferimenti.luogo, std::string("Verona, via Mameli"));
+        QCOMPARE(app.stato().Estrattore.step, std::string("0,5"));
+        QCOMPARE(app.stato().Captazione.ImmagineFinale, std::string("150"));
+
+        QStringList shown;
+        ModalDriver second;
+        auto record = [&shown](const char *field) {
+            return [&shown, field](QWidget *screen) {
+                shown << fieldText(screen, field);
+                screen->close();
+            };
+        };
+        second.then(record("luogo"));
+        second.then(record("step"));
+        second.then(record("FotogrammaIniziale"));
+        second.then(record("FotogrammaIniziale"));
+        second.then(record("ImmagineFinale"));
+        second.then(record("ImmagineFinale")); // the capture screen got the calibration's value
+        app.Impostazioni()->ConfermaClick();
+        QCOMPARE(shown, (QStringList {"Verona, via Mameli", "0,5", "12", "7", "150", "150"}));
+    }
+
+    void chiudiEndsTheProgramWithModalScreensOpen()
+    {
+        ScriptedPlatform platform;
+        Applicazione app(platform);
+        app.Impostazioni()->show();
+        ModalDriver driver;
+        for (int i = 0; i < 5; ++i)
+            driver.then(ModalDriver::closeBox());
+        driver.then(ModalDriver::click("Conferma")); // Captazione: "I dati vanno bene" opens the results
+        driver.then(ModalDriver::click("ChiudiTutto")); // Risultati: "Chiudi"
+        driver.otherwise([](QWidget *screen) { QFAIL(qPrintable("unexpected screen " + screen->objectName())); });
+        bool timedOut = false;
+        QTimer::singleShot(0, app.Impostazioni(), [&] { app.Impostazioni()->ConfermaClick(); });
+        QTimer::singleShot(10000, [&] {
+            timedOut = true;
+            QCoreApplication::exit(1);
+        });
+        const int result = QApplication::exec();
+        QVERIFY(!timedOut);
+        QCOMPARE(result, 0);
+        QVERIFY(app.ending());
+        QCOMPARE(driver.seen.last(), QString("Risultati"));
+        QCOMPARE(driver.seen.size(), 7);
+        for (QWidget *screen : app.screens())
+            QVERIFY2(!screen->isVisible(), qPrintable(screen->objectName()));
+    }
+
+    void assemblaggioNamesTheFileAndShowsTheAssembly()
+    {
+        ScriptedPlatform platform;
+        Applicazione app(platform);
+        ModalDriver driver;
+        QString caption;
+        driver.then([&](QWidget *screen) {
+            caption = screen->findChild<QLabel *>("NomeFileApertoTXT")->text();
+            screen->close();
+        });
+        app.Impostazioni()->findChild<QCommandLinkButton *>("Assemblaggio")->click();
+        QCOMPARE(driver.seen, QStringList {"Assemblazione"});
+        QCOMPARE(caption, QString("Nome del file aperto"));
+    }
+
+    void apriDatiAsksForAProjectFileAndStopsWhenCancelled()
+    {
+        ScriptedPlatform platform;
+        Applicazione app(platform);
+        ModalDriver driver;
+        app.Impostazioni()->findChild<QCommandLinkButton *>("ApriDati")->click();
+        QCOMPARE(platform.dialogs.size(), size_t(1));
+        QCOMPARE(platform.dialogs[0].kind, QString("open"));
+        QCOMPARE(platform.dialogs[0].options.title, QString("Apri un lavoro KALVOR fatto in precedenza"));
+        QCOMPARE(platform.dialogs[0].options.filter, QString("Progetto KALVOR (*.kvr)"));
+        QCOMPARE(platform.dialogs[0].options.defaultExtension, QString("kvr"));
+        QVERIFY(driver.seen.isEmpty());
+        QVERIFY(platform.messages.empty());
+    }
+
+    void mainScreenButtonsAndAdviceAreAsTheProgramShowsThem()
+    {
+        ScriptedPlatform platform;
+        Applicazione app(platform);
+        TImpostazioni *main = app.Impostazioni();
+        QCOMPARE(main->findChild<QCommandLinkButton *>("Conferma")->text(),
+                 QString("Se hai preso i dati campione in questo modo clicca qui per procedere all'elaborazione"));
+        QCOMPARE(main->findChild<QCommandLinkButton *>("ApriDati")->text(),
+                 QString("Se hai già un file dati clicca qui per caricarli e procedere"));
+        QCOMPARE(main->findChild<QCommandLinkButton *>("Assemblaggio")->text(),
+                 QString("Se vuoi assemblare i risultati di una elaborazione conclusa"));
+        QCOMPARE(main->findChild<QLabel *>("Label1")->text(), QString("Angolazione di ripresa e dimensione video"));
+        QCOMPARE(main->findChild<QLabel *>("Label2")->text(), QString("Distanza massima di ripresa"));
+        QCOMPARE(main->findChild<QLabel *>("Label3")->text(), QString("Distanze di riferimento"));
+        QVERIFY(!main->Barra()->isVisibleTo(main));
+        QCOMPARE(main->Barra()->maximum(), 100);
+    }
+};
+
+QTEST_MAIN(TestCatena)
+#include "test_catena.moc"
