@@ -1,16 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/geometry/area_captazione.hpp"
 
+#include "geometry/area_captazione.hpp"
+#include "geometry/lente.hpp"
+#include "geometry/segno_punto.hpp"
 #include "gui/app/applicazione.hpp"
+#include "gui/app/impostazioni.hpp"
+#include "gui/geometry/frame_image.hpp"
+#include "gui/geometry/lente.hpp"
+#include "gui/geometry/text_list_edit.hpp"
+#include "gui/geometry/vista_fotogramma.hpp"
 #include "gui/platform/bindings.hpp"
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
+#include "gui/platform/hint_balloon.hpp"
 #include "gui/platform/window_kind.hpp"
 #include "state/stato_lavoro.hpp"
 
-#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -27,42 +36,102 @@ TAreaCaptazione::TAreaCaptazione(Applicazione &app, StatoLavoro &stato, Platform
     setWindowTitle(QStringLiteral("Definisci l'area di esaminazione"));
     applyWindowKind(this, WindowKind::Maximized);
 
-    ingrandimento_TIMER = new QTimer(this);
-    ingrandimento_TIMER->setObjectName(QStringLiteral("ingrandimento_TIMER"));
-    ingrandimento_TIMER->setInterval(100);
+    m_vista = new VistaFotogramma(this);
+    connect(m_vista, &VistaFotogramma::clicked, this,
+            [this](QPoint pixel, QPoint) { guarded(this, m_platform, [&] { lucidoClick(pixel); }); });
+    m_lente = new Lente(kLenteAreaCaptazione, this);
+    m_lente->setView(m_vista);
+    ingrandimento_TIMER = m_lente->timer();
 
-    auto *page = new QVBoxLayout(this);
-    auto *form = new QFormLayout;
+    auto *label1 = new QLabel(QStringLiteral("Fotogramma iniziale"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
     m_fotogrammaIniziale
         = boundLineEdit(this, QStringLiteral("FotogrammaIniziale"), m_stato.AreaCaptazione.FotogrammaIniziale);
-    form->addRow(QStringLiteral("Fotogramma iniziale"), m_fotogrammaIniziale);
-    page->addLayout(form);
-    m_puntiRiferimento = listView(this, QStringLiteral("PuntiRiferimento"));
-    page->addWidget(m_puntiRiferimento, 1);
-
+    setHint(m_fotogrammaIniziale, QStringLiteral("Fotogramma iniziale|numero del primo fotogramma da caricare|7"));
+    auto *azzera = new QPushButton(QStringLiteral("AzzeraDati"), this);
+    azzera->setObjectName(QStringLiteral("AzzeraDati"));
+    azzera->setAutoDefault(false);
+    useHandCursor(azzera);
+    connect(azzera, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { AzzeraDatiClick(); }); });
+    auto *label2 = new QLabel(QStringLiteral("Coordinate"), this);
+    label2->setObjectName(QStringLiteral("Label2"));
+    m_puntiRiferimento = new TextListEdit(m_stato.AreaCaptazione.PuntiRiferimento, "PuntiRiferimento", this);
+    setHint(m_puntiRiferimento, QStringLiteral("coordinate area riferimento (y, x)"));
     auto *conferma = new QPushButton(QStringLiteral("Passo successivo"), this);
     conferma->setObjectName(QStringLiteral("Conferma"));
+    conferma->setAutoDefault(false);
     useHandCursor(conferma);
-    page->addWidget(conferma, 0, Qt::AlignRight);
     connect(conferma, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
-}
 
-void TAreaCaptazione::ConfermaClick()
-{
-    ingrandimento_TIMER->stop();
-    close();
+    auto *panel = new QWidget(this);
+    panel->setMaximumWidth(440);
+    auto *side = new QVBoxLayout(panel);
+    side->setContentsMargins(0, 0, 0, 0);
+    side->addWidget(m_lente, 0, Qt::AlignRight);
+    side->addWidget(label1);
+    side->addWidget(m_fotogrammaIniziale);
+    side->addWidget(azzera);
+    side->addWidget(label2);
+    side->addWidget(m_puntiRiferimento, 1);
+    side->addWidget(conferma);
+    auto *page = new QHBoxLayout(this);
+    page->addWidget(m_vista, 1);
+    page->addWidget(panel);
 }
 
 void TAreaCaptazione::refreshFromState()
 {
     showText(m_fotogrammaIniziale, m_stato.AreaCaptazione.FotogrammaIniziale);
-    showList(m_puntiRiferimento, m_stato.AreaCaptazione.PuntiRiferimento);
+    m_puntiRiferimento->refresh();
 }
 
 void TAreaCaptazione::showEvent(QShowEvent *event)
 {
     refreshFromState();
     QDialog::showEvent(event);
+}
+
+void TAreaCaptazione::AzzeraDatiClick()
+{
+    m_vista->setFrame(loadFrameImage(areaFrameFileName(m_stato)));
+    m_vista->paintOverlay({clearedOverlay()});
+    clearArea(m_stato.AreaCaptazione);
+    refreshFromState();
+}
+
+void TAreaCaptazione::lucidoClick(QPoint framePixel)
+{
+    Drawing drawing;
+    try {
+        drawing = recordAreaPoint(m_stato.AreaCaptazione, framePixel.x(), framePixel.y());
+    } catch (...) {
+        refreshFromState(); // the point is in the list all the same
+        throw;
+    }
+    refreshFromState();
+    m_vista->paintOverlay(drawing);
+    m_app.Impostazioni()->AnimazioneMouse(30, this);
+}
+
+void TAreaCaptazione::disegnaElementi()
+{
+    Drawing drawing;
+    try {
+        drawAreaElements(m_stato.AreaCaptazione, drawing);
+    } catch (...) {
+        m_vista->paintOverlay(drawing); // what was drawn so far stays
+        throw;
+    }
+    m_vista->paintOverlay(drawing);
+}
+
+void TAreaCaptazione::ConfermaClick()
+{
+    const QImage &frame = m_vista->frame();
+    confirmArea(m_stato.AreaCaptazione, frame.width(), frame.height());
+    refreshFromState();
+    ingrandimento_TIMER->stop();
+    close();
 }
 
 } // namespace kalvor::gui

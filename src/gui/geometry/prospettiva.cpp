@@ -1,23 +1,56 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/geometry/prospettiva.hpp"
 
+#include "geometry/lente.hpp"
+#include "geometry/prospettiva.hpp"
+#include "geometry/segno_punto.hpp"
+#include "geometry/trasformazione.hpp"
 #include "gui/app/applicazione.hpp"
+#include "gui/app/impostazioni.hpp"
 #include "gui/geometry/area_captazione.hpp"
+#include "gui/geometry/frame_image.hpp"
+#include "gui/geometry/lente.hpp"
+#include "gui/geometry/punti_gps.hpp"
+#include "gui/geometry/scelta_verso_letture.hpp"
+#include "gui/geometry/text_list_edit.hpp"
+#include "gui/geometry/vista_fotogramma.hpp"
 #include "gui/platform/bindings.hpp"
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
+#include "gui/platform/hint_balloon.hpp"
 #include "gui/platform/window_kind.hpp"
 #include "state/stato_lavoro.hpp"
 
-#include <QFormLayout>
+#include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace kalvor::gui {
+
+namespace {
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &text)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    useHandCursor(button);
+    return button;
+}
+
+} // namespace
 
 TProspettiva::TProspettiva(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : QDialog(parent)
@@ -29,30 +62,197 @@ TProspettiva::TProspettiva(Applicazione &app, StatoLavoro &stato, Platform &plat
     setWindowTitle(QStringLiteral("Distanze di riferimento"));
     applyWindowKind(this, WindowKind::Maximized);
 
-    ingrandimento_TIMER = new QTimer(this);
-    ingrandimento_TIMER->setObjectName(QStringLiteral("ingrandimento_TIMER"));
-    ingrandimento_TIMER->setInterval(100);
+    m_vista = new VistaFotogramma(this);
+    connect(m_vista, &VistaFotogramma::clicked, this,
+            [this](QPoint pixel, QPoint global) { guarded(this, m_platform, [&] { lucidoClick(pixel, global); }); });
+    m_lente = new Lente(kLenteProspettiva, this);
+    m_lente->setView(m_vista);
+    ingrandimento_TIMER = m_lente->timer();
 
-    auto *page = new QVBoxLayout(this);
-    auto *form = new QFormLayout;
+    m_fotogrammaTXT = makeLabel(this, QStringLiteral("fotogrammaTXT"), QStringLiteral("nnn"));
+    auto *label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Fotogramma iniziale"));
     m_fotogrammaIniziale
         = boundLineEdit(this, QStringLiteral("FotogrammaIniziale"), m_stato.Prospettiva.FotogrammaIniziale);
-    form->addRow(QStringLiteral("Fotogramma iniziale"), m_fotogrammaIniziale);
-    page->addLayout(form);
-    auto *lists = new QHBoxLayout;
-    m_coordinataXPixelP = listView(this, QStringLiteral("coordinataXPixelP"));
-    m_coordinataYPixelP = listView(this, QStringLiteral("coordinataYPixelP"));
-    m_distanzeRealiP = listView(this, QStringLiteral("DistanzeRealiP"));
-    lists->addWidget(m_coordinataXPixelP);
-    lists->addWidget(m_coordinataYPixelP);
-    lists->addWidget(m_distanzeRealiP);
-    page->addLayout(lists, 1);
+    setHint(m_fotogrammaIniziale, QStringLiteral("Fotogramma iniziale|numero del primo fotogramma da caricare|7"));
+    auto *azzera = makeButton(this, QStringLiteral("AzzeraDati"), QStringLiteral("AzzeraDati"));
+    connect(azzera, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { AzzeraDatiClick(); }); });
 
-    auto *conferma = new QPushButton(QStringLiteral("Passo successivo"), this);
-    conferma->setObjectName(QStringLiteral("Conferma"));
-    useHandCursor(conferma);
-    page->addWidget(conferma, 0, Qt::AlignRight);
+    m_coordinataXPixelP = new TextListEdit(m_stato.Prospettiva.coordinataXPixelP, "coordinataXPixelP", this);
+    m_coordinataYPixelP = new TextListEdit(m_stato.Prospettiva.coordinataYPixelP, "coordinataYPixelP", this);
+    m_distanzeRealiP = new TextListEdit(m_stato.Prospettiva.DistanzeRealiP, "DistanzeRealiP", this);
+    setHint(m_coordinataXPixelP, QStringLiteral("Dati memorizzati|Coordinata X del punto sul video in Pixel|5"));
+    setHint(m_coordinataYPixelP, QStringLiteral("Dati memorizzati|coordinata Y del punto sul video in Pixel|5"));
+    setHint(m_distanzeRealiP, QStringLiteral("Dati memorizzati|Distanza reale fra due punti sul video in Metri|3"));
+
+    auto *label7 = makeLabel(this, QStringLiteral("Label7"), QStringLiteral("Movimento fotogrammi"));
+    auto *precedente = makeButton(this, QStringLiteral("FotogrammaPrecedente"), QStringLiteral("Precedente"));
+    auto *successivo = makeButton(this, QStringLiteral("AvanzaFotogramma"), QStringLiteral("Successivo"));
+    connect(precedente, &QPushButton::clicked, this,
+            [this] { guarded(this, m_platform, [&] { FotogrammaPrecedenteClick(); }); });
+    connect(successivo, &QPushButton::clicked, this,
+            [this] { guarded(this, m_platform, [&] { AvanzaFotogrammaClick(); }); });
+    auto *trasformazione = makeButton(this, QStringLiteral("Trasformazione"), QStringLiteral("Trasformazione"));
+    setHint(trasformazione,
+            QStringLiteral("Trasfomazione coordinate|Trasforma le coordinate dal sistema pixel a quello metrico|7"));
+    connect(trasformazione, &QPushButton::clicked, this,
+            [this] { guarded(this, m_platform, [&] { TrasformazioneClick(); }); });
+    m_led = new QFrame(this);
+    m_led->setObjectName(QStringLiteral("led"));
+    m_led->setFixedSize(24, 24);
+    m_led->setAutoFillBackground(true);
+    m_info = makeLabel(this, QStringLiteral("info_TXT"), QStringLiteral("da trasformare"));
+    m_info->setStyleSheet(QStringLiteral("color: #d4b000;"));
+    auto *conferma = makeButton(this, QStringLiteral("Conferma"), QStringLiteral("Passo successivo"));
     connect(conferma, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
+    setIndicator(false);
+
+    auto *lists = new QGridLayout;
+    lists->addWidget(makeLabel(this, QStringLiteral("Label2"), QStringLiteral("X [pixel]")), 0, 0);
+    lists->addWidget(makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Y [pixel]")), 0, 1);
+    lists->addWidget(makeLabel(this, QStringLiteral("Label4"), QStringLiteral("distanza [metri]")), 0, 2);
+    lists->addWidget(m_coordinataXPixelP, 1, 0);
+    lists->addWidget(m_coordinataYPixelP, 1, 1);
+    lists->addWidget(m_distanzeRealiP, 1, 2);
+
+    auto *panel = new QWidget(this);
+    panel->setMaximumWidth(440);
+    auto *side = new QVBoxLayout(panel);
+    side->setContentsMargins(0, 0, 0, 0);
+    side->addWidget(m_lente, 0, Qt::AlignRight);
+    side->addWidget(m_fotogrammaTXT);
+    side->addWidget(label1);
+    side->addWidget(m_fotogrammaIniziale);
+    side->addWidget(azzera);
+    side->addLayout(lists, 1);
+    side->addWidget(label7);
+    auto *stepping = new QHBoxLayout;
+    stepping->addWidget(precedente);
+    stepping->addWidget(successivo);
+    side->addLayout(stepping);
+    auto *status = new QHBoxLayout;
+    status->addWidget(trasformazione);
+    status->addWidget(m_led);
+    status->addWidget(m_info, 1);
+    side->addLayout(status);
+    side->addWidget(conferma);
+
+    auto *page = new QHBoxLayout(this);
+    page->addWidget(m_vista, 1);
+    page->addWidget(panel);
+}
+
+void TProspettiva::refreshFromState()
+{
+    showText(m_fotogrammaIniziale, m_stato.Prospettiva.FotogrammaIniziale);
+    m_coordinataXPixelP->refresh();
+    m_coordinataYPixelP->refresh();
+    m_distanzeRealiP->refresh();
+}
+
+void TProspettiva::showEvent(QShowEvent *event)
+{
+    refreshFromState();
+    QDialog::showEvent(event);
+}
+
+void TProspettiva::setIndicator(bool transformed)
+{
+    m_transformed = transformed;
+    QPalette palette = m_led->palette();
+    palette.setColor(QPalette::Window, transformed ? QColor(Qt::green) : QColor(Qt::red));
+    m_led->setPalette(palette);
+    m_info->setText(transformed ? QStringLiteral("trasformate") : QStringLiteral("da trasformare"));
+}
+
+void TProspettiva::reset(bool askDirection)
+{
+    const std::string file = startReferenceReset(m_stato);
+    m_fotogrammaTXT->setText(QString::number(m_stato.FotogrammaProspettiva));
+    m_vista->setFrame(loadFrameImage(file));
+    m_vista->paintOverlay({clearedOverlay()});
+    if (askDirection) {
+        finishAzzeraDati(m_stato);
+        refreshFromState();
+        m_app.showModal(m_app.SceltaVersoLetture());
+    } else {
+        finishAzzeraSenzaRichieste(m_stato);
+        refreshFromState();
+    }
+    setIndicator(false);
+}
+
+void TProspettiva::AzzeraDatiClick()
+{
+    reset(true);
+}
+
+void TProspettiva::AzzeraSenzaRichieste()
+{
+    reset(false);
+}
+
+void TProspettiva::lucidoClick(QPoint framePixel, QPoint pointerOnScreen)
+{
+    if (m_stato.SceltaVersoLetture.usoGPS) {
+        prepareGpsPoint(m_stato, framePixel.x(), framePixel.y());
+        TPuntiGPS *dialog = m_app.PuntiGPS();
+        dialog->clearPositions();
+        dialog->adjustSize(); // its width is known before the first opening too
+        const ScreenPoint topLeft
+            = gpsDialogTopLeft({pointerOnScreen.x(), pointerOnScreen.y()}, dialog->frameGeometry().width());
+        dialog->openAt({topLeft.x, topLeft.y});
+        m_app.showModal(dialog); // the dialog records the point
+        refreshFromState();
+        return;
+    }
+    const Drawing marker = recordReferencePoint(m_stato, framePixel.x(), framePixel.y());
+    refreshFromState();
+    m_vista->paintOverlay(marker);
+    m_app.Impostazioni()->AnimazioneMouse(30, this);
+}
+
+void TProspettiva::drawMarker(const Drawing &marker)
+{
+    m_vista->paintOverlay(marker);
+}
+
+void TProspettiva::DisegnaPunti()
+{
+    Drawing drawing;
+    try {
+        drawReferencePoints(m_stato.Prospettiva, drawing);
+    } catch (...) {
+        m_vista->paintOverlay(drawing); // the markers made before the bad line stay
+        throw;
+    }
+    m_vista->paintOverlay(drawing);
+    m_app.AreaCaptazione()->ingrandimento_TIMER->start();
+}
+
+void TProspettiva::stepFrame(int delta)
+{
+    const std::string file = stepReferenceFrame(m_stato, delta);
+    m_fotogrammaTXT->setText(QString::number(m_stato.FotogrammaProspettiva));
+    // Only the frame changes: the overlay keeps its markers.
+    m_vista->setFrame(loadFrameImage(file));
+}
+
+void TProspettiva::AvanzaFotogrammaClick()
+{
+    stepFrame(1);
+}
+
+void TProspettiva::FotogrammaPrecedenteClick()
+{
+    stepFrame(-1);
+}
+
+void TProspettiva::TrasformazioneClick()
+{
+    DisegnaPunti();
+    const QImage &frame = m_vista->frame();
+    runTransformation(m_stato, frame.width(), frame.height());
+    setIndicator(true);
 }
 
 void TProspettiva::ConfermaClick()
@@ -60,20 +260,6 @@ void TProspettiva::ConfermaClick()
     ingrandimento_TIMER->stop();
     m_app.AreaCaptazione()->ingrandimento_TIMER->start();
     close();
-}
-
-void TProspettiva::refreshFromState()
-{
-    showText(m_fotogrammaIniziale, m_stato.Prospettiva.FotogrammaIniziale);
-    showList(m_coordinataXPixelP, m_stato.Prospettiva.coordinataXPixelP);
-    showList(m_coordinataYPixelP, m_stato.Prospettiva.coordinataYPixelP);
-    showList(m_distanzeRealiP, m_stato.Prospettiva.DistanzeRealiP);
-}
-
-void TProspettiva::showEvent(QShowEvent *event)
-{
-    refreshFromState();
-    QDialog::showEvent(event);
 }
 
 } // namespace kalvor::gui

@@ -1,10 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+// The reference-point screen: a frame, the clicked reference points, the
+// distances typed between them, and the button that builds GrigliaMetrica.
+// The operations named by the program throw on failure (the project reader
+// calls two of them); the buttons run them guarded.
+
+#include "common/drawing.hpp"
+
 #include <QDialog>
 
+class QFrame;
+class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QTimer;
 
 namespace kalvor {
@@ -14,17 +22,34 @@ struct StatoLavoro;
 namespace kalvor::gui {
 
 class Applicazione;
+class Lente;
+class TextListEdit;
+class VistaFotogramma;
 struct Platform;
 
-// The reference-point screen: points on a frame and the distances between them.
 class TProspettiva : public QDialog
 {
     Q_OBJECT
 public:
     TProspettiva(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent = nullptr);
 
+    void AzzeraDatiClick();
+    void AzzeraSenzaRichieste();
+    void lucidoClick(QPoint framePixel, QPoint pointerOnScreen);
+    void DisegnaPunti();
+    void AvanzaFotogrammaClick();
+    void FotogrammaPrecedenteClick();
+    void TrasformazioneClick();
     void ConfermaClick();
     void refreshFromState();
+
+    // Draws a marker made elsewhere (the GPS dialog) on the overlay.
+    void drawMarker(const Drawing &marker);
+
+    VistaFotogramma *vista() const { return m_vista; }
+    Lente *lente() const { return m_lente; }
+    // led and info_TXT: true once a transformation ran through, false after a reset.
+    bool transformed() const { return m_transformed; }
 
     // The magnifier timer (100 ms), switched on and off by other screens too.
     QTimer *ingrandimento_TIMER = nullptr;
@@ -33,13 +58,23 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void reset(bool askDirection);
+    void setIndicator(bool transformed);
+    void stepFrame(int delta);
+
     Applicazione &m_app;
     StatoLavoro &m_stato;
     Platform &m_platform;
+    VistaFotogramma *m_vista = nullptr;
+    Lente *m_lente = nullptr;
+    QLabel *m_fotogrammaTXT = nullptr;
     QLineEdit *m_fotogrammaIniziale = nullptr;
-    QPlainTextEdit *m_coordinataXPixelP = nullptr;
-    QPlainTextEdit *m_coordinataYPixelP = nullptr;
-    QPlainTextEdit *m_distanzeRealiP = nullptr;
+    TextListEdit *m_coordinataXPixelP = nullptr;
+    TextListEdit *m_coordinataYPixelP = nullptr;
+    TextListEdit *m_distanzeRealiP = nullptr;
+    QFrame *m_led = nullptr;
+    QLabel *m_info = nullptr;
+    bool m_transformed = false;
 };
 
 } // namespace kalvor::gui

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/geometry/punti_gps.hpp"
 
+#include "geometry/prospettiva.hpp"
 #include "gui/app/applicazione.hpp"
+#include "gui/geometry/prospettiva.hpp"
 #include "gui/platform/bindings.hpp"
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hint_balloon.hpp"
@@ -23,19 +25,25 @@ TPuntiGPS::TPuntiGPS(Applicazione &app, StatoLavoro &stato, Platform &platform, 
 {
     setObjectName(QStringLiteral("PuntiGPS"));
     setWindowTitle(QStringLiteral("Coordinate GPS"));
-    applyWindowKind(this, WindowKind::Dialog);
+    applyWindowKind(this, WindowKind::MouseDialog);
 
     auto *grid = new QGridLayout(this);
     auto *label1 = new QLabel(QStringLiteral("Posizione X"), this);
     label1->setObjectName(QStringLiteral("Label1"));
     auto *label2 = new QLabel(QStringLiteral("Posizione Y"), this);
     label2->setObjectName(QStringLiteral("Label2"));
-    m_posizioneX = new QLineEdit(this);
-    m_posizioneX->setObjectName(QStringLiteral("Posizione_X"));
-    setHint(m_posizioneX, QStringLiteral("Coordinate GPS|coordinata X in [metri]|2"));
-    m_posizioneY = new QLineEdit(this);
-    m_posizioneY->setObjectName(QStringLiteral("Posizione_Y"));
-    setHint(m_posizioneY, QStringLiteral("Coordinate GPS|coordinata Y in [metri]|2"));
+    auto makeField = [this](const QString &name, const QString &hint) {
+        auto *field = new QLineEdit(this);
+        field->setObjectName(name);
+        QFont bold = field->font();
+        bold.setBold(true);
+        field->setFont(bold);
+        field->setAlignment(Qt::AlignCenter);
+        setHint(field, hint);
+        return field;
+    };
+    m_posizioneX = makeField(QStringLiteral("Posizione_X"), QStringLiteral("Coordinate GPS|coordinata X in [metri]|2"));
+    m_posizioneY = makeField(QStringLiteral("Posizione_Y"), QStringLiteral("Coordinate GPS|coordinata Y in [metri]|2"));
     m_xTXT = boundLineEdit(this, QStringLiteral("X_TXT"), m_stato.PuntiGPS.X_TXT);
     m_yTXT = boundLineEdit(this, QStringLiteral("Y_TXT"), m_stato.PuntiGPS.Y_TXT);
     m_xTXT->hide();
@@ -44,6 +52,9 @@ TPuntiGPS::TPuntiGPS(Applicazione &app, StatoLavoro &stato, Platform &platform, 
     annulla->setObjectName(QStringLiteral("Annulla"));
     auto *conferma = new QPushButton(QStringLiteral("Conferma"), this);
     conferma->setObjectName(QStringLiteral("Conferma"));
+    // No default button: Enter in Posizione_X must not confirm.
+    annulla->setAutoDefault(false);
+    conferma->setAutoDefault(false);
     grid->addWidget(label1, 0, 0);
     grid->addWidget(m_posizioneX, 0, 1);
     grid->addWidget(label2, 1, 0);
@@ -52,16 +63,28 @@ TPuntiGPS::TPuntiGPS(Applicazione &app, StatoLavoro &stato, Platform &platform, 
     grid->addWidget(conferma, 2, 1);
     connect(conferma, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
     connect(annulla, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { AnnullaClick(); }); });
+    connect(m_posizioneY, &QLineEdit::returnPressed, this,
+            [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
 }
 
 void TPuntiGPS::ConfermaClick()
 {
+    const Drawing marker
+        = confirmGpsPoint(m_stato, m_posizioneX->text().toStdString(), m_posizioneY->text().toStdString());
+    m_app.Prospettiva()->drawMarker(marker);
+    m_app.Prospettiva()->refreshFromState();
     close();
 }
 
 void TPuntiGPS::AnnullaClick()
 {
     close();
+}
+
+void TPuntiGPS::clearPositions()
+{
+    m_posizioneX->clear();
+    m_posizioneY->clear();
 }
 
 void TPuntiGPS::refreshFromState()
@@ -74,6 +97,11 @@ void TPuntiGPS::showEvent(QShowEvent *event)
 {
     refreshFromState();
     QDialog::showEvent(event);
+    // Placed once shown: showing a dialog would centre it over its parent otherwise.
+    if (m_openAt != QPoint(-1, -1))
+        move(m_openAt);
+    m_openAt = {-1, -1};
+    m_posizioneX->setFocus();
 }
 
 } // namespace kalvor::gui

@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+// The GPS position of one reference point: opened by a click on the
+// reference-point overlay in GPS mode, it records the clicked pixel with the
+// typed position. Enter in Posizione_Y confirms, Esc in either field cancels,
+// Enter in Posizione_X does nothing.
+
 #include <QDialog>
 
 class QLineEdit;
@@ -14,7 +19,6 @@ namespace kalvor::gui {
 class Applicazione;
 struct Platform;
 
-// The GPS position of one reference point.
 class TPuntiGPS : public QDialog
 {
     Q_OBJECT
@@ -23,6 +27,10 @@ public:
 
     void ConfermaClick();
     void AnnullaClick();
+    // What the caller does before each opening: the two position fields emptied.
+    void clearPositions();
+    // Where the next opening puts the window's top-left corner (screen coordinates).
+    void openAt(QPoint topLeft) { m_openAt = topLeft; }
     void refreshFromState();
 
 protected:
@@ -36,6 +44,7 @@ private:
     QLineEdit *m_posizioneY = nullptr;
     QLineEdit *m_xTXT = nullptr;
     QLineEdit *m_yTXT = nullptr;
+    QPoint m_openAt {-1, -1};
 };
 
 } // namespace kalvor::gui

@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+// The reading-direction dialog: four pictures, each ticking its direction mark
+// (and unticking the other three) and closing; the visible switch usoGPS. The
+// marks live in StatoLavoro; the hidden check boxes show them.
+
 #include <QDialog>
 
 class QCheckBox;
+class QLabel;
 
 namespace kalvor {
 struct StatoLavoro;
@@ -14,21 +19,26 @@ namespace kalvor::gui {
 class Applicazione;
 struct Platform;
 
-// How the reference distances were measured: the corner they start from, and GPS mode.
 class TSceltaVersoLetture : public QDialog
 {
     Q_OBJECT
 public:
     TSceltaVersoLetture(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent = nullptr);
 
+    void Image1Click();
+    void Image2Click();
+    void Image3Click();
+    void Image4Click();
     void refreshFromState();
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     StatoLavoro &m_stato;
     Platform &m_platform;
+    QLabel *m_images[4] = {};
     QCheckBox *m_origine00 = nullptr;
     QCheckBox *m_origine640480 = nullptr;
     QCheckBox *m_origine0480 = nullptr;
