@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "project/headless_project_steps.hpp"
 
+#include "common/drawing.hpp"
 #include "common/numbers.hpp"
 #include "detection/sfondo.hpp"
-#include "extraction/frame_file.hpp"
 #include "extraction/png_io.hpp"
+#include "geometry/area_captazione.hpp"
+#include "geometry/prospettiva.hpp"
 
 namespace kalvor {
 
@@ -20,41 +22,29 @@ void avviaCaptazione(StatoLavoro &s)
     c.fotogrammaTXT = intText(s.CP.FotogrammaAttuale);
 }
 
-// The reference and area steps below are the state side of the geometry
-// screens' resets and redraws: the frame number, the frame load, the lists
-// emptied, and the conversions the drawing makes.
-
 void HeadlessProjectSteps::AzzeraSenzaRichieste()
 {
-    auto &p = m_s.Prospettiva;
-    m_s.FotogrammaProspettiva = toInt(p.FotogrammaIniziale);
-    m_referenceFrame = readPng(frameFileName(m_s.Estrattore.Cartella, m_s.FotogrammaProspettiva));
-    for (TextList *l : {&p.coordinataXPixelP, &p.coordinataYPixelP, &p.DistanzeRealiP, &p.coordinataXPixelD,
-                        &p.coordinataYPixelD, &p.DistanzeRealiD})
-        l->clear();
+    const std::string file = startReferenceReset(m_s);
+    m_referenceFrame = readPng(file);
+    finishAzzeraSenzaRichieste(m_s);
 }
 
 void HeadlessProjectSteps::DisegnaPunti()
 {
-    const auto &p = m_s.Prospettiva;
-    for (int i = 0; i < p.coordinataXPixelP.count(); ++i) {
-        toInt(p.coordinataXPixelP.line(i));
-        toInt(p.coordinataYPixelP.line(i));
-    }
+    Drawing unused;
+    drawReferencePoints(m_s.Prospettiva, unused);
 }
 
 void HeadlessProjectSteps::AzzeraDatiClick()
 {
-    // The area screen names its frame from the text as typed.
-    readPng(m_s.Estrattore.Cartella + m_s.AreaCaptazione.FotogrammaIniziale + ".png");
-    m_s.AreaCaptazione.PuntiRiferimento.clear();
+    readPng(areaFrameFileName(m_s));
+    clearArea(m_s.AreaCaptazione);
 }
 
 void HeadlessProjectSteps::disegnaElementi()
 {
-    const TextList &punti = m_s.AreaCaptazione.PuntiRiferimento;
-    for (int i = 0; i < 8; ++i)
-        toInt(punti.line(i));
+    Drawing unused;
+    drawAreaElements(m_s.AreaCaptazione, unused);
 }
 
 void HeadlessProjectSteps::CalcolaMediaClick()
