@@ -15,7 +15,7 @@ using CommandFn = int (*)(const Args &args);
 struct Command
 {
     std::string name;
-    std::string usage;   // one line, after "kalvor-cli "
+    std::string usage; // one line, after "kalvor-cli "
     std::string summary; // one line
     CommandFn run;
 };

@@ -19,8 +19,7 @@ using namespace kalvor::gui;
 
 namespace {
 
-const QStringList kChain = {"Riferimenti", "Estrattore", "Prospettiva", "AreaCaptazione", "Calibrazione",
-                            "Captazione"};
+const QStringList kChain = {"Riferimenti", "Estrattore", "Prospettiva", "AreaCaptazione", "Calibrazione", "Captazione"};
 
 // A saved job on 64 x 48 frames 0..4 in `dir`, its capture at frame 3.
 QString writeJob(const kalvor::testing::TempDir &dir, bool withFrames = true)

@@ -48,9 +48,9 @@ std::string languageOf(const char *name)
 // locale is not installed on the machine.
 bool languageUsesComma(const std::string &lang)
 {
-    static constexpr std::array<std::string_view, 31> comma = {
-        "it", "de", "fr", "es", "pt", "nl", "ru", "pl", "cs", "sk", "sl", "hr", "sr", "bs", "ro", "hu",
-        "da", "nb", "nn", "no", "sv", "fi", "et", "lv", "lt", "el", "tr", "uk", "bg", "ca", "id"};
+    static constexpr std::array<std::string_view, 31> comma
+        = {"it", "de", "fr", "es", "pt", "nl", "ru", "pl", "cs", "sk", "sl", "hr", "sr", "bs", "ro", "hu",
+           "da", "nb", "nn", "no", "sv", "fi", "et", "lv", "lt", "el", "tr", "uk", "bg", "ca", "id"};
     for (auto c : comma)
         if (lang == c)
             return true;
@@ -198,7 +198,7 @@ std::int32_t toInt(std::string_view text)
         if (!isDigit(text[i]))
             throwNotInteger(text);
         value = value * 10 + (text[i] - '0');
-        if (value > std::int64_t{1} << 31)
+        if (value > std::int64_t {1} << 31)
             throwNotInteger(text);
     }
     if (negative)
@@ -286,7 +286,7 @@ Fixed4 roundToFixed4(double value)
     if (value == 0.0)
         return 0;
     // Shortest round-trip form, e.g. "1.2345678e+01".
-    std::array<char, 64> buf{};
+    std::array<char, 64> buf {};
     const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::scientific);
     const std::string_view s(buf.data(), static_cast<std::size_t>(res.ptr - buf.data()));
     std::size_t i = 0;
@@ -324,7 +324,8 @@ double fixed4ToDouble(Fixed4 units)
 std::string fixed4Text(Fixed4 units, const NumberFormat &format)
 {
     const bool negative = units < 0;
-    const std::uint64_t mag = negative ? static_cast<std::uint64_t>(-(units + 1)) + 1 : static_cast<std::uint64_t>(units);
+    const std::uint64_t mag
+        = negative ? static_cast<std::uint64_t>(-(units + 1)) + 1 : static_cast<std::uint64_t>(units);
     std::string body = std::to_string(mag / 10000);
     std::uint64_t frac = mag % 10000;
     if (frac != 0) {

@@ -29,8 +29,8 @@ struct NumberFormat
 {
     char decimalSeparator = ',';
 
-    static NumberFormat comma() { return NumberFormat{','}; }
-    static NumberFormat dot() { return NumberFormat{'.'}; }
+    static NumberFormat comma() { return NumberFormat {','}; }
+    static NumberFormat dot() { return NumberFormat {'.'}; }
     // The separator of the user's LC_NUMERIC (LC_ALL, LC_NUMERIC, LANG in that
     // order); a locale that is named but not installed falls back to the usual
     // separator of its language.

@@ -17,7 +17,8 @@ public:
     TextList() = default;
     TextList(std::initializer_list<std::string> lines)
         : m_lines(lines)
-    {}
+    {
+    }
 
     void clear() { m_lines.clear(); }
     void append(std::string line) { m_lines.push_back(std::move(line)); }

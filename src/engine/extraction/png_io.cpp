@@ -25,7 +25,9 @@ void onPngError(png_structp png, png_const_charp msg)
     png_longjmp(png, 1);
 }
 
-void onPngWarning(png_structp, png_const_charp) {}
+void onPngWarning(png_structp, png_const_charp)
+{
+}
 
 struct ReadBuffer
 {
@@ -48,7 +50,9 @@ void writeToString(png_structp png, png_bytep data, png_size_t len)
     out->append(reinterpret_cast<const char *>(data), len);
 }
 
-void flushNothing(png_structp) {}
+void flushNothing(png_structp)
+{
+}
 
 // RAII owners of libpng's read and write structs.
 struct PngReader
@@ -138,15 +142,14 @@ RgbImage decodePng(const std::string &bytes, const std::string &name)
     r.info = png_create_info_struct(r.png);
     if (r.info == nullptr)
         throw FileError("Impossibile leggere l'immagine \"" + name + "\".");
-    ReadBuffer buf{&bytes, 0};
+    ReadBuffer buf {&bytes, 0};
     png_uint_32 w = 0;
     png_uint_32 h = 0;
-    const auto fail = [&] {
-        return FileError("Impossibile leggere l'immagine \"" + name + "\": " + err.message + ".");
-    };
+    const auto fail
+        = [&] { return FileError("Impossibile leggere l'immagine \"" + name + "\": " + err.message + "."); };
     if (!readHeader(r, buf, w, h))
         throw fail();
-    if (static_cast<std::uint64_t>(w) * h > (std::uint64_t{1} << 28))
+    if (static_cast<std::uint64_t>(w) * h > (std::uint64_t {1} << 28))
         throw FileError("L'immagine \"" + name + "\" è troppo grande.");
     RgbImage image(static_cast<int>(w), static_cast<int>(h));
     std::vector<png_bytep> rows(h);

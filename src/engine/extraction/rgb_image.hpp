@@ -20,11 +20,18 @@ struct RgbImage
         : width(w)
         , height(h)
         , pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 3, 0)
-    {}
+    {
+    }
 
     int rowBytes() const { return width * 3; }
-    std::uint8_t *row(int r) { return pixels.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(rowBytes()); }
-    const std::uint8_t *row(int r) const { return pixels.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(rowBytes()); }
+    std::uint8_t *row(int r)
+    {
+        return pixels.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(rowBytes());
+    }
+    const std::uint8_t *row(int r) const
+    {
+        return pixels.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(rowBytes());
+    }
     bool empty() const { return width == 0 || height == 0; }
     bool operator==(const RgbImage &) const = default;
 };

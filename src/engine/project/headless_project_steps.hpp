@@ -23,16 +23,17 @@ class HeadlessProjectSteps : public ProjectScreenSteps
 public:
     explicit HeadlessProjectSteps(StatoLavoro &stato)
         : m_s(stato)
-    {}
+    {
+    }
 
     void AzzeraSenzaRichieste() override;
     void DisegnaPunti() override;
     void AzzeraDatiClick() override;
     void disegnaElementi() override;
     void CalcolaMediaClick() override;
-    void setBarraElaborazione(int) override {}
+    void setBarraElaborazione(int) override { }
     void showCaptureFrame(const RgbImage &frame) override { m_captureFrame = frame; }
-    void drawCaptureOverlays() override {}
+    void drawCaptureOverlays() override { }
 
     // The frame the reference screen shows, and the capture's current frame.
     const RgbImage &referenceFrame() const { return m_referenceFrame; }

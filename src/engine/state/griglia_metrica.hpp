@@ -21,8 +21,16 @@ struct MetricGrid
         cols = w;
         data.assign(static_cast<std::size_t>(h) * static_cast<std::size_t>(w) * 2, 0.0);
     }
-    double &at(int r, int c, int k) { return data[(static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c)) * 2 + static_cast<std::size_t>(k)]; }
-    double at(int r, int c, int k) const { return data[(static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c)) * 2 + static_cast<std::size_t>(k)]; }
+    double &at(int r, int c, int k)
+    {
+        return data[(static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c)) * 2
+                    + static_cast<std::size_t>(k)];
+    }
+    double at(int r, int c, int k) const
+    {
+        return data[(static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c)) * 2
+                    + static_cast<std::size_t>(k)];
+    }
     bool empty() const { return data.empty(); }
     bool contains(int r, int c) const { return r >= 0 && c >= 0 && r < rows && c < cols; }
 };

@@ -21,8 +21,14 @@ struct MatriceInteri
         cols = c;
         data.assign(static_cast<std::size_t>(r) * static_cast<std::size_t>(c), 0);
     }
-    std::int32_t &at(int r, int c) { return data[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c)]; }
-    std::int32_t at(int r, int c) const { return data[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c)]; }
+    std::int32_t &at(int r, int c)
+    {
+        return data[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c)];
+    }
+    std::int32_t at(int r, int c) const
+    {
+        return data[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c)];
+    }
     bool empty() const { return data.empty(); }
 };
 

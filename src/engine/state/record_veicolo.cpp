@@ -6,17 +6,17 @@
 
 namespace kalvor {
 
-RecordVeicolo makeRecord(const std::string &numero, const std::string &arco, int inizio, int fine,
-                         double lunghezza, double area, int fotogramma, double tempo)
+RecordVeicolo makeRecord(const std::string &numero, const std::string &arco, int inizio, int fine, double lunghezza,
+                         double area, int fotogramma, double tempo)
 {
-    return RecordVeicolo{numero,
-                         arco,
-                         intText(inizio),
-                         intText(fine),
-                         fixedText(lunghezza),
-                         fixedText(area),
-                         intText(fotogramma),
-                         fixedText(tempo)};
+    return RecordVeicolo {numero,
+                          arco,
+                          intText(inizio),
+                          intText(fine),
+                          fixedText(lunghezza),
+                          fixedText(area),
+                          intText(fotogramma),
+                          fixedText(tempo)};
 }
 
 std::vector<int> findRecords(const TextList &list)
@@ -36,10 +36,10 @@ const std::string &recordField(const TextList &list, int start, int offset)
 
 RecordVeicolo readRecord(const TextList &list, int start)
 {
-    return RecordVeicolo{recordField(list, start, OffNumero),     recordField(list, start, OffArco),
-                         recordField(list, start, OffInizio),     recordField(list, start, OffFine),
-                         recordField(list, start, OffLunghezza),  recordField(list, start, OffArea),
-                         recordField(list, start, OffFotogramma), recordField(list, start, OffTempo)};
+    return RecordVeicolo {recordField(list, start, OffNumero),     recordField(list, start, OffArco),
+                          recordField(list, start, OffInizio),     recordField(list, start, OffFine),
+                          recordField(list, start, OffLunghezza),  recordField(list, start, OffArea),
+                          recordField(list, start, OffFotogramma), recordField(list, start, OffTempo)};
 }
 
 void appendRecord(TextList &list, const RecordVeicolo &r)

@@ -50,8 +50,8 @@ struct RecordVeicolo
 };
 
 // A detected record with its numbers written as the program writes them.
-RecordVeicolo makeRecord(const std::string &numero, const std::string &arco, int inizio, int fine,
-                         double lunghezza, double area, int fotogramma, double tempo);
+RecordVeicolo makeRecord(const std::string &numero, const std::string &arco, int inizio, int fine, double lunghezza,
+                         double area, int fotogramma, double tempo);
 
 // Indices of the lines equal to "veicolo", in order.
 std::vector<int> findRecords(const TextList &list);

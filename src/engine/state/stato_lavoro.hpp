@@ -133,8 +133,8 @@ struct StatoModificaVeicolo
 // or capture (CP). Set when the background is computed unless said otherwise.
 struct StatoRilevamento
 {
-    int AltezzaImmagine = 0;       // pixel rows of a frame
-    int LarghezzaRiga = 0;         // bytes per row: pixel columns times 3
+    int AltezzaImmagine = 0; // pixel rows of a frame
+    int LarghezzaRiga = 0; // bytes per row: pixel columns times 3
     int NumeroFotogrammiMedia = 0; // frames averaged into the background
     int RigaArea1 = 0;
     int ColonnaArea1 = 0; // byte column
@@ -159,12 +159,12 @@ struct StatoRilevamento
     int NumeroVeicoliVirtuali = 0;
 };
 
-using RigaTempi = std::array<double, 2>;        // frame number, time in seconds
+using RigaTempi = std::array<double, 2>; // frame number, time in seconds
 using RigaRiferimenti = std::array<double, 14>; // transformation working row
-using RigaIstanti = std::array<double, 11>;     // one sighting
-using RigaArco = std::array<double, 9>;         // one vehicle of one arc
-using RigaIndicatori = std::array<double, 19>;  // one sighting with its indicators
-using RigaVicini = std::array<double, 8>;       // a neighbour of one sighting
+using RigaIstanti = std::array<double, 11>; // one sighting
+using RigaArco = std::array<double, 9>; // one vehicle of one arc
+using RigaIndicatori = std::array<double, 19>; // one sighting with its indicators
+using RigaVicini = std::array<double, 8>; // a neighbour of one sighting
 
 struct StatoLavoro
 {

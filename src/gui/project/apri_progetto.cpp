@@ -26,7 +26,8 @@ public:
     explicit ScreenSteps(Applicazione &app)
         : m_app(app)
         , m_engine(app.stato())
-    {}
+    {
+    }
 
     void AzzeraSenzaRichieste() override
     {
@@ -51,9 +52,9 @@ public:
     // The capture screen shows no frame and draws no overlay yet: its part is
     // the background and the counters on the job state.
     void CalcolaMediaClick() override { m_engine.CalcolaMediaClick(); }
-    void setBarraElaborazione(int) override {}
+    void setBarraElaborazione(int) override { }
     void showCaptureFrame(const RgbImage &frame) override { m_engine.showCaptureFrame(frame); }
-    void drawCaptureOverlays() override {}
+    void drawCaptureOverlays() override { }
 
 private:
     Applicazione &m_app;

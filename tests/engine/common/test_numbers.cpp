@@ -32,15 +32,21 @@ TEST(Numbers, StrictIntegers)
         const char *text;
         std::int32_t value;
     };
-    const Case ok[] = {{"0", 0},           {"12", 12},         {"-7", -7},          {"+7", 7},
-                       {"007", 7},         {"  42", 42},       {"\t-3", -3},        {"2147483647", 2147483647},
+    const Case ok[] = {{"0", 0},
+                       {"12", 12},
+                       {"-7", -7},
+                       {"+7", 7},
+                       {"007", 7},
+                       {"  42", 42},
+                       {"\t-3", -3},
+                       {"2147483647", 2147483647},
                        {"-2147483648", std::numeric_limits<std::int32_t>::min()}};
     for (const auto &c : ok)
         EXPECT_EQ(toInt(c.text), c.value) << c.text;
 
-    const char *bad[] = {"",     " ",   "-",    "+",          "12 ",         "1,5",  "1.5", "0x10",
-                         "$10",  "1e3", "--1",  "2147483648", "-2147483649", "99999999999999999999",
-                         "12a",  "a12", "1 2",  "numero"};
+    const char *bad[] = {"",     " ",   "-",   "+",     "12 ",        "1,5",         "1.5",
+                         "0x10", "$10", "1e3", "--1",   "2147483648", "-2147483649", "99999999999999999999",
+                         "12a",  "a12", "1 2", "numero"};
     for (const char *b : bad) {
         try {
             toInt(b);
@@ -59,12 +65,17 @@ TEST(Numbers, DecimalTextToFixedPointBothSeparators)
         Fixed4 units;
     };
     const Case cases[] = {
-        {"0,2", 2000},         {"12,345678", 123457}, {"15", 150000},       {"-12", -120000},
-        {"0,00005", 0},        {"0,00015", 2},        {"0,00025", 2},       {"0,00035", 4},
-        {"-0,00005", 0},       {"-0,00015", -2},      {"0,000051", 1},      {"1,23445", 12344},
-        {"1,23455", 12346},    {",5", 5000},          {"5,", 50000},        {"  3,5 ", 35000},
-        {"+1,5", 15000},       {"1e3", 10000000},     {"2,5E-1", 2500},     {"1,5e+2", 1500000},
-        {"0000,1000", 1000},   {"922337203685477,5807", std::numeric_limits<Fixed4>::max()},
+        {"0,2", 2000},       {"12,345678", 123457},
+        {"15", 150000},      {"-12", -120000},
+        {"0,00005", 0},      {"0,00015", 2},
+        {"0,00025", 2},      {"0,00035", 4},
+        {"-0,00005", 0},     {"-0,00015", -2},
+        {"0,000051", 1},     {"1,23445", 12344},
+        {"1,23455", 12346},  {",5", 5000},
+        {"5,", 50000},       {"  3,5 ", 35000},
+        {"+1,5", 15000},     {"1e3", 10000000},
+        {"2,5E-1", 2500},    {"1,5e+2", 1500000},
+        {"0000,1000", 1000}, {"922337203685477,5807", std::numeric_limits<Fixed4>::max()},
     };
     for (const NumberFormat &f : {kComma, kDot})
         for (const auto &c : cases)
@@ -73,8 +84,8 @@ TEST(Numbers, DecimalTextToFixedPointBothSeparators)
 
 TEST(Numbers, DecimalTextErrors)
 {
-    const char *bad[] = {"", " ", ",", "-", "1,2,3", "1e", "e5", "abc", "1.000,5", "12 3", "922337203685477,5808",
-                         "1e30"};
+    const char *bad[]
+        = {"", " ", ",", "-", "1,2,3", "1e", "e5", "abc", "1.000,5", "12 3", "922337203685477,5808", "1e30"};
     for (const char *b : bad)
         EXPECT_THROW(toFixed4(b, kComma), ConversionError) << b;
     // The other separator is not accepted.
@@ -96,12 +107,27 @@ TEST(Numbers, FixedTextOfDoubles)
         const char *text; // with a comma
     };
     const Case cases[] = {
-        {12.345678, "12,3457"}, {15.0, "15"},         {0.0, "0"},           {-0.0, "0"},
-        {0.00005, "0"},         {0.00015, "0,0002"},  {0.00025, "0,0002"},  {-0.00015, "-0,0002"},
-        {-0.00005, "0"},        {0.2, "0,2"},         {-12.5, "-12,5"},     {1.0 / 3.0, "0,3333"},
-        {2.0 / 3.0, "0,6667"},  {1234567.891, "1234567,891"},               {0.1 + 0.2, "0,3"},
-        {99.99995, "100"},      {-99.99995, "-100"},  {1e-300, "0"},        {0.12345, "0,1234"},
-        {0.12355, "0,1236"},    {5e-5 + 1e-12, "0,0001"},
+        {12.345678, "12,3457"},
+        {15.0, "15"},
+        {0.0, "0"},
+        {-0.0, "0"},
+        {0.00005, "0"},
+        {0.00015, "0,0002"},
+        {0.00025, "0,0002"},
+        {-0.00015, "-0,0002"},
+        {-0.00005, "0"},
+        {0.2, "0,2"},
+        {-12.5, "-12,5"},
+        {1.0 / 3.0, "0,3333"},
+        {2.0 / 3.0, "0,6667"},
+        {1234567.891, "1234567,891"},
+        {0.1 + 0.2, "0,3"},
+        {99.99995, "100"},
+        {-99.99995, "-100"},
+        {1e-300, "0"},
+        {0.12345, "0,1234"},
+        {0.12355, "0,1236"},
+        {5e-5 + 1e-12, "0,0001"},
     };
     for (const NumberFormat &f : {kComma, kDot})
         for (const auto &c : cases)
@@ -120,8 +146,7 @@ TEST(Numbers, FixedTextRoundTripsThroughText)
     // Every four-decimal value written and read back is itself.
     std::srand(7);
     for (int i = 0; i < 20000; ++i) {
-        const Fixed4 units = (static_cast<Fixed4>(std::rand()) << 16 ^ std::rand()) % 100000000000LL
-                             * (i % 2 ? -1 : 1);
+        const Fixed4 units = (static_cast<Fixed4>(std::rand()) << 16 ^ std::rand()) % 100000000000LL * (i % 2 ? -1 : 1);
         for (const NumberFormat &f : {kComma, kDot}) {
             const std::string t = fixed4Text(units, f);
             ASSERT_EQ(toFixed4(t, f), units) << t;
@@ -135,7 +160,7 @@ TEST(Numbers, HashPattern)
     struct Case
     {
         double value;
-        const char *text;     // with a comma
+        const char *text; // with a comma
         const char *zeroForm; // the variant that writes 0
     };
     const Case cases[] = {
@@ -177,8 +202,8 @@ TEST(Numbers, FormatFromLocaleEnvironment)
         char sep;
     };
     // it_IT and de_DE may not be installed: the language decides then.
-    const Case cases[] = {{"C", '.'}, {"POSIX", '.'}, {"it_IT.UTF-8", ','}, {"de_DE", ','}, {"en_US.UTF-8", '.'},
-                          {"xx_YY", '.'}};
+    const Case cases[]
+        = {{"C", '.'}, {"POSIX", '.'}, {"it_IT.UTF-8", ','}, {"de_DE", ','}, {"en_US.UTF-8", '.'}, {"xx_YY", '.'}};
     const char *saved = std::getenv("LC_ALL");
     const std::string savedValue = saved ? saved : "";
     for (const auto &c : cases) {

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -72,13 +72,14 @@ TEST(TextList, TextSplitsAtEveryLineEnd)
 
 TEST(TextList, TextRoundTripKeepsEmptyLines)
 {
-    const TextList lists[] = {TextList{}, TextList{""}, TextList{"a", ""}, TextList{"", "", "x"}, TextList{"1", "2"}};
+    const TextList lists[]
+        = {TextList {}, TextList {""}, TextList {"a", ""}, TextList {"", "", "x"}, TextList {"1", "2"}};
     for (const auto &l : lists) {
         TextList copy;
         copy.setText(l.text());
         EXPECT_EQ(copy, l);
     }
-    EXPECT_EQ((TextList{"a", "b"}).text(), "a\r\nb\r\n");
+    EXPECT_EQ((TextList {"a", "b"}).text(), "a\r\nb\r\n");
 }
 
 TEST(TextList, LoadsEveryEncodingAndLineEnd)
@@ -92,7 +93,9 @@ TEST(TextList, LoadsEveryEncodingAndLineEnd)
     const Case cases[] = {
         // Windows-1252 without BOM: à è é ò ù € and the undefined 0x81.
         {"citt\xE0\r\nperch\xE9\r\n\x80 5\r\n\x81", {"città", "perché", "€ 5", "\xC2\x81"}},
-        {"\xEF\xBB\xBF" "citt\xC3\xA0\nok", {"città", "ok"}},
+        {"\xEF\xBB\xBF"
+         "citt\xC3\xA0\nok",
+         {"città", "ok"}},
         {"\xFF\xFE" + std::string("c\0i\0t\0t\0\xE0\0\r\0\n\0\xAC\x20", 16), {"città", "€"}},
         {"\xFE\xFF" + std::string("\0c\0i\0t\0t\0\xE0\0\r\0x", 14), {"città", "x"}},
         {"\xFF\xFE" + std::string("\x3D\xD8\x00\xDE", 4), {"\xF0\x9F\x98\x80"}}, // surrogate pair
@@ -112,7 +115,7 @@ TEST(TextList, LoadsEveryEncodingAndLineEnd)
 TEST(TextList, SavesWindows1252WithCrLf)
 {
     TempDir dir;
-    TextList l{"città", "perché €", "", "ŠŽ"};
+    TextList l {"città", "perché €", "", "ŠŽ"};
     l.saveToFile(dir.file("out.txt"));
     EXPECT_EQ(readFileBytes(dir.file("out.txt")), "citt\xE0\r\nperch\xE9 \x80\r\n\r\n\x8A\x8E\r\n");
     TextList back;
@@ -123,9 +126,9 @@ TEST(TextList, SavesWindows1252WithCrLf)
 TEST(TextList, UnencodableCharacterIsAnErrorAndWritesNothing)
 {
     TempDir dir;
-    TextList good{"prima"};
+    TextList good {"prima"};
     good.saveToFile(dir.file("f.txt"));
-    TextList l{"Αθήνα"};
+    TextList l {"Αθήνα"};
     try {
         l.saveToFile(dir.file("f.txt"));
         FAIL();
@@ -141,9 +144,9 @@ TEST(TextList, FailedSaveLeavesTheOldFileIntact)
         GTEST_SKIP() << "root ignores folder permissions";
     TempDir dir;
     const std::string path = dir.file("lavoro.kvr");
-    TextList{"vecchio"}.saveToFile(path);
+    TextList {"vecchio"}.saveToFile(path);
     ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
-    EXPECT_THROW(TextList{"nuovo"}.saveToFile(path), FileError);
+    EXPECT_THROW(TextList {"nuovo"}.saveToFile(path), FileError);
     chmod(dir.path().c_str(), 0755);
     EXPECT_EQ(readFileBytes(path), "vecchio\r\n");
 }
@@ -153,7 +156,7 @@ TEST(TextList, FailedWriteNamesTheFileAndLeavesNoTemporary)
     TempDir dir;
     const std::string path = dir.path() + "manca/lavoro.kvr";
     try {
-        TextList{"x"}.saveToFile(path);
+        TextList {"x"}.saveToFile(path);
         FAIL();
     } catch (const FileError &e) {
         EXPECT_NE(std::string(e.what()).find(path), std::string::npos);
@@ -162,7 +165,7 @@ TEST(TextList, FailedWriteNamesTheFileAndLeavesNoTemporary)
     const std::string folderTarget = dir.file("cartella");
     ASSERT_EQ(mkdir(folderTarget.c_str(), 0755), 0);
     ASSERT_EQ(mkdir((folderTarget + "/x").c_str(), 0755), 0);
-    EXPECT_THROW(TextList{"x"}.saveToFile(folderTarget), FileError);
+    EXPECT_THROW(TextList {"x"}.saveToFile(folderTarget), FileError);
     int entries = 0;
     for (const auto &e : std::filesystem::directory_iterator(dir.path())) {
         (void)e;
@@ -173,14 +176,14 @@ TEST(TextList, FailedWriteNamesTheFileAndLeavesNoTemporary)
 
 TEST(TextList, LoadingAMissingFileNamesIt)
 {
-    TextList l{"resta"};
+    TextList l {"resta"};
     try {
         l.loadFromFile("/nonexistent/lista.txt");
         FAIL();
     } catch (const FileError &e) {
         EXPECT_NE(std::string(e.what()).find("/nonexistent/lista.txt"), std::string::npos);
     }
-    EXPECT_EQ(l, TextList{"resta"});
+    EXPECT_EQ(l, TextList {"resta"});
 }
 
 TEST(TextList, SaveInterruptedByAFullDiskLeavesTheOldFileIntact)
@@ -188,11 +191,13 @@ TEST(TextList, SaveInterruptedByAFullDiskLeavesTheOldFileIntact)
     // A file-size limit makes the write fail part way, even for root.
     TempDir dir;
     const std::string path = dir.file("lavoro.kvr");
-    TextList{"vecchio"}.saveToFile(path);
+    TextList {"vecchio"}.saveToFile(path);
     TextList big;
     for (int i = 0; i < 10000; ++i)
         big.append("riga " + std::to_string(i));
-    struct rlimit saved{};
+    struct rlimit saved
+    {
+    };
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = saved;

@@ -83,7 +83,8 @@ TEST(Png, RoundTripIsExact)
     } sizes[] = {{640, 480}, {1, 1}, {3, 7}, {641, 2}};
     unsigned seed = 1;
     for (const auto &s : sizes)
-        for (const PngSettings settings : {PngSettings{}, PngSettings{6, false, false}, PngSettings{9, true, false}}) {
+        for (const PngSettings settings :
+             {PngSettings {}, PngSettings {6, false, false}, PngSettings {9, true, false}}) {
             const RgbImage img = noise(s.w, s.h, seed++);
             const std::string path = dir.file("f.png");
             writePng(path, img, settings);
@@ -123,9 +124,10 @@ TEST(Png, OtherColourTypesReadAsRgb)
         int x;
         std::array<std::uint8_t, 3> rgb;
     };
-    const Case cases[] = {{"g8.png", 0, {10, 10, 10}},  {"g8.png", 1, {200, 200, 200}},  {"g1.png", 0, {0, 0, 0}},
-                          {"g1.png", 1, {255, 255, 255}}, {"p.png", 0, {250, 128, 7}},   {"p.png", 1, {1, 2, 3}},
-                          {"rgb16.png", 0, {0x12, 0xAB, 0xFF}}, {"rgba.png", 0, {9, 8, 7}}, {"ga16.png", 0, {0x80, 0x80, 0x80}}};
+    const Case cases[]
+        = {{"g8.png", 0, {10, 10, 10}},          {"g8.png", 1, {200, 200, 200}}, {"g1.png", 0, {0, 0, 0}},
+           {"g1.png", 1, {255, 255, 255}},       {"p.png", 0, {250, 128, 7}},    {"p.png", 1, {1, 2, 3}},
+           {"rgb16.png", 0, {0x12, 0xAB, 0xFF}}, {"rgba.png", 0, {9, 8, 7}},     {"ga16.png", 0, {0x80, 0x80, 0x80}}};
     for (const auto &c : cases) {
         const RgbImage img = readPng(dir.file(c.file));
         EXPECT_EQ(px(img, c.x, 0), c.rgb) << c.file << " x=" << c.x;

@@ -21,7 +21,7 @@ namespace {
 // The example job over the first ten extracted frames of its scene.
 void writeShortExample(const kalvor::testing::TempDir &dir, int frames)
 {
-    const kalvor::testing::RoadScene scene(kalvor::testing::SceneOptions{});
+    const kalvor::testing::RoadScene scene(kalvor::testing::SceneOptions {});
     StatoLavoro job = kalvor::testing::exampleJob(scene.geometry(), {}, NumberFormat::comma());
     job.Captazione.ImmagineFinale = "9";
     job.CP.FotogrammaAttuale = 4;

@@ -10,7 +10,7 @@ using namespace kalvor;
 class RecordVeicoloTest : public ::testing::Test
 {
 protected:
-    kalvor::testing::ScopedNumberFormat comma{NumberFormat::comma()};
+    kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
 };
 
 TEST_F(RecordVeicoloTest, MakeAndAppendWritesNineLines)
@@ -27,12 +27,12 @@ TEST_F(RecordVeicoloTest, FindReadAndRemove)
     appendRecord(l, makeRecord("3", "sup", 30, 60, 4, 6, 10, 2));
     appendRecord(l, makeRecord("4", "inf", 90, 120, 5, 8, 10, 2));
     appendRecord(l, makeRecord("5", "inf", 150, 210, 6, 9, 10, 2));
-    EXPECT_EQ(findRecords(l), (std::vector<int>{0, 9, 18}));
+    EXPECT_EQ(findRecords(l), (std::vector<int> {0, 9, 18}));
     EXPECT_EQ(recordField(l, 9, OffArco), "inf");
     EXPECT_EQ(readRecord(l, 18).numero, "5");
     removeRecord(l, 9);
     EXPECT_EQ(l.count(), 18);
-    EXPECT_EQ(findRecords(l), (std::vector<int>{0, 9}));
+    EXPECT_EQ(findRecords(l), (std::vector<int> {0, 9}));
     EXPECT_EQ(readRecord(l, 9).numero, "5");
     EXPECT_THROW(removeRecord(l, 10), ListIndexError);
     EXPECT_THROW(recordField(l, 9, 9), ListIndexError);
@@ -40,8 +40,8 @@ TEST_F(RecordVeicoloTest, FindReadAndRemove)
 
 TEST_F(RecordVeicoloTest, FindIgnoresOtherLinesAndTruncatedRecords)
 {
-    TextList l{"vuota", "veicolo", "7", "sup", "veicolo"};
-    EXPECT_EQ(findRecords(l), (std::vector<int>{1, 4}));
+    TextList l {"vuota", "veicolo", "7", "sup", "veicolo"};
+    EXPECT_EQ(findRecords(l), (std::vector<int> {1, 4}));
     EXPECT_THROW(readRecord(l, 1), ListIndexError);
 }
 
