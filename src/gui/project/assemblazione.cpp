@@ -95,8 +95,8 @@ void TAssemblazione::AssemblaggioClick()
     for (int i = 1; i <= k; ++i) {
         FileAperto.clear();
         const QString name = m_platform.openFileName(this, DialogoApri(i));
-        // A cancelled choice ends the assembly: the Part would go on and fail
-        // on the empty name; nothing is written either way.
+        // A cancelled choice ends the assembly and writes nothing, instead of
+        // going on to fail on the empty name.
         if (name.isEmpty()) {
             m_platform.information(this, QStringLiteral("Kalvor"),
                                    QStringLiteral("Assemblaggio annullato\nnessun file è stato scritto"));
