@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #if defined(__x86_64__)
@@ -221,26 +222,27 @@ void classificaRiga(const std::uint8_t *f, const std::uint8_t *b, int superiore,
         return;
     }
 #if KALVOR_X86
-    if (haAvx512()) {
+    // The margins' signs pick one of four specialisations, for either width.
+    const auto perSegni = [&](auto classifica) {
         if (m.infNonPositivo && m.supNonNegativo)
-            classificaRigaAvx512<true, true>(f, b, superiore, inferiore, m, pixel, out);
+            classifica(std::true_type {}, std::true_type {});
         else if (m.infNonPositivo)
-            classificaRigaAvx512<true, false>(f, b, superiore, inferiore, m, pixel, out);
+            classifica(std::true_type {}, std::false_type {});
         else if (m.supNonNegativo)
-            classificaRigaAvx512<false, true>(f, b, superiore, inferiore, m, pixel, out);
+            classifica(std::false_type {}, std::true_type {});
         else
-            classificaRigaAvx512<false, false>(f, b, superiore, inferiore, m, pixel, out);
+            classifica(std::false_type {}, std::false_type {});
+    };
+    if (haAvx512()) {
+        perSegni([&](auto inf, auto sup) {
+            classificaRigaAvx512<decltype(inf)::value, decltype(sup)::value>(f, b, superiore, inferiore, m, pixel, out);
+        });
         return;
     }
     if (haAvx2()) {
-        if (m.infNonPositivo && m.supNonNegativo)
-            classificaRigaAvx2<true, true>(f, b, superiore, inferiore, m, pixel, out);
-        else if (m.infNonPositivo)
-            classificaRigaAvx2<true, false>(f, b, superiore, inferiore, m, pixel, out);
-        else if (m.supNonNegativo)
-            classificaRigaAvx2<false, true>(f, b, superiore, inferiore, m, pixel, out);
-        else
-            classificaRigaAvx2<false, false>(f, b, superiore, inferiore, m, pixel, out);
+        perSegni([&](auto inf, auto sup) {
+            classificaRigaAvx2<decltype(inf)::value, decltype(sup)::value>(f, b, superiore, inferiore, m, pixel, out);
+        });
         return;
     }
 #endif

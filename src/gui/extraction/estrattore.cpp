@@ -7,6 +7,7 @@
 #include "gui/app/applicazione.hpp"
 #include "gui/geometry/prospettiva.hpp"
 #include "gui/platform/bindings.hpp"
+#include "gui/platform/controls.hpp"
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/hint_balloon.hpp"
@@ -39,25 +40,6 @@ QString qtFileFilter(const QString &programFilter)
     return filters.join(QStringLiteral(";;"));
 }
 
-namespace {
-
-QLabel *label(QWidget *parent, const QString &name, const QString &text)
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
-
-QCommandLinkButton *commandLink(QWidget *parent, const QString &name, const QString &text)
-{
-    auto *b = new QCommandLinkButton(text, parent);
-    b->setObjectName(name);
-    useHandCursor(b);
-    return b;
-}
-
-} // namespace
-
 TEstrattore::TEstrattore(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : QDialog(parent)
     , m_app(app)
@@ -72,14 +54,18 @@ TEstrattore::TEstrattore(Applicazione &app, StatoLavoro &stato, Platform &platfo
     estrattoreframe = new QTimer(this);
     estrattoreframe->setObjectName(QStringLiteral("estrattoreframe"));
 
-    auto *caricafilmato = commandLink(this, QStringLiteral("caricafilmato"), QStringLiteral("carica filmato"));
+    auto *caricafilmato
+        = namedControl<QCommandLinkButton>(this, QStringLiteral("caricafilmato"), QStringLiteral("carica filmato"));
     m_immagineIniziale = boundLineEdit(this, QStringLiteral("ImmagineIniziale"), m_stato.Estrattore.ImmagineIniziale);
     setHint(m_immagineIniziale, QStringLiteral("Numero primo fotogramma|numero del primo fotogramma da salvare|7"));
     m_step = boundLineEdit(this, QStringLiteral("step"), m_stato.Estrattore.step);
     setHint(m_step, QStringLiteral("Intervallo estrazione|impostare l'intervallo di estrazione fotogr. in secondi|4"));
-    auto *estrazione = commandLink(this, QStringLiteral("EstrazioneFrame"), QStringLiteral("EstrazioneFrame"));
-    auto *ferma = commandLink(this, QStringLiteral("FermaEstr"), QStringLiteral("Ferma estrazion."));
-    auto *conferma = commandLink(this, QStringLiteral("Conferma"), QStringLiteral("Passo successivo"));
+    auto *estrazione
+        = namedControl<QCommandLinkButton>(this, QStringLiteral("EstrazioneFrame"), QStringLiteral("EstrazioneFrame"));
+    auto *ferma
+        = namedControl<QCommandLinkButton>(this, QStringLiteral("FermaEstr"), QStringLiteral("Ferma estrazion."));
+    auto *conferma
+        = namedControl<QCommandLinkButton>(this, QStringLiteral("Conferma"), QStringLiteral("Passo successivo"));
     conferma->setIcon(hintIcon(14));
     auto *indietro = new QPushButton(QStringLiteral("indietro"), this);
     indietro->setObjectName(QStringLiteral("indietro"));
@@ -89,32 +75,35 @@ TEstrattore::TEstrattore(Applicazione &app, StatoLavoro &stato, Platform &platfo
     m_stepRegolazione = new QLineEdit(QStringLiteral("50"), this);
     m_stepRegolazione->setObjectName(QStringLiteral("StepRegolazione"));
     setHint(m_stepRegolazione, QStringLiteral("Micro spostamenti|Numero di secondi di cui spostarsi|7"));
-    auto *fotogrammiTOT = label(this, QStringLiteral("fotogrammiTOT"), QStringLiteral("00000"));
-    m_fotogrammaTXT = label(this, QStringLiteral("fotogrammaTXT"), QStringLiteral("00000"));
-    m_numeroEstrazioneTXT = label(this, QStringLiteral("NumeroEstrazioneTXT"), QStringLiteral("00000"));
-    auto *tempoTXT = label(this, QStringLiteral("TempoTXT"), QStringLiteral("00:00"));
+    auto *fotogrammiTOT = namedControl<QLabel>(this, QStringLiteral("fotogrammiTOT"), QStringLiteral("00000"));
+    m_fotogrammaTXT = namedControl<QLabel>(this, QStringLiteral("fotogrammaTXT"), QStringLiteral("00000"));
+    m_numeroEstrazioneTXT = namedControl<QLabel>(this, QStringLiteral("NumeroEstrazioneTXT"), QStringLiteral("00000"));
+    auto *tempoTXT = namedControl<QLabel>(this, QStringLiteral("TempoTXT"), QStringLiteral("00:00"));
 
     auto *side = new QGridLayout;
     int row = 0;
     side->addWidget(caricafilmato, row++, 0, 1, 2);
-    side->addWidget(label(this, QStringLiteral("Label1"), QStringLiteral("Numer. fotog. iniz.")), row, 0);
+    side->addWidget(namedControl<QLabel>(this, QStringLiteral("Label1"), QStringLiteral("Numer. fotog. iniz.")), row,
+                    0);
     side->addWidget(m_immagineIniziale, row++, 1);
-    side->addWidget(label(this, QStringLiteral("Label3"), QStringLiteral("Intervallo di estraz.")), row, 0);
+    side->addWidget(namedControl<QLabel>(this, QStringLiteral("Label3"), QStringLiteral("Intervallo di estraz.")), row,
+                    0);
     side->addWidget(m_step, row++, 1);
     side->addWidget(estrazione, row++, 0, 1, 2);
     side->addWidget(ferma, row++, 0, 1, 2);
-    side->addWidget(label(this, QStringLiteral("Label7"), QStringLiteral("Micro spostamenti")), row, 0);
+    side->addWidget(namedControl<QLabel>(this, QStringLiteral("Label7"), QStringLiteral("Micro spostamenti")), row, 0);
     side->addWidget(m_stepRegolazione, row++, 1);
     side->addWidget(indietro, row, 0);
     side->addWidget(avanti, row++, 1);
-    side->addWidget(label(this, QStringLiteral("Label2"), QStringLiteral("Fotogrammi:")), row++, 0, 1, 2);
-    side->addWidget(label(this, QStringLiteral("Label4"), QStringLiteral("Totali")), row, 0);
+    side->addWidget(namedControl<QLabel>(this, QStringLiteral("Label2"), QStringLiteral("Fotogrammi:")), row++, 0, 1,
+                    2);
+    side->addWidget(namedControl<QLabel>(this, QStringLiteral("Label4"), QStringLiteral("Totali")), row, 0);
     side->addWidget(fotogrammiTOT, row++, 1);
-    side->addWidget(label(this, QStringLiteral("Label5"), QStringLiteral("Attuale")), row, 0);
+    side->addWidget(namedControl<QLabel>(this, QStringLiteral("Label5"), QStringLiteral("Attuale")), row, 0);
     side->addWidget(m_fotogrammaTXT, row++, 1);
-    side->addWidget(label(this, QStringLiteral("Label6"), QStringLiteral("Etratti")), row, 0);
+    side->addWidget(namedControl<QLabel>(this, QStringLiteral("Label6"), QStringLiteral("Etratti")), row, 0);
     side->addWidget(m_numeroEstrazioneTXT, row++, 1);
-    side->addWidget(label(this, QStringLiteral("Label8"), QStringLiteral("Istante")), row, 0);
+    side->addWidget(namedControl<QLabel>(this, QStringLiteral("Label8"), QStringLiteral("Istante")), row, 0);
     side->addWidget(tempoTXT, row++, 1);
     side->setRowStretch(row++, 1);
     side->addWidget(conferma, row++, 0, 1, 2);

@@ -15,6 +15,7 @@
 #include "gui/geometry/text_list_edit.hpp"
 #include "gui/geometry/vista_fotogramma.hpp"
 #include "gui/platform/bindings.hpp"
+#include "gui/platform/controls.hpp"
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/hint_balloon.hpp"
@@ -31,26 +32,6 @@
 #include <QVBoxLayout>
 
 namespace kalvor::gui {
-
-namespace {
-
-QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
-
-QPushButton *makeButton(QWidget *parent, const QString &name, const QString &text)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    useHandCursor(button);
-    return button;
-}
-
-} // namespace
 
 TProspettiva::TProspettiva(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : QDialog(parent)
@@ -69,12 +50,12 @@ TProspettiva::TProspettiva(Applicazione &app, StatoLavoro &stato, Platform &plat
     m_lente->setView(m_vista);
     ingrandimento_TIMER = m_lente->timer();
 
-    m_fotogrammaTXT = makeLabel(this, QStringLiteral("fotogrammaTXT"), QStringLiteral("nnn"));
-    auto *label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Fotogramma iniziale"));
+    m_fotogrammaTXT = namedControl<QLabel>(this, QStringLiteral("fotogrammaTXT"), QStringLiteral("nnn"));
+    auto *label1 = namedControl<QLabel>(this, QStringLiteral("Label1"), QStringLiteral("Fotogramma iniziale"));
     m_fotogrammaIniziale
         = boundLineEdit(this, QStringLiteral("FotogrammaIniziale"), m_stato.Prospettiva.FotogrammaIniziale);
     setHint(m_fotogrammaIniziale, QStringLiteral("Fotogramma iniziale|numero del primo fotogramma da caricare|7"));
-    auto *azzera = makeButton(this, QStringLiteral("AzzeraDati"), QStringLiteral("AzzeraDati"));
+    auto *azzera = namedControl<QPushButton>(this, QStringLiteral("AzzeraDati"), QStringLiteral("AzzeraDati"));
     connect(azzera, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { AzzeraDatiClick(); }); });
 
     m_coordinataXPixelP = new TextListEdit(m_stato.Prospettiva.coordinataXPixelP, "coordinataXPixelP", this);
@@ -84,14 +65,17 @@ TProspettiva::TProspettiva(Applicazione &app, StatoLavoro &stato, Platform &plat
     setHint(m_coordinataYPixelP, QStringLiteral("Dati memorizzati|coordinata Y del punto sul video in Pixel|5"));
     setHint(m_distanzeRealiP, QStringLiteral("Dati memorizzati|Distanza reale fra due punti sul video in Metri|3"));
 
-    auto *label7 = makeLabel(this, QStringLiteral("Label7"), QStringLiteral("Movimento fotogrammi"));
-    auto *precedente = makeButton(this, QStringLiteral("FotogrammaPrecedente"), QStringLiteral("Precedente"));
-    auto *successivo = makeButton(this, QStringLiteral("AvanzaFotogramma"), QStringLiteral("Successivo"));
+    auto *label7 = namedControl<QLabel>(this, QStringLiteral("Label7"), QStringLiteral("Movimento fotogrammi"));
+    auto *precedente
+        = namedControl<QPushButton>(this, QStringLiteral("FotogrammaPrecedente"), QStringLiteral("Precedente"));
+    auto *successivo
+        = namedControl<QPushButton>(this, QStringLiteral("AvanzaFotogramma"), QStringLiteral("Successivo"));
     connect(precedente, &QPushButton::clicked, this,
             [this] { guarded(this, m_platform, [&] { FotogrammaPrecedenteClick(); }); });
     connect(successivo, &QPushButton::clicked, this,
             [this] { guarded(this, m_platform, [&] { AvanzaFotogrammaClick(); }); });
-    auto *trasformazione = makeButton(this, QStringLiteral("Trasformazione"), QStringLiteral("Trasformazione"));
+    auto *trasformazione
+        = namedControl<QPushButton>(this, QStringLiteral("Trasformazione"), QStringLiteral("Trasformazione"));
     setHint(trasformazione,
             QStringLiteral("Trasfomazione coordinate|Trasforma le coordinate dal sistema pixel a quello metrico|7"));
     connect(trasformazione, &QPushButton::clicked, this,
@@ -100,16 +84,16 @@ TProspettiva::TProspettiva(Applicazione &app, StatoLavoro &stato, Platform &plat
     m_led->setObjectName(QStringLiteral("led"));
     m_led->setFixedSize(24, 24);
     m_led->setAutoFillBackground(true);
-    m_info = makeLabel(this, QStringLiteral("info_TXT"), QStringLiteral("da trasformare"));
+    m_info = namedControl<QLabel>(this, QStringLiteral("info_TXT"), QStringLiteral("da trasformare"));
     m_info->setStyleSheet(QStringLiteral("color: #d4b000;"));
-    auto *conferma = makeButton(this, QStringLiteral("Conferma"), QStringLiteral("Passo successivo"));
+    auto *conferma = namedControl<QPushButton>(this, QStringLiteral("Conferma"), QStringLiteral("Passo successivo"));
     connect(conferma, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
     setIndicator(false);
 
     auto *lists = new QGridLayout;
-    lists->addWidget(makeLabel(this, QStringLiteral("Label2"), QStringLiteral("X [pixel]")), 0, 0);
-    lists->addWidget(makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Y [pixel]")), 0, 1);
-    lists->addWidget(makeLabel(this, QStringLiteral("Label4"), QStringLiteral("distanza [metri]")), 0, 2);
+    lists->addWidget(namedControl<QLabel>(this, QStringLiteral("Label2"), QStringLiteral("X [pixel]")), 0, 0);
+    lists->addWidget(namedControl<QLabel>(this, QStringLiteral("Label3"), QStringLiteral("Y [pixel]")), 0, 1);
+    lists->addWidget(namedControl<QLabel>(this, QStringLiteral("Label4"), QStringLiteral("distanza [metri]")), 0, 2);
     lists->addWidget(m_coordinataXPixelP, 1, 0);
     lists->addWidget(m_coordinataYPixelP, 1, 1);
     lists->addWidget(m_distanzeRealiP, 1, 2);
