@@ -67,7 +67,8 @@ static void BM_AccuratezzaScenaGenerata(benchmark::State &state)
         int numero = 0;
         for (int n = 1; n < scena.frameCount(); ++n) {
             const RgbImage f = scena.frame(n);
-            IndividuaVeicoli(det, griglia, f, 12, -12, n, scena.frameTime(n), att, spazio);
+            IndividuaVeicoli(det, griglia, f, 12, -12, n, scena.frameTime(n), att, spazio,
+                             MascheraRichiesta::SoloRecord);
             if (att.count() >= 2)
                 AbbinaVeicoli(att, prec, numero, det.VariazionePos, griglia);
             const auto verita = scena.truth(n);

@@ -105,6 +105,7 @@ int runRun(const Args &args)
 
     Riepilogo r;
     ControlloElaborazione controllo;
+    controllo.mostraMaschera = false; // nothing here shows it
     SpazioRilevamento spazio;
     OsservatoreElaborazione osservatore;
     osservatore.fotogramma = [&](const FotogrammaElaborato &fe) { stampaFotogramma(fe, s.Calibrazione.veicoliAtt, r); };

@@ -81,7 +81,8 @@ void ElaborazioneImmagini(StatoLavoro &stato, ControlloElaborazione &controllo, 
         // Margins are read at every frame.
         const int superiore = toInt(schermo.MargineSuperiore);
         const int inferiore = toInt(schermo.MargineInferiore);
-        IndividuaVeicoli(det, stato.GrigliaMetrica, frame, superiore, inferiore, n, tempo, schermo.veicoliAtt, spazio);
+        IndividuaVeicoli(det, stato.GrigliaMetrica, frame, superiore, inferiore, n, tempo, schermo.veicoliAtt, spazio,
+                         controllo.mostraMaschera ? MascheraRichiesta::Intera : MascheraRichiesta::SoloRecord);
         const bool trovati = schermo.veicoliAtt.count() >= 2;
         if (trovati) {
             if (osservatore.veicoliTrovati)
@@ -93,7 +94,7 @@ void ElaborazioneImmagini(StatoLavoro &stato, ControlloElaborazione &controllo, 
         fe.numero = n;
         fe.tempo = tempo;
         fe.immagine = &frame;
-        fe.maschera = &spazio;
+        fe.maschera = controllo.mostraMaschera ? &spazio : nullptr;
         fe.veicoliTrovati = trovati;
         fe.sovrapposizioni = sovrapposizioniVeicoli(schermo.veicoliAtt, det, controllo.mirino);
         if (controllo.mostraAsse) {

@@ -17,13 +17,16 @@ namespace kalvor {
 
 // The screen's side of a run. `ferma` is the stop box: cleared at the start,
 // read after each frame's call. `mirino` and `mostraAsse` are read at every
-// frame. `inCorso` is true while a run goes on.
+// frame. `inCorso` is true while a run goes on. A caller that never shows the
+// mask clears `mostraMaschera`: each frame then computes only the rows its
+// records need.
 struct ControlloElaborazione
 {
     bool ferma = false;
     bool mirino = false;
     bool mostraAsse = false;
     bool inCorso = false;
+    bool mostraMaschera = true;
 };
 
 struct FotogrammaElaborato
@@ -31,7 +34,7 @@ struct FotogrammaElaborato
     int numero = 0; // frame n
     double tempo = 0.0; // its time, s
     const RgbImage *immagine = nullptr;
-    const SpazioRilevamento *maschera = nullptr; // for immagineMaschera
+    const SpazioRilevamento *maschera = nullptr; // for immagineMaschera; null when not shown
     bool veicoliTrovati = false; // veicoliAtt holds at least one record
     Drawing sovrapposizioni; // records, then the axis when shown
     int ultimoNumero = 0; // NumeroVeicolo - 1

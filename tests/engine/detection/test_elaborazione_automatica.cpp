@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 using namespace kalvor;
@@ -191,4 +192,22 @@ TEST(Sovrapposizioni, RiquadriNumeriMirinoEAsse)
     EXPECT_EQ(sovrapposizioniVeicoli(att, det, false).size(), 4U);
     const Drawing asse = {P::line(10, 100, 210, 120, B), P::line(10, 59, 10, 141, B), P::line(210, 79, 210, 161, B)};
     EXPECT_EQ(sovrapposizioneAsse(det), asse);
+}
+
+TEST_F(CorsaTest, SenzaMascheraStessiVeicoli)
+{
+    ElaborazioneImmagini(stato, controllo, spazio);
+    const std::vector<std::string> conMaschera = stato.Calibrazione.VeicoliTOT.lines();
+    ASSERT_FALSE(conMaschera.empty());
+    controllo.mostraMaschera = false;
+    int fotogrammi = 0;
+    OsservatoreElaborazione o;
+    o.fotogramma = [&](const FotogrammaElaborato &f) {
+        ++fotogrammi;
+        EXPECT_EQ(f.maschera, nullptr);
+    };
+    SpazioRilevamento altro;
+    ElaborazioneImmagini(stato, controllo, altro, o);
+    EXPECT_EQ(fotogrammi, 12);
+    EXPECT_EQ(stato.Calibrazione.VeicoliTOT.lines(), conMaschera);
 }

@@ -107,7 +107,9 @@ template<typename F> Esito esegui(F &&f)
     }
 }
 
-void confronta(Caso &k, SpazioRilevamento &spazio, int indice)
+// `spazio` computes the whole mask, `spazioRecord` the records alone; both
+// are reused across cases like the program reuses its workspace.
+void confronta(Caso &k, SpazioRilevamento &spazio, SpazioRilevamento &spazioRecord, int indice)
 {
     TextList attRif;
     TextList attVeloce {"vecchio"};
@@ -125,6 +127,14 @@ void confronta(Caso &k, SpazioRilevamento &spazio, int indice)
     scriviMatriceMaschera(spazio, maschera);
     ASSERT_EQ(maschera.data, detRif.MatriceDifferenza.data) << "caso " << indice;
     ASSERT_EQ(attVeloce.lines(), attRif.lines()) << "caso " << indice;
+
+    TextList attRecord {"vecchio"};
+    const Esito eRecord = esegui([&] {
+        IndividuaVeicoli(k.det, k.griglia, k.frame, k.superiore, k.inferiore, fotogramma, tempo, attRecord,
+                         spazioRecord, MascheraRichiesta::SoloRecord);
+    });
+    ASSERT_EQ(eRif, eRecord) << "caso " << indice << " (solo record)";
+    ASSERT_EQ(attRecord.lines(), attRif.lines()) << "caso " << indice << " (solo record)";
 }
 
 } // namespace
@@ -157,11 +167,12 @@ TEST_P(RilevamentoDifferenziale, MilleFotogrammiCasuali)
 {
     kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
     std::mt19937 g(20261209);
-    SpazioRilevamento spazio; // reused like the program does
+    SpazioRilevamento spazio;
+    SpazioRilevamento spazioRecord;
     int conRecord = 0;
     for (int i = 0; i < 1200; ++i) {
         Caso k = casoCasuale(g, i % 400 == 399);
-        confronta(k, spazio, i);
+        confronta(k, spazio, spazioRecord, i);
         if (::testing::Test::HasFatalFailure())
             return;
         TextList l;
@@ -180,16 +191,17 @@ TEST_P(RilevamentoDifferenziale, StessoSpazioMarginiCambiati)
     std::mt19937 g(7);
     Caso k = casoCasuale(g, false);
     SpazioRilevamento spazio;
+    SpazioRilevamento spazioRecord;
     for (int s = -5; s <= 30; s += 5) {
         k.superiore = s;
         k.inferiore = -s;
-        confronta(k, spazio, s);
+        confronta(k, spazio, spazioRecord, s);
     }
     // A new background under the same generation would be missed; a new one is not.
     for (auto &v : k.det.MediaSfondo.data)
         v = 255 - v;
     ++k.det.GenerazioneSfondo;
-    confronta(k, spazio, 99);
+    confronta(k, spazio, spazioRecord, 99);
 }
 
 TEST_P(RilevamentoDifferenziale, ScenaStradaleGenerata)
@@ -219,10 +231,11 @@ TEST_P(RilevamentoDifferenziale, ScenaStradaleGenerata)
             griglia.at(r, c, 1) = geo.metricY(r);
         }
     SpazioRilevamento spazio;
+    SpazioRilevamento spazioRecord;
     int conRecord = 0;
     for (int n = 0; n < scena.frameCount(); n += 10) {
         Caso k {det, griglia, scena.frame(n), 12, -12};
-        confronta(k, spazio, n);
+        confronta(k, spazio, spazioRecord, n);
         if (::testing::Test::HasFatalFailure())
             return;
         TextList l;
@@ -230,4 +243,88 @@ TEST_P(RilevamentoDifferenziale, ScenaStradaleGenerata)
         conRecord += l.count() > 0 ? 1 : 0;
     }
     EXPECT_GT(conRecord, 10);
+}
+
+TEST_P(RilevamentoDifferenziale, UnoSpazioPerEntrambeLeRichieste)
+{
+    // A records-only frame leaves stale rows outside its band: the next whole
+    // mask and the next band must not see them.
+    kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
+    std::mt19937 g(99);
+    SpazioRilevamento spazio;
+    for (int i = 0; i < 300; ++i) {
+        Caso k = casoCasuale(g, i % 100 == 99);
+        StatoRilevamento detRif = k.det;
+        TextList attRif;
+        const Esito eRif = esegui([&] {
+            riferimento::IndividuaVeicoli(detRif, k.griglia, k.frame, k.superiore, k.inferiore, i, 0.5, attRif);
+        });
+        const MascheraRichiesta richiesta = i % 3 == 0 ? MascheraRichiesta::Intera : MascheraRichiesta::SoloRecord;
+        TextList att;
+        const Esito e = esegui([&] {
+            IndividuaVeicoli(k.det, k.griglia, k.frame, k.superiore, k.inferiore, i, 0.5, att, spazio, richiesta);
+        });
+        ASSERT_EQ(e, eRif) << "caso " << i;
+        ASSERT_EQ(att.lines(), attRif.lines()) << "caso " << i;
+        if (richiesta == MascheraRichiesta::Intera) {
+            MatriceInteri maschera;
+            scriviMatriceMaschera(spazio, maschera);
+            ASSERT_EQ(maschera.data, detRif.MatriceDifferenza.data) << "caso " << i;
+        } else {
+            MatriceInteri maschera;
+            EXPECT_THROW(scriviMatriceMaschera(spazio, maschera), std::logic_error);
+            EXPECT_THROW(immagineMaschera(spazio), std::logic_error);
+        }
+    }
+}
+
+TEST_P(RilevamentoDifferenziale, BandaConTessituraAiMargini)
+{
+    // Dense random foreground on small frames with the band in the middle: the
+    // records then depend on the mask rows at the band's edges, which depend
+    // on classified rows up to eight rows further out.
+    kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
+    std::mt19937 g(4242);
+    SpazioRilevamento spazio;
+    for (int i = 0; i < 3000; ++i) {
+        const int w = tra(g, 8, 40);
+        const int h = tra(g, 30, 60);
+        Caso k;
+        k.det.AltezzaImmagine = h;
+        k.det.LarghezzaRiga = 3 * w;
+        k.det.MediaSfondo.resize(h, 3 * w);
+        k.det.MatriceDifferenza.resize(h, 3 * w);
+        k.det.GenerazioneSfondo = static_cast<unsigned long long>(i + 1);
+        k.frame = RgbImage(w, h);
+        const int densita = tra(g, 55, 97); // percent of foreground pixels
+        for (int r = 0; r < h; ++r)
+            for (int x = 0; x < w; ++x) {
+                const std::uint8_t v = tra(g, 0, 99) < densita ? 200 : 0;
+                for (int c = 0; c < 3; ++c)
+                    k.frame.row(r)[3 * x + c] = v;
+            }
+        k.superiore = 12;
+        k.inferiore = -12;
+        const int centro = tra(g, 12, h - 13);
+        k.det.RigaArea1 = centro + tra(g, -2, 2);
+        k.det.RigaArea2 = centro + tra(g, -2, 2);
+        k.det.ColonnaArea1 = 3 * tra(g, 0, 2);
+        k.det.ColonnaArea2 = 3 * tra(g, w - 3, w - 1);
+        k.det.DislivelloArea = tra(g, 0, 8);
+        k.det.SogliaConteggio = tra(g, 1, 1 + k.det.DislivelloArea / 2);
+        k.det.LunghezzaMin = 0.0;
+        k.det.AreaVeicolo = 0.0;
+        k.griglia.resize(h, w);
+        for (int r = 0; r < h; ++r)
+            for (int x = 0; x < w; ++x) {
+                k.griglia.at(r, x, 0) = 0.1 * x;
+                k.griglia.at(r, x, 1) = 0.1 * r;
+            }
+        StatoRilevamento detRif = k.det;
+        TextList attRif;
+        riferimento::IndividuaVeicoli(detRif, k.griglia, k.frame, 12, -12, i, 0.0, attRif);
+        TextList att;
+        IndividuaVeicoli(k.det, k.griglia, k.frame, 12, -12, i, 0.0, att, spazio, MascheraRichiesta::SoloRecord);
+        ASSERT_EQ(att.lines(), attRif.lines()) << "caso " << i;
+    }
 }
