@@ -67,37 +67,35 @@ __attribute__((target("avx2"))) inline __m256i espandi32(std::uint32_t bit)
     return _mm256_cmpeq_epi8(_mm256_and_si256(v, selettore), selettore);
 }
 
-__attribute__((target("avx2"))) void contaAvx2(const Banda &b, std::uint8_t *acc[2], std::uint32_t *conteggi[2])
+// One row of one arc into its byte counters: 0xFF is -1, so subtracting the
+// expanded bits adds one per set bit.
+__attribute__((target("avx2"))) void aggiungiRigaAvx2(const std::uint64_t *m, const std::uint64_t *sel,
+                                                      std::size_t parole, std::uint8_t *acc)
 {
-    const std::size_t n = 64 * b.parole;
-    for (int r0 = b.rigaDa; r0 <= b.rigaA; r0 += kRigheBlocco) {
-        const int r1 = std::min(r0 + kRigheBlocco - 1, b.rigaA);
-        std::fill(acc[0], acc[0] + n, 0);
-        std::fill(acc[1], acc[1] + n, 0);
-        for (int r = r0; r <= r1; ++r)
-            for (int arco = 0; arco < 2; ++arco) {
-                const std::uint64_t *m = riga(b, r);
-                const std::uint64_t *sel = rigaArco(b, arco, r);
-                for (std::size_t k = 0; k < b.parole; ++k) {
-                    const std::uint64_t w = m[k] & sel[k];
-                    if (w == 0)
-                        continue;
-                    auto *p = reinterpret_cast<__m256i *>(acc[arco] + 64 * k);
-                    // 0xFF is -1: subtracting adds one per set bit.
-                    _mm256_storeu_si256(
-                        p, _mm256_sub_epi8(_mm256_loadu_si256(p), espandi32(static_cast<std::uint32_t>(w))));
-                    _mm256_storeu_si256(
-                        p + 1,
-                        _mm256_sub_epi8(_mm256_loadu_si256(p + 1), espandi32(static_cast<std::uint32_t>(w >> 32))));
-                }
-            }
-        aggiungiAccumulatori(acc[0], n, conteggi[0]);
-        aggiungiAccumulatori(acc[1], n, conteggi[1]);
+    for (std::size_t k = 0; k < parole; ++k) {
+        const std::uint64_t w = m[k] & sel[k];
+        if (w == 0)
+            continue;
+        auto *p = reinterpret_cast<__m256i *>(acc + 64 * k);
+        _mm256_storeu_si256(p, _mm256_sub_epi8(_mm256_loadu_si256(p), espandi32(static_cast<std::uint32_t>(w))));
+        _mm256_storeu_si256(p + 1,
+                            _mm256_sub_epi8(_mm256_loadu_si256(p + 1), espandi32(static_cast<std::uint32_t>(w >> 32))));
     }
 }
 
-__attribute__((target("avx512f,avx512bw"))) void contaAvx512(const Banda &b, std::uint8_t *acc[2],
-                                                             std::uint32_t *conteggi[2])
+__attribute__((target("avx512f,avx512bw"))) void aggiungiRigaAvx512(const std::uint64_t *m, const std::uint64_t *sel,
+                                                                    std::size_t parole, std::uint8_t *acc)
+{
+    for (std::size_t k = 0; k < parole; ++k) {
+        std::uint8_t *p = acc + 64 * k;
+        _mm512_storeu_si512(p, _mm512_sub_epi8(_mm512_loadu_si512(p), _mm512_movm_epi8(m[k] & sel[k])));
+    }
+}
+
+using AggiungiRiga = void (*)(const std::uint64_t *, const std::uint64_t *, std::size_t, std::uint8_t *);
+
+// Byte counters per block of rows, added into the totals after each block.
+void contaVettoriale(const Banda &b, AggiungiRiga aggiungiRiga, std::uint8_t *acc[2], std::uint32_t *conteggi[2])
 {
     const std::size_t n = 64 * b.parole;
     for (int r0 = b.rigaDa; r0 <= b.rigaA; r0 += kRigheBlocco) {
@@ -105,14 +103,8 @@ __attribute__((target("avx512f,avx512bw"))) void contaAvx512(const Banda &b, std
         std::fill(acc[0], acc[0] + n, 0);
         std::fill(acc[1], acc[1] + n, 0);
         for (int r = r0; r <= r1; ++r)
-            for (int arco = 0; arco < 2; ++arco) {
-                const std::uint64_t *m = riga(b, r);
-                const std::uint64_t *sel = rigaArco(b, arco, r);
-                for (std::size_t k = 0; k < b.parole; ++k) {
-                    std::uint8_t *p = acc[arco] + 64 * k;
-                    _mm512_storeu_si512(p, _mm512_sub_epi8(_mm512_loadu_si512(p), _mm512_movm_epi8(m[k] & sel[k])));
-                }
-            }
+            for (int arco = 0; arco < 2; ++arco)
+                aggiungiRiga(riga(b, r), rigaArco(b, arco, r), b.parole, acc[arco]);
         aggiungiAccumulatori(acc[0], n, conteggi[0]);
         aggiungiAccumulatori(acc[1], n, conteggi[1]);
     }
@@ -139,10 +131,7 @@ void contaArchi(SpazioRilevamento &s)
     if (usaAvx2()) {
         s.accumulatori.resize(2 * n);
         std::uint8_t *acc[2] = {s.accumulatori.data(), s.accumulatori.data() + n};
-        if (usaAvx512())
-            contaAvx512(b, acc, conteggi);
-        else
-            contaAvx2(b, acc, conteggi);
+        contaVettoriale(b, usaAvx512() ? aggiungiRigaAvx512 : aggiungiRigaAvx2, acc, conteggi);
         return;
     }
 #endif
