@@ -138,6 +138,13 @@ RgbImage decodePng(const std::string &bytes, const std::string &name)
     // The program's own frames need no libpng; every other PNG still goes through it.
     if (std::optional<RgbImage> own = decodeRgbPngFast(bytes, name))
         return std::move(*own);
+    return decodePngWithLibpng(bytes, name);
+}
+
+RgbImage decodePngWithLibpng(const std::string &bytes, const std::string &name)
+{
+    if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8) != 0)
+        throw FileError("Il file \"" + name + "\" non è un'immagine PNG.");
     PngError err;
     PngReader r;
     r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &err, onPngError, onPngWarning);
