@@ -339,6 +339,7 @@ TEST(PngFastRead, DamageIsRefusedNamingTheFile)
     const std::vector<RawChunk> chunks = splitChunks(good);
     ASSERT_EQ(chunks.front().type, "IHDR");
     ASSERT_EQ(chunks[1].type, "IDAT");
+    ASSERT_EQ(chunks.size(), 3u);
     ASSERT_EQ(chunks.back().type, "IEND");
     const std::size_t idatData = 8 + 25 + 8; // signature, IHDR chunk, IDAT length and type
 
@@ -376,6 +377,10 @@ TEST(PngFastRead, DamageIsRefusedNamingTheFile)
     std::vector<RawChunk> apart = split;
     apart.insert(apart.begin() + 2, RawChunk {"tEXt", std::string("Comment\0x", 9)});
 
+    // libpng only warns about an ancillary chunk's CRC; a frame file with any
+    // damaged chunk is refused here.
+    std::string damagedText = joinChunks({chunks[0], {"tEXt", std::string("Comment\0x", 9)}, chunks[1], chunks[2]});
+    damagedText[8 + 25 + 8 + 9] = static_cast<char>(damagedText[8 + 25 + 8 + 9] ^ 1);
     std::vector<RawChunk> noIend(chunks.begin(), chunks.end() - 1);
     std::vector<RawChunk> noIdat {chunks.front(), chunks.back()};
     std::vector<RawChunk> unknownCritical = chunks;
@@ -400,6 +405,7 @@ TEST(PngFastRead, DamageIsRefusedNamingTheFile)
         {"IDAT CRC", flipByte(idatData + idat.size()), "codice di controllo errato nel blocco IDAT"},
         {"IDAT data", flipByte(idatData + 5), "codice di controllo errato nel blocco IDAT"},
         {"IEND CRC", flipByte(good.size() - 1), "codice di controllo errato nel blocco IEND"},
+        {"tEXt CRC", damagedText, "codice di controllo errato nel blocco tEXt"},
         {"deflate stream", withIdat(streamFlipped), "dati"},
         {"Adler-32", withIdat(adlerWrong), "dati compressi danneggiati"},
         {"zlib header", withIdat("\x78\x9d" + idat.substr(2)), "dati compressi danneggiati"},
