@@ -25,6 +25,7 @@ constexpr std::uint32_t kMaxChunkLength = 0x7fffffffu;
 constexpr std::uint32_t kLibpngMaxDimension = 1000000;
 constexpr std::uint64_t kMaxPixels = std::uint64_t {1} << 28;
 // A thread keeps its buffers for the next frame unless they grew past this.
+constexpr std::size_t kMaxDeflateRatio = 1032;
 constexpr std::size_t kKeptBufferBytes = std::size_t {64} << 20;
 
 std::uint32_t bigEndian32(const unsigned char *p)
@@ -204,6 +205,10 @@ std::pair<const std::uint8_t *, std::size_t> gatherImageData(const unsigned char
 void inflateImageData(ThreadBuffers &buffers, const std::uint8_t *in, std::size_t inLength, std::size_t outLength,
                       const std::string &name)
 {
+    // Deflate expands at most 1032 to 1: a header that promises far more pixels
+    // than its data can hold is refused before the buffer is grown for it.
+    if (outLength / kMaxDeflateRatio > inLength + 1024)
+        throw damaged(name, "dati dell'immagine incompleti");
     if (buffers.inflated.size() < outLength)
         buffers.inflated.resize(outLength);
     // No actual-size pointer: libdeflate then insists on exactly outLength bytes.

@@ -458,6 +458,18 @@ TEST(PngFastRead, TooLargeImagesAreRefusedBeforeAnyAllocation)
     EXPECT_EQ(decodeError(bytes, "g.png"), "L'immagine \"g.png\" è troppo grande.");
 }
 
+TEST(PngFastRead, AHugeHeaderOverLittleDataIsRefused)
+{
+    // 8000 x 8000 is within the limit, but 200 compressed bytes cannot hold it.
+    const std::string bytes = withChunks(ihdrData(8000, 8000), {{"IDAT", zlibRows(60, 2)}, {"IEND", ""}});
+    EXPECT_EQ(decodeError(bytes, "h.png"), "Impossibile leggere l'immagine \"h.png\": dati dell'immagine incompleti.");
+    // Highly compressible data that does hold it is read.
+    const RgbImage flat(2000, 1000);
+    const std::optional<RgbImage> read = decodeRgbPngFast(encodePng(flat, PngSettings {9, false, false}), "p.png");
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(*read, flat);
+}
+
 TEST(PngFastRead, ThreadsKeepTheirOwnBuffers)
 {
     // Large then small then large, on two threads at once: no buffer leaks data
