@@ -6,8 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -26,18 +24,51 @@ mode_t readUmask()
 
 const mode_t g_umask = readUmask();
 
+struct FileDescriptor
+{
+    int fd;
+    ~FileDescriptor() { ::close(fd); }
+};
+
 } // namespace
 
 std::string readFileBytes(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         throw FileError("Impossibile aprire il file \"" + path + "\".");
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    if (in.bad())
-        throw FileError("Errore di lettura del file \"" + path + "\".");
-    return std::move(ss).str();
+    const FileDescriptor owner {fd};
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))
+        throw FileError("Impossibile aprire il file \"" + path + "\".");
+    // Frames are read by the hundred: one buffer of the file's size, filled in
+    // place; a file without a size, or one that grows meanwhile, goes on in pieces.
+    std::string bytes(S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0, '\0');
+    std::size_t filled = 0;
+    char piece[65536];
+    for (;;) {
+        const bool inPlace = filled < bytes.size();
+        char *to = inPlace ? bytes.data() + filled : piece;
+        const std::size_t room = inPlace ? bytes.size() - filled : sizeof piece;
+        const ssize_t n = ::read(fd, to, room);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw FileError("Errore di lettura del file \"" + path + "\".");
+        if (n == 0)
+            break;
+        if (inPlace)
+            filled += static_cast<std::size_t>(n);
+        else {
+            bytes.resize(filled);
+            bytes.append(piece, static_cast<std::size_t>(n));
+            filled = bytes.size();
+        }
+    }
+    bytes.resize(filled);
+    return bytes;
 }
 
 std::string folderOf(const std::string &path)

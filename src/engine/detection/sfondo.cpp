@@ -5,9 +5,9 @@
 #include "common/numbers.hpp"
 #include "detection/geometria_area.hpp"
 #include "extraction/frame_file.hpp"
+#include "extraction/ordered_frame_reader.hpp"
 #include "extraction/png_io.hpp"
 
-#include <future>
 #include <string>
 
 namespace kalvor {
@@ -66,11 +66,13 @@ void CalcolaMediaSfondo(StatoRilevamento &det, const CampiRilevamento &campi, co
     det.MatriceDifferenza = MatriceInteri {};
     ++det.GenerazioneSfondo;
     try {
-        auto decodifica = [&cartella](int n) { return readPng(frameFileName(cartella, n)); };
-        std::future<RgbImage> inArrivo;
-        if (a + 1 <= b)
-            inArrivo = std::async(std::launch::async, decodifica, a + 1);
-        const RgbImage primo = readPng(nomeDaTesto(cartella, campi.ImmagineIniziale));
+        // Two long-lived decoding threads keep their buffers from frame to frame.
+        OrderedFrameReader fotogrammi(
+            [&](int n) {
+                return readPng(n == a ? nomeDaTesto(cartella, campi.ImmagineIniziale) : frameFileName(cartella, n));
+            },
+            a, b, 2);
+        const RgbImage primo = fotogrammi.next();
         det.AltezzaImmagine = primo.height;
         det.LarghezzaRiga = primo.rowBytes();
         leggiParametriRilevamento(campi, det);
@@ -81,15 +83,11 @@ void CalcolaMediaSfondo(StatoRilevamento &det, const CampiRilevamento &campi, co
         if (progresso)
             progresso(a, primo);
         for (int n = a + 1; n <= b; ++n) {
-            std::future<RgbImage> successivo;
-            if (n + 1 <= b)
-                successivo = std::async(std::launch::async, decodifica, n + 1);
-            const RgbImage img = inArrivo.get();
+            const RgbImage img = fotogrammi.next();
             verificaDimensione(img, det.AltezzaImmagine, det.LarghezzaRiga, frameFileName(cartella, n));
             somma(sfondo.data, img.pixels);
             if (progresso)
                 progresso(n, img);
-            inArrivo = std::move(successivo);
         }
         dividi(sfondo.data, det.NumeroFotogrammiMedia);
         det.MatriceDifferenza.resize(det.AltezzaImmagine, det.LarghezzaRiga);

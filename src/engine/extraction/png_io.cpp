@@ -3,6 +3,7 @@
 
 #include "common/errors.hpp"
 #include "common/files.hpp"
+#include "extraction/png_fast_read.hpp"
 
 #include <cstring>
 #include <png.h>
@@ -131,6 +132,16 @@ bool encodeInto(PngWriter &w, const RgbImage &image, const PngSettings &settings
 } // namespace
 
 RgbImage decodePng(const std::string &bytes, const std::string &name)
+{
+    if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8) != 0)
+        throw FileError("Il file \"" + name + "\" non è un'immagine PNG.");
+    // The program's own frames need no libpng; every other PNG still goes through it.
+    if (std::optional<RgbImage> own = decodeRgbPngFast(bytes, name))
+        return std::move(*own);
+    return decodePngWithLibpng(bytes, name);
+}
+
+RgbImage decodePngWithLibpng(const std::string &bytes, const std::string &name)
 {
     if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8) != 0)
         throw FileError("Il file \"" + name + "\" non è un'immagine PNG.");

@@ -26,6 +26,10 @@ void writePng(const std::string &path, const RgbImage &image, const PngSettings 
 
 // The PNG file as bytes in memory (used by writePng and by tests).
 std::string encodePng(const RgbImage &image, const PngSettings &settings = {});
+// 8-bit RGB files without interlacing (the program's own) are read by
+// decodeRgbPngFast, every other PNG by libpng.
 RgbImage decodePng(const std::string &bytes, const std::string &nameForErrors);
+// libpng alone: the reference the fast reader is measured and tested against.
+RgbImage decodePngWithLibpng(const std::string &bytes, const std::string &nameForErrors);
 
 } // namespace kalvor
