@@ -7,8 +7,10 @@
 #include "detection/geometria_area.hpp"
 #include "detection/sovrapposizioni.hpp"
 #include "extraction/frame_file.hpp"
+#include "extraction/ordered_frame_reader.hpp"
 #include "extraction/png_io.hpp"
 
+#include <optional>
 #include <string>
 
 namespace kalvor {
@@ -75,8 +77,13 @@ void ElaborazioneImmagini(StatoLavoro &stato, ControlloElaborazione &controllo, 
         osservatore.inizio(primo);
 
     double tempo = 0.0;
+    // The next frame is decoded on another core while this one is examined and shown.
+    const std::string cartella = stato.Estrattore.Cartella;
+    std::optional<OrderedFrameReader> fotogrammi;
+    if (a + 1 <= b)
+        fotogrammi.emplace([cartella](int n) { return readPng(frameFileName(cartella, n)); }, a + 1, b, 1, 2);
     for (int n = a + 1; n <= b; ++n) {
-        const RgbImage frame = readPng(frameFileName(stato.Estrattore.Cartella, n));
+        const RgbImage frame = fotogrammi->next();
         tempo = tempoFotogramma(stato.TabellaTempiFotogrammi, n, tempo);
         // Margins are read at every frame.
         const int superiore = toInt(schermo.MargineSuperiore);
