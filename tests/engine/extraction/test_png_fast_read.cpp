@@ -5,6 +5,7 @@
 #include "common/errors.hpp"
 #include "extraction/png_fast_read.hpp"
 #include "extraction/png_io.hpp"
+#include "support/random_image.hpp"
 #include "support/road_scene.hpp"
 
 #include <gtest/gtest.h>
@@ -17,17 +18,9 @@
 #include <zlib.h>
 
 using namespace kalvor;
+using kalvor::testing::noiseImage;
 
 namespace {
-
-RgbImage noise(int w, int h, unsigned seed)
-{
-    RgbImage img(w, h);
-    std::mt19937 rng(seed);
-    for (auto &b : img.pixels)
-        b = static_cast<std::uint8_t>(rng());
-    return img;
-}
 
 // Gradients with a little noise: the content where Average and Paeth win.
 RgbImage smooth(int w, int h, unsigned seed)
@@ -225,7 +218,7 @@ TEST(PngFastRead, SameImageAsLibpngForEveryFilterLevelAndLayout)
         for (const int f : filters)
             for (const int level : {0, 1, 6, 9})
                 for (const bool isNoise : {true, false}) {
-                    const RgbImage img = isNoise ? noise(s.w, s.h, seed) : smooth(s.w, s.h, seed);
+                    const RgbImage img = isNoise ? noiseImage(s.w, s.h, seed) : smooth(s.w, s.h, seed);
                     ++seed;
                     WriteOptions o;
                     o.filters = f;
@@ -248,7 +241,7 @@ TEST(PngFastRead, FullFramesAsLibpngReadsThem)
     // with many small IDAT chunks and ancillary chunks on both sides of them.
     const kalvor::testing::RoadScene scene;
     const RgbImage frame = scene.frame(17);
-    const RgbImage rough = noise(640, 480, 99);
+    const RgbImage rough = noiseImage(640, 480, 99);
     const int filters[]
         = {PNG_FILTER_NONE, PNG_FILTER_SUB, PNG_FILTER_UP, PNG_FILTER_AVG, PNG_FILTER_PAETH, PNG_ALL_FILTERS};
     for (const int f : filters)
@@ -269,7 +262,7 @@ TEST(PngFastRead, FullFramesAsLibpngReadsThem)
 TEST(PngFastRead, ProgramsOwnFilesRoundTrip)
 {
     const kalvor::testing::RoadScene scene;
-    const RgbImage images[] = {scene.frame(3), noise(1, 1, 1), noise(7, 5, 2), smooth(640, 480, 3)};
+    const RgbImage images[] = {scene.frame(3), noiseImage(1, 1, 1), noiseImage(7, 5, 2), smooth(640, 480, 3)};
     for (const RgbImage &img : images)
         for (const PngSettings settings :
              {PngSettings {}, PngSettings {9, false, false}, PngSettings {0, true, true}}) {
@@ -440,7 +433,7 @@ TEST(PngFastRead, DamageIsRefusedNamingTheFile)
 TEST(PngFastRead, TruncationAnywhereIsRefused)
 {
     for (const std::string &good :
-         {encodePng(noise(4, 3, 8)), writeWithLibpng(smooth(6, 6, 9), {PNG_ALL_FILTERS, 6, 10, true})}) {
+         {encodePng(noiseImage(4, 3, 8)), writeWithLibpng(smooth(6, 6, 9), {PNG_ALL_FILTERS, 6, 10, true})}) {
         for (std::size_t cut = 8; cut < good.size(); ++cut) {
             const std::string bytes = good.substr(0, cut);
             EXPECT_THROW(decodePng(bytes, "t.png"), FileError) << "cut at " << cut;
@@ -474,7 +467,7 @@ TEST(PngFastRead, ThreadsKeepTheirOwnBuffers)
 {
     // Large then small then large, on two threads at once: no buffer leaks data
     // from one image into another.
-    const RgbImage big = noise(640, 480, 21);
+    const RgbImage big = noiseImage(640, 480, 21);
     const RgbImage small = smooth(5, 4, 22);
     const std::string bigBytes = encodePng(big);
     const std::string smallBytes = writeWithLibpng(small, {PNG_FILTER_PAETH, 9, 9, false});

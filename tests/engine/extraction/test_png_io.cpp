@@ -3,27 +3,19 @@
 #include "common/files.hpp"
 #include "extraction/frame_file.hpp"
 #include "extraction/png_io.hpp"
+#include "support/random_image.hpp"
 #include "support/temp_dir.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <png.h>
-#include <random>
 
 using namespace kalvor;
+using kalvor::testing::noiseImage;
 using kalvor::testing::TempDir;
 
 namespace {
-
-RgbImage noise(int w, int h, unsigned seed)
-{
-    RgbImage img(w, h);
-    std::mt19937 rng(seed);
-    for (auto &b : img.pixels)
-        b = static_cast<std::uint8_t>(rng());
-    return img;
-}
 
 // Writes a PNG of any colour type with libpng directly, as another program would.
 void writeRawPng(const std::string &path, int w, int h, int colorType, int bitDepth,
@@ -85,7 +77,7 @@ TEST(Png, RoundTripIsExact)
     for (const auto &s : sizes)
         for (const PngSettings settings :
              {PngSettings {}, PngSettings {6, false, false}, PngSettings {9, true, false}}) {
-            const RgbImage img = noise(s.w, s.h, seed++);
+            const RgbImage img = noiseImage(s.w, s.h, seed++);
             const std::string path = dir.file("f.png");
             writePng(path, img, settings);
             EXPECT_EQ(readPng(path), img) << s.w << "x" << s.h;
@@ -94,7 +86,7 @@ TEST(Png, RoundTripIsExact)
 
 TEST(Png, WrittenFileIsEightBitRgbWithoutAlpha)
 {
-    const std::string bytes = encodePng(noise(5, 4, 3));
+    const std::string bytes = encodePng(noiseImage(5, 4, 3));
     // IHDR: width, height, bit depth 8, colour type 2 (RGB).
     ASSERT_GT(bytes.size(), 26u);
     EXPECT_EQ(bytes.substr(12, 4), "IHDR");
@@ -137,7 +129,7 @@ TEST(Png, OtherColourTypesReadAsRgb)
 TEST(Png, BadFilesAreErrorsNamingTheFile)
 {
     TempDir dir;
-    const std::string good = encodePng(noise(16, 16, 5));
+    const std::string good = encodePng(noiseImage(16, 16, 5));
     struct Case
     {
         const char *name;
@@ -164,8 +156,8 @@ TEST(Png, WritingReplacesAnExistingFrame)
 {
     TempDir dir;
     const std::string path = frameFileName(dir.path(), 3);
-    writePng(path, noise(4, 4, 1));
-    const RgbImage second = noise(8, 2, 2);
+    writePng(path, noiseImage(4, 4, 1));
+    const RgbImage second = noiseImage(8, 2, 2);
     writePng(path, second);
     EXPECT_EQ(readPng(path), second);
 }
