@@ -257,46 +257,6 @@ __attribute__((target("avx2"))) void operazioneAvx2(const std::uint64_t *src, st
 }
 #endif
 
-#if KALVOR_X86
-// The same with 8-word vectors; the blend of new and kept bits is one
-// ternary-logic instruction (0xCA: m ? nuovo : src).
-// GCC 12 warns about the shift intrinsics' own undefined source operand.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-template<bool Erosione>
-__attribute__((target("avx512f"))) void operazioneAvx512(const std::uint64_t *src, std::uint64_t *dst,
-                                                         const std::uint64_t *in, std::size_t da, std::size_t a,
-                                                         std::size_t P)
-{
-    std::size_t i = da;
-    for (; i + 8 <= a; i += 8) {
-#define carica(p) _mm512_loadu_si512(p)
-        __m512i nuovo;
-        if constexpr (Erosione) {
-            const __m512i v
-                = _mm512_and_si512(_mm512_and_si512(carica(src + i - P), carica(src + i)), carica(src + i + P));
-            const __m512i vs = _mm512_and_si512(_mm512_and_si512(carica(src + i - 1 - P), carica(src + i - 1)),
-                                                carica(src + i - 1 + P));
-            const __m512i vd = _mm512_and_si512(_mm512_and_si512(carica(src + i + 1 - P), carica(src + i + 1)),
-                                                carica(src + i + 1 + P));
-            const __m512i sin = _mm512_or_si512(_mm512_slli_epi64(v, 1), _mm512_srli_epi64(vs, 63));
-            const __m512i des = _mm512_or_si512(_mm512_srli_epi64(v, 1), _mm512_slli_epi64(vd, 63));
-            nuovo = _mm512_and_si512(v, _mm512_and_si512(sin, des));
-        } else {
-            const __m512i o
-                = _mm512_or_si512(_mm512_or_si512(carica(src + i - P), carica(src + i)), carica(src + i + P));
-            const __m512i os = _mm512_or_si512(_mm512_or_si512(carica(src + i - 1 - P), carica(src + i - 1)),
-                                               carica(src + i - 1 + P));
-            nuovo = _mm512_or_si512(_mm512_slli_epi64(o, 1), _mm512_srli_epi64(os, 63));
-        }
-        _mm512_storeu_si512(dst + i, _mm512_ternarylogic_epi64(carica(in + i), nuovo, carica(src + i), 0xCA));
-#undef carica
-    }
-    operazioneScalare<Erosione>(src, dst, in, i, a, P);
-}
-#pragma GCC diagnostic pop
-#endif
-
 // Rows da and a keep their value; rows strictly between them (and inside the
 // image's border) take the step. Over the whole image this is the exact
 // operation; over a band, row da + k is exact after k steps.
@@ -319,9 +279,7 @@ template<bool Erosione> void ripeti(SpazioRilevamento &s, int volte, int da, int
             const std::size_t i0 = indice(primo, s.parole);
             const std::size_t i1 = indice(ultimo + 1, s.parole);
 #if KALVOR_X86
-            if (usaAvx512())
-                operazioneAvx512<Erosione>(src, dst, in, i0, i1, P);
-            else if (usaAvx2())
+            if (usaAvx2())
                 operazioneAvx2<Erosione>(src, dst, in, i0, i1, P);
             else
 #endif
