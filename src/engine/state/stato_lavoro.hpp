@@ -14,6 +14,7 @@
 #include "common/text_list.hpp"
 #include "state/griglia_metrica.hpp"
 #include "state/matrice_interi.hpp"
+#include "state/tabelle.hpp"
 
 #include <array>
 #include <string>
@@ -161,10 +162,6 @@ struct StatoRilevamento
 
 using RigaTempi = std::array<double, 2>; // frame number, time in seconds
 using RigaRiferimenti = std::array<double, 14>; // transformation working row
-using RigaIstanti = std::array<double, 11>; // one sighting
-using RigaArco = std::array<double, 9>; // one vehicle of one arc
-using RigaIndicatori = std::array<double, 19>; // one sighting with its indicators
-using RigaVicini = std::array<double, 8>; // a neighbour of one sighting
 
 struct StatoLavoro
 {
