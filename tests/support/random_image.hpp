@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "extraction/rgb_image.hpp"
+#include "common/rgb_image.hpp"
 
 #include <cstdint>
 #include <random>

@@ -34,7 +34,7 @@
 // constant speed; it may pull into the other half for a while (overtaking).
 
 #include "common/text_list.hpp"
-#include "extraction/rgb_image.hpp"
+#include "common/rgb_image.hpp"
 
 #include <array>
 #include <cstdint>

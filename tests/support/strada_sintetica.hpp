@@ -4,7 +4,7 @@
 // A plain synthetic road for detection tests and benchmarks: a textured grey
 // background and frames with solid boxes (vehicles) and a little noise.
 
-#include "extraction/rgb_image.hpp"
+#include "common/rgb_image.hpp"
 #include "state/griglia_metrica.hpp"
 
 #include <cstdint>

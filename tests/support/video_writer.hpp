@@ -9,7 +9,7 @@
 // must give back exactly the pictures that went in. Mpeg4 and H264 are the
 // lossy codecs of real cameras. Frame k is stamped at k / fps seconds.
 
-#include "extraction/rgb_image.hpp"
+#include "common/rgb_image.hpp"
 
 #include <functional>
 #include <memory>

@@ -7,7 +7,7 @@
 
 #include "common/drawing.hpp"
 #include "detection/rilevamento.hpp"
-#include "extraction/rgb_image.hpp"
+#include "common/rgb_image.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <functional>

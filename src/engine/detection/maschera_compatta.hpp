@@ -8,7 +8,7 @@
 // records alone computes only the band its scan reads.
 
 #include "detection/spazio_rilevamento.hpp"
-#include "extraction/rgb_image.hpp"
+#include "common/rgb_image.hpp"
 
 #include <cstdint>
 

@@ -11,7 +11,7 @@
 #include "common/text_list.hpp"
 #include "detection/istruzioni_vettoriali.hpp"
 #include "detection/spazio_rilevamento.hpp"
-#include "extraction/rgb_image.hpp"
+#include "common/rgb_image.hpp"
 #include "state/griglia_metrica.hpp"
 #include "state/matrice_interi.hpp"
 #include "state/stato_lavoro.hpp"

@@ -7,7 +7,7 @@
 // the two and benchmarks measure both. The program itself never calls it.
 
 #include "common/text_list.hpp"
-#include "extraction/rgb_image.hpp"
+#include "common/rgb_image.hpp"
 #include "state/griglia_metrica.hpp"
 #include "state/matrice_interi.hpp"
 #include "state/stato_lavoro.hpp"

@@ -7,7 +7,7 @@
 // detection state.
 
 #include "common/text_list.hpp"
-#include "extraction/rgb_image.hpp"
+#include "common/rgb_image.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <functional>

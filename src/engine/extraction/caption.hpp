@@ -5,7 +5,7 @@
 // the top-left corner, in a built-in 5 x 7 pixel font, so that the program
 // and kalvor-cli write identical frames on every machine.
 
-#include "extraction/rgb_image.hpp"
+#include "common/rgb_image.hpp"
 
 #include <string>
 

@@ -8,7 +8,7 @@
 // ListaFotogrammi, and a line is added only for a frame file that was written.
 
 #include "extraction/png_io.hpp"
-#include "extraction/rgb_image.hpp"
+#include "common/rgb_image.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <string>

@@ -7,7 +7,7 @@
 // from one frame to the next. A failure to read frame n is thrown by the
 // next() that asks for frame n, never sooner; frames after it are not waited for.
 
-#include "extraction/rgb_image.hpp"
+#include "common/rgb_image.hpp"
 
 #include <condition_variable>
 #include <exception>

@@ -6,7 +6,7 @@
 // data in one call and undoes the row filters; any other PNG is left to
 // libpng, which stays the reference this reader is tested against.
 
-#include "extraction/rgb_image.hpp"
+#include "common/rgb_image.hpp"
 
 #include <cstddef>
 #include <cstdint>

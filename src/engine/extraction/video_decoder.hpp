@@ -10,7 +10,7 @@
 // time. A file whose data stops early (truncated, damaged) ends where its
 // good data ends: reading stops there without an error.
 
-#include "extraction/rgb_image.hpp"
+#include "common/rgb_image.hpp"
 
 #include <memory>
 #include <optional>

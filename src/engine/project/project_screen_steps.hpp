@@ -7,7 +7,7 @@
 // reads what it needs from the job state, and may throw kalvor::Error (a
 // missing frame file, a text that is not a number), which stops the reading.
 
-#include "extraction/rgb_image.hpp"
+#include "common/rgb_image.hpp"
 
 namespace kalvor {
 

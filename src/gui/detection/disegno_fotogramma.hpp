@@ -4,7 +4,7 @@
 // Frames and the engine's drawing primitives on Qt images.
 
 #include "common/drawing.hpp"
-#include "extraction/rgb_image.hpp"
+#include "common/rgb_image.hpp"
 
 #include <QImage>
 

@@ -15,7 +15,7 @@
 // to the caller. While playing, the position runs with the wall clock from
 // where play() started; it stops at the end of the video.
 
-#include "extraction/rgb_image.hpp"
+#include "common/rgb_image.hpp"
 #include "extraction/video_decoder.hpp"
 
 #include <QElapsedTimer>
