@@ -33,8 +33,8 @@
 // its front edge reaches the edge of the picture it enters from; it moves at
 // constant speed; it may pull into the other half for a while (overtaking).
 
-#include "common/text_list.hpp"
 #include "common/rgb_image.hpp"
+#include "common/text_list.hpp"
 
 #include <array>
 #include <cstdint>

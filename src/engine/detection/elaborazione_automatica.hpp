@@ -6,8 +6,8 @@
 // screen draws, plays the found sound, processes events and asks to stop.
 
 #include "common/drawing.hpp"
-#include "detection/rilevamento.hpp"
 #include "common/rgb_image.hpp"
+#include "detection/rilevamento.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <functional>

@@ -7,8 +7,8 @@
 // pipeline. Both work on a range of rows so that a frame detected for its
 // records alone computes only the band its scan reads.
 
-#include "detection/spazio_rilevamento.hpp"
 #include "common/rgb_image.hpp"
+#include "detection/spazio_rilevamento.hpp"
 
 #include <cstdint>
 

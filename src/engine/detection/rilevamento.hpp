@@ -8,10 +8,10 @@
 // fused, erosion and dilation on 64-pixel words, and the column counts of both
 // arcs taken in one pass down the band.
 
+#include "common/rgb_image.hpp"
 #include "common/text_list.hpp"
 #include "detection/istruzioni_vettoriali.hpp"
 #include "detection/spazio_rilevamento.hpp"
-#include "common/rgb_image.hpp"
 #include "state/griglia_metrica.hpp"
 #include "state/matrice_interi.hpp"
 #include "state/stato_lavoro.hpp"

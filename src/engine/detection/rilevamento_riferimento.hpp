@@ -6,8 +6,8 @@
 // fast pipeline (detection/rilevamento.hpp) as its definition: tests compare
 // the two and benchmarks measure both. The program itself never calls it.
 
-#include "common/text_list.hpp"
 #include "common/rgb_image.hpp"
+#include "common/text_list.hpp"
 #include "state/griglia_metrica.hpp"
 #include "state/matrice_interi.hpp"
 #include "state/stato_lavoro.hpp"

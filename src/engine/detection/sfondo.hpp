@@ -6,8 +6,8 @@
 // also reads the detection parameters and the area geometry into the screen's
 // detection state.
 
-#include "common/text_list.hpp"
 #include "common/rgb_image.hpp"
+#include "common/text_list.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <functional>

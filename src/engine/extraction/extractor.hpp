@@ -7,8 +7,8 @@
 // Invariant kept by grabFrame: line i of ListaTempi belongs to line i of
 // ListaFotogrammi, and a line is added only for a frame file that was written.
 
-#include "extraction/png_io.hpp"
 #include "common/rgb_image.hpp"
+#include "extraction/png_io.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <string>
