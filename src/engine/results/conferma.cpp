@@ -23,23 +23,6 @@ double chiave(double x)
     return x + 0.0;
 }
 
-struct ChiaveNumeroTempo
-{
-    double numero;
-    double tempo;
-    bool operator==(const ChiaveNumeroTempo &) const = default;
-};
-
-struct HashNumeroTempo
-{
-    std::size_t operator()(const ChiaveNumeroTempo &k) const
-    {
-        const std::size_t a = std::hash<double> {}(k.numero);
-        const std::size_t b = std::hash<double> {}(k.tempo);
-        return a ^ (b + 0x9e3779b97f4a7c15ULL + (a << 6) + (a >> 2));
-    }
-};
-
 double codiceCorsia(const std::string &arco)
 {
     if (arco == kArcoSuperiore)
@@ -103,6 +86,53 @@ void lunghezzaMedia(std::vector<RigaIstanti> &righe, std::size_t first, std::siz
         righe[j].lungh = media;
 }
 
+// Each row's time: the first time listed for its frame, 0 when none is.
+void assegnaTempi(std::vector<RigaIstanti> &righe, const IngressoConferma &in)
+{
+    std::vector<RigaTempi> tempi(in.tempi.begin(), in.tempi.begin() + static_cast<std::ptrdiff_t>(righeTempi(in)));
+    std::stable_sort(tempi.begin(), tempi.end(), [](const RigaTempi &a, const RigaTempi &b) { return a[0] < b[0]; });
+    tempi.erase(
+        std::unique(tempi.begin(), tempi.end(), [](const RigaTempi &a, const RigaTempi &b) { return a[0] == b[0]; }),
+        tempi.end());
+    // Records come frame after frame: most share the frame of the one before.
+    double fotogramma = 0.0;
+    double tempo = 0.0;
+    bool noto = false;
+    for (RigaIstanti &r : righe) {
+        if (!noto || r.fotogr != fotogramma) {
+            const auto it = std::lower_bound(tempi.begin(), tempi.end(), r.fotogr,
+                                             [](const RigaTempi &a, double f) { return a[0] < f; });
+            fotogramma = r.fotogr;
+            tempo = it != tempi.end() && (*it)[0] == r.fotogr ? (*it)[1] : 0.0;
+            noto = true;
+        }
+        r.tempo = tempo;
+    }
+}
+
+// For each grouped row, the first row of its vehicle with the same time.
+std::vector<std::size_t> primeRigheUguali(const std::vector<RigaIstanti> &tv,
+                                          const std::vector<std::pair<std::size_t, std::size_t>> &veicoli)
+{
+    std::vector<std::size_t> prima(veicoli.empty() ? 0 : veicoli.back().second);
+    std::unordered_map<double, std::size_t> perTempo;
+    for (const auto &[first, end] : veicoli) {
+        if (end - first <= 32) { // a vehicle's few rows: search them
+            for (std::size_t j = first; j < end; ++j) {
+                std::size_t p = first;
+                while (tv[p].tempo != tv[j].tempo)
+                    ++p;
+                prima[j] = p;
+            }
+            continue;
+        }
+        perTempo.clear();
+        for (std::size_t j = first; j < end; ++j)
+            prima[j] = perTempo.try_emplace(chiave(tv[j].tempo), j).first->second;
+    }
+    return prima;
+}
+
 // The runs of equal numbers among the first `grouped` rows: [start, end).
 std::vector<std::pair<std::size_t, std::size_t>> gruppi(const std::vector<RigaIstanti> &righe, std::size_t grouped)
 {
@@ -160,15 +190,7 @@ TabelleConfermate confermaTabelle(std::vector<RigaIstanti> righe, const Ingresso
 {
     const std::size_t n = righe.size();
 
-    std::unordered_map<double, double> tempoDelFotogramma;
-    const std::size_t nt = righeTempi(in);
-    tempoDelFotogramma.reserve(nt);
-    for (std::size_t i = 0; i < nt; ++i)
-        tempoDelFotogramma.emplace(chiave(in.tempi[i][0]), in.tempi[i][1]); // the first row wins
-    for (RigaIstanti &r : righe) {
-        const auto it = tempoDelFotogramma.find(chiave(r.fotogr));
-        r.tempo = it == tempoDelFotogramma.end() ? 0.0 : it->second;
-    }
+    assegnaTempi(righe, in);
 
     std::unordered_map<double, std::size_t> ultimaRiga;
     ultimaRiga.reserve(n);
@@ -200,18 +222,19 @@ TabelleConfermate confermaTabelle(std::vector<RigaIstanti> righe, const Ingresso
     for (const auto &[first, end] : veicoli)
         arcoMaggioritario(tv, first, end);
 
-    std::unordered_map<ChiaveNumeroTempo, std::size_t, HashNumeroTempo> primaRiga;
-    primaRiga.reserve(k);
+    // Where each row went, and the first row of its vehicle with its time.
+    std::vector<std::size_t> posizione(n, n);
     for (std::size_t j = 0; j < k; ++j)
-        primaRiga.try_emplace(ChiaveNumeroTempo {chiave(tv[j].veicolo), chiave(tv[j].tempo)}, j);
-    const auto rigaVeicoli = [&](const RigaIstanti &r) -> const RigaIstanti * {
-        const auto it = primaRiga.find(ChiaveNumeroTempo {chiave(r.veicolo), chiave(r.tempo)});
-        return it == primaRiga.end() ? nullptr : &tv[it->second];
+        posizione[ordine[j]] = j;
+    const std::vector<std::size_t> primaUguale = primeRigheUguali(tv, veicoli);
+    const auto rigaVeicoli = [&](std::size_t riga) -> const RigaIstanti * {
+        const std::size_t j = posizione[riga];
+        return j == n ? nullptr : &tv[primaUguale[j]];
     };
-    for (RigaIstanti &r : righe)
-        if (const RigaIstanti *v = rigaVeicoli(r)) {
-            r.Arco = v->Arco;
-            r.sorp = v->sorp;
+    for (std::size_t i = 0; i < n; ++i)
+        if (const RigaIstanti *v = rigaVeicoli(i)) {
+            righe[i].Arco = v->Arco;
+            righe[i].sorp = v->sorp;
         }
 
     for (const auto &g : veicoli) {
@@ -228,11 +251,11 @@ TabelleConfermate confermaTabelle(std::vector<RigaIstanti> righe, const Ingresso
         tettoDistanza(tv);
         for (const auto &[first, end] : veicoli)
             lunghezzaMedia(tv, first, end);
-        for (RigaIstanti &r : righe)
-            if (const RigaIstanti *v = rigaVeicoli(r)) {
-                r.lungh = v->lungh;
-                r.velocita = v->velocita;
-                r.spazio = v->spazio;
+        for (std::size_t i = 0; i < n; ++i)
+            if (const RigaIstanti *v = rigaVeicoli(i)) {
+                righe[i].lungh = v->lungh;
+                righe[i].velocita = v->velocita;
+                righe[i].spazio = v->spazio;
             }
     }
     t.TabellaIstanti = std::move(righe);

@@ -11,13 +11,13 @@ void aggiungiNumero(std::string &linea, double valore, FormaNumero forma, const 
 {
     switch (forma) {
     case FormaNumero::Fixed:
-        linea += fixedText(valore, format);
+        appendFixedText(linea, valore, format);
         break;
     case FormaNumero::Hash:
-        linea += hashPatternText(valore, format);
+        appendHashPatternText(linea, valore, false, format);
         break;
     case FormaNumero::HashZero:
-        linea += hashPatternTextZero(valore, format);
+        appendHashPatternText(linea, valore, true, format);
         break;
     }
 }
