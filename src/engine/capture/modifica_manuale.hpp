@@ -25,8 +25,9 @@ struct PuntoFotogramma
 std::string arcoDelClic(const StatoRilevamento &det, PuntoFotogramma p);
 
 // Opening "Aggiungi Veicolo": Xtxt and Ytxt show the point; the fields keep
-// their texts. RefusalError before "Calc. Media" on this screen.
-void RiconoscimentoVeicoloManualeClick(StatoLavoro &stato, const SessioneCaptazione &sessione, PuntoFotogramma p);
+// their texts. False, and nothing done, before "Calc. Media" on this screen:
+// the click does nothing then and the dialog is not opened.
+bool RiconoscimentoVeicoloManualeClick(StatoLavoro &stato, const SessioneCaptazione &sessione, PuntoFotogramma p);
 
 // "Aggiungi Nuovo Veicolo": a record centred on the point, Int(L x 3 / p)
 // byte columns long with p the metres of one pixel along the road there;

@@ -115,4 +115,10 @@ void impostaBarraCaptazione(SessioneCaptazione &sessione, int posizione);
 // The file of frame n as the capture reads it (the extractor's folder).
 std::string fileFotogrammaCaptazione(const StatoLavoro &stato, int n);
 
+// Frame n from `file` through the session's source or read-ahead; FileError
+// as readPng.
+RgbImage leggiFotogrammaCaptazione(SessioneCaptazione &sessione, int n, const std::string &file);
+// Starts reading `file` ahead when the session reads files itself.
+void anticipaFotogrammaCaptazione(SessioneCaptazione &sessione, const std::string &file);
+
 } // namespace kalvor
