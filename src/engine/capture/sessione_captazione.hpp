@@ -77,15 +77,6 @@ struct SessioneCaptazione
     SorgenteFotogrammi sorgente;
     bool anticipa = true;
 
-    // The last frame's records as appended by the click that showed
-    // "Fotogrammi finiti", with the list sizes before it; `fineRaggiunta`
-    // while that frame is still shown. Further clicks append nothing more,
-    // and a step back first undoes that append.
-    bool fineRaggiunta = false;
-    TextList fineAppesi;
-    TextList finePrecPrima;
-    int fineTotPrima = 0;
-
     std::unique_ptr<LetturaAnticipata> anticipo;
 };
 

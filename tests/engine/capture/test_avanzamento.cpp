@@ -152,6 +152,19 @@ TEST_F(CaptazioneTest, FotogrammiFinitiUnaVoltaSola)
     EXPECT_EQ(numeri(stato.Captazione.VeicoliTOT).back(), "44");
     EXPECT_EQ(stato.Captazione.veicoliPrec, stato.Captazione.veicoliAtt);
 
+    // A job saved after the message and read again: the state alone tells.
+    const TextList totSalvato = stato.Captazione.VeicoliTOT;
+    SessioneCaptazione riaperta;
+    riaperta.avviata = true;
+    riaperta.anticipa = false;
+    EXPECT_TRUE(AvanzaFotogrammaClick(stato, riaperta).fotogrammiFiniti);
+    EXPECT_EQ(stato.Captazione.VeicoliTOT, totSalvato);
+    // A file in which repeated clicks left the last frame twice keeps it once.
+    for (const auto &riga : stato.Captazione.veicoliAtt.lines())
+        stato.Captazione.VeicoliTOT.append(riga);
+    AvanzaFotogrammaClick(stato, riaperta);
+    EXPECT_EQ(stato.Captazione.VeicoliTOT, totSalvato);
+
     // Raising the last frame goes on without appending frame 3 again.
     stato.Captazione.ImmagineFinale = "4";
     e = AvanzaFotogrammaClick(stato, sessione);
