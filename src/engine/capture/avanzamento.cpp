@@ -7,6 +7,7 @@
 #include "detection/elaborazione_automatica.hpp"
 #include "detection/geometria_area.hpp"
 #include "detection/rilevamento.hpp"
+#include "detection/rilevamento_riferimento.hpp"
 #include "state/record_veicolo.hpp"
 
 #include <algorithm>
@@ -194,8 +195,12 @@ Avanzamento avanza(StatoLavoro &stato, SessioneCaptazione &sessione)
     // 6
     const int superiore = toInt(c.MargineSuperiore);
     const int inferiore = toInt(c.MargineInferiore);
-    IndividuaVeicoli(det, stato.GrigliaMetrica, a.immagine, superiore, inferiore, n, det.IstanteFotogramma,
-                     a.veicoliAtt, sessione.spazio, MascheraRichiesta::SoloRecord);
+    if (sessione.rilevamentoRiferimento)
+        riferimento::IndividuaVeicoli(det, stato.GrigliaMetrica, a.immagine, superiore, inferiore, n,
+                                      det.IstanteFotogramma, a.veicoliAtt);
+    else
+        IndividuaVeicoli(det, stato.GrigliaMetrica, a.immagine, superiore, inferiore, n, det.IstanteFotogramma,
+                         a.veicoliAtt, sessione.spazio, MascheraRichiesta::SoloRecord);
     // 7
     if (a.veicoliAtt.count() >= 2)
         InseguiVeicoli(a.veicoliAtt, c.veicoliPrec, det.NumeroVeicolo, det.VariazionePos, stato.GrigliaMetrica);

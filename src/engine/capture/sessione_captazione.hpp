@@ -71,6 +71,9 @@ struct SessioneCaptazione
 
     // Detection workspace, kept from frame to frame.
     SpazioRilevamento spazio;
+    // The plain detection instead of the packed one (same records; for
+    // benchmarks and cross-checks).
+    bool rilevamentoRiferimento = false;
 
     // Where frames come from (tests, the batch run); empty: the frame files,
     // with the next one read ahead in the background when `anticipa` is set.

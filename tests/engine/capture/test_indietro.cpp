@@ -158,3 +158,22 @@ TEST_F(CaptazioneTest, LetturaAnticipataInvisibile)
     FotogrammaPrecedenteClick(stato2, anticipata);
     uguali("back to 5");
 }
+
+// The plain detection gives the capture the same records, numbers and lists.
+TEST_F(CaptazioneTest, RilevamentoRiferimentoIdentico)
+{
+    avvia();
+    StatoLavoro piano = stato;
+    SessioneCaptazione sessionePiana;
+    sessionePiana.avviata = true;
+    sessionePiana.anticipa = false;
+    sessionePiana.rilevamentoRiferimento = true;
+    for (int n = 1; n <= 13; ++n) {
+        const bool fine = AvanzaFotogrammaClick(stato, sessione).fotogrammiFiniti;
+        EXPECT_EQ(AvanzaFotogrammaClick(piano, sessionePiana).fotogrammiFiniti, fine);
+        EXPECT_EQ(piano.Captazione.veicoliAtt, stato.Captazione.veicoliAtt) << "frame " << n;
+    }
+    EXPECT_EQ(piano.Captazione.VeicoliTOT, stato.Captazione.VeicoliTOT);
+    EXPECT_EQ(piano.CP.NumeroVeicolo, stato.CP.NumeroVeicolo);
+    EXPECT_EQ(sessionePiana.disegno, sessione.disegno);
+}
