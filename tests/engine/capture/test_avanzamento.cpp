@@ -195,18 +195,43 @@ TEST_F(CaptazioneTest, UnPassoFallitoNonCambiaNulla)
     {
         const char *nome;
         void (*guasta)(StatoLavoro &, const std::string &dir);
+        const char *messaggio; // how the error begins
     };
+    // Two faults at once: the step reports the one it reads first.
     const std::vector<Caso> casi = {
-        {"AreaVeicoloTXT", [](StatoLavoro &s, const std::string &) { s.Captazione.AreaVeicoloTXT = "quattro"; }},
-        {"VariazionePosTXT", [](StatoLavoro &s, const std::string &) { s.Captazione.VariazionePosTXT = "5.0"; }},
-        {"LunghezzaMinTXT", [](StatoLavoro &s, const std::string &) { s.Captazione.LunghezzaMinTXT = ""; }},
-        {"ImmagineFinale", [](StatoLavoro &s, const std::string &) { s.Captazione.ImmagineFinale = "12a"; }},
-        {"MargineSuperiore", [](StatoLavoro &s, const std::string &) { s.Captazione.MargineSuperiore = "x"; }},
-        {"MargineInferiore", [](StatoLavoro &s, const std::string &) { s.Captazione.MargineInferiore = "1,5"; }},
-        {"missing frame file",
-         [](StatoLavoro &, const std::string &d) { std::filesystem::remove(frameFileName(d, 6)); }},
+        {"AreaVeicoloTXT",
+         [](StatoLavoro &s, const std::string &) {
+             s.Captazione.AreaVeicoloTXT = "quattro";
+             s.Captazione.MargineSuperiore = "x";
+         },
+         "Area veic. mq: 'quattro'"},
+        {"VariazionePosTXT", [](StatoLavoro &s, const std::string &) { s.Captazione.VariazionePosTXT = "5.0"; },
+         "Variaz. posiz.: '5.0'"},
+        {"LunghezzaMinTXT",
+         [](StatoLavoro &s, const std::string &) {
+             s.Captazione.LunghezzaMinTXT = "";
+             s.Captazione.ImmagineFinale = "12a";
+         },
+         "Lung. min veic: ''"},
+        {"ImmagineFinale",
+         [](StatoLavoro &s, const std::string &) {
+             s.Captazione.ImmagineFinale = "12a";
+             s.Captazione.MargineInferiore = "x";
+         },
+         "Fotog. finale: '12a'"},
+        {"MargineSuperiore", [](StatoLavoro &s, const std::string &) { s.Captazione.MargineSuperiore = "x"; },
+         "margine super.: 'x'"},
+        {"MargineInferiore", [](StatoLavoro &s, const std::string &) { s.Captazione.MargineInferiore = "1,5"; },
+         "margine infer.: '1,5'"},
+        {"missing frame file, bad margin too",
+         [](StatoLavoro &s, const std::string &d) {
+             std::filesystem::remove(frameFileName(d, 6));
+             s.Captazione.MargineSuperiore = "x";
+         },
+         "Impossibile aprire il file"},
         {"hand-edited length in veicoliAtt",
-         [](StatoLavoro &s, const std::string &) { s.Captazione.veicoliAtt.setLine(OffLunghezza, "lungo"); }},
+         [](StatoLavoro &s, const std::string &) { s.Captazione.veicoliAtt.setLine(OffLunghezza, "lungo"); },
+         "'lungo'"},
     };
     avvia();
     for (int i = 0; i < 5; ++i)
@@ -218,7 +243,12 @@ TEST_F(CaptazioneTest, UnPassoFallitoNonCambiaNulla)
         const StatoLavoro buono = stato;
         c.guasta(stato, dir.path());
         const Fotografia prima(stato, sessione);
-        EXPECT_THROW(AvanzaFotogrammaClick(stato, sessione), Error);
+        try {
+            AvanzaFotogrammaClick(stato, sessione);
+            ADD_FAILURE() << "no error";
+        } catch (const Error &e) {
+            EXPECT_EQ(std::string(e.what()).rfind(c.messaggio, 0), 0U) << e.what();
+        }
         EXPECT_TRUE(Fotografia(stato, sessione) == prima);
         // Once mended, the retry appends frame 5's records once.
         stato = buono;
