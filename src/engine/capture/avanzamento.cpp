@@ -34,11 +34,15 @@ bool delFotogramma(const TextList &lista, int i, const std::string &n)
 }
 
 // Where the records of the frame shown begin at the end of VeicoliTOT: there
-// are some only when a "Fotogrammi finiti" click has already appended them
-// (VeicoliTOT otherwise holds earlier frames only).
+// are some, while that frame's records are on screen, only when a "Fotogrammi
+// finiti" click has already appended them (VeicoliTOT otherwise holds earlier
+// frames only). With nothing on screen, as after "Calc. Media" restarts the
+// capture on the frame where the last one ended, they are the earlier work.
 int inizioCodaFotogrammaAttuale(const StatoLavoro &s)
 {
     const TextList &tot = s.Captazione.VeicoliTOT;
+    if (s.Captazione.veicoliAtt.count() < 2)
+        return tot.count();
     const std::string n = intText(s.CP.FotogrammaAttuale);
     const std::string &testo = s.Captazione.fotogrammaTXT;
     int inizio = tot.count();

@@ -173,6 +173,25 @@ TEST_F(CaptazioneTest, FotogrammiFinitiUnaVoltaSola)
     EXPECT_EQ(stato.Captazione.VeicoliTOT.count(), prima + ultimo.count());
 }
 
+// "Calc. Media" again to go on from the frame where the interval ended: the
+// records of that frame stay in VeicoliTOT.
+TEST_F(CaptazioneTest, RipresaDalFotogrammaFinale)
+{
+    stato.Captazione.ImmagineFinale = "3";
+    avvia();
+    for (int i = 0; i < 4; ++i)
+        AvanzaFotogrammaClick(stato, sessione);
+    const TextList tot = stato.Captazione.VeicoliTOT;
+    ASSERT_EQ(fotogrammi(tot).back(), "3");
+    stato.Captazione.ImmagineIniziale = "3";
+    stato.Captazione.ImmagineFinale = "6";
+    avvia();
+    EXPECT_EQ(stato.Captazione.VeicoliTOT, tot);
+    AvanzaFotogrammaClick(stato, sessione);
+    EXPECT_EQ(stato.CP.FotogrammaAttuale, 4);
+    EXPECT_EQ(stato.Captazione.VeicoliTOT, tot);
+}
+
 TEST_F(CaptazioneTest, IndietroDopoFotogrammiFiniti)
 {
     stato.Captazione.ImmagineFinale = "3";
