@@ -5,6 +5,7 @@
 // beside the frames.
 #include "cli/commands.hpp"
 #include "cli/extraction_project.hpp"
+#include "cli/options.hpp"
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
 #include "extraction/batch_extraction.hpp"
@@ -18,17 +19,6 @@
 namespace kalvor::cli {
 
 namespace {
-
-// Decimals on the command line may use either separator.
-double decimalArgument(const std::string &name, const std::string &text)
-{
-    try {
-        const bool comma = text.find(',') != std::string::npos;
-        return toDecimal(text, comma ? NumberFormat::comma() : NumberFormat::dot());
-    } catch (const ConversionError &) {
-        throw ConversionError("Valore non valido per " + name + ": \"" + text + "\".");
-    }
-}
 
 FrameSize sizeArgument(const std::string &text, bool &native)
 {
@@ -55,53 +45,53 @@ void printProgress(const BatchProgress &p)
     std::fflush(stderr);
 }
 
+const CommandHelp kHelp {
+    "extract",
+    "FILMATO --out CARTELLA [opzioni]",
+    "Estrae dal filmato un fotogramma ogni S secondi, con la didascalia del numero e del\n"
+    "tempo, come file PNG numerati in CARTELLA, e scrive l'elenco fotogrammi.txt (numero e\n"
+    "tempo di ciascuno).",
+    {{"--out", "CARTELLA", "la cartella dei fotogrammi (creata se manca)"},
+     {"--step", "S", "secondi fra due fotogrammi (0,2 se non indicato)"},
+     {"--first", "N", "numero del primo fotogramma (0 se non indicato)"},
+     {"--from", "T", "istante del filmato da cui iniziare, in secondi"},
+     {"--to", "T", "istante del filmato a cui fermarsi, in secondi (fino alla fine se non indicato)"},
+     {"--size", "LxA|native",
+      "dimensione dei fotogrammi; se non indicata, quella del filmato ridotta\n"
+      "entro 640x480 mantenendo la forma dell'immagine"},
+     {"--project", "FILE",
+      "scrive anche un file di progetto del nuovo lavoro nella cartella dei\n"
+      "fotogrammi"},
+     {"--plain", "", "estrazione di riferimento in un solo thread, per confronti"}},
+    decimalsHelpLine()};
+
 int runExtract(const Args &args)
 {
+    const auto options = parseOptions(args, kHelp);
+    if (!options)
+        return 0;
+    const ParsedOptions &o = *options;
     BatchRequest r;
-    bool haveOut = false;
-    std::string project;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        const auto value = [&]() -> const std::string & {
-            if (i + 1 >= args.size())
-                throw RefusalError("Manca il valore di " + a + ".");
-            return args[++i];
-        };
-        if (a == "--out") {
-            r.folder = value();
-            haveOut = true;
-        } else if (a == "--step") {
-            r.step = decimalArgument(a, value());
-        } else if (a == "--first") {
-            const std::string &v = value();
-            try {
-                r.firstNumber = toInt(v);
-            } catch (const ConversionError &) {
-                throw ConversionError("Valore non valido per --first: \"" + v + "\".");
-            }
-        } else if (a == "--from") {
-            r.from = decimalArgument(a, value());
-        } else if (a == "--to") {
-            r.to = decimalArgument(a, value());
-            if (r.to < 0)
-                throw RefusalError("L'istante finale non può essere negativo.");
-        } else if (a == "--size") {
-            r.size = sizeArgument(value(), r.nativeSize);
-        } else if (a == "--project") {
-            project = value();
-        } else if (a == "--plain") {
-            r.pipelined = false; // the single-thread reference, for comparisons
-        } else if (!a.empty() && a[0] == '-') {
-            throw RefusalError("Opzione sconosciuta \"" + a + "\".");
-        } else if (r.video.empty()) {
-            r.video = a;
-        } else {
-            throw RefusalError("Un solo filmato per volta: \"" + a + "\" è di troppo.");
-        }
+    const bool haveOut = o.has("--out");
+    r.folder = o.text("--out");
+    r.step = o.decimal("--step", r.step);
+    r.firstNumber = o.integer("--first", r.firstNumber);
+    r.from = o.decimal("--from", r.from);
+    if (o.has("--to")) {
+        r.to = o.decimal("--to", r.to);
+        if (r.to < 0)
+            throw RefusalError("L'istante finale non può essere negativo.");
     }
+    if (o.has("--size"))
+        r.size = sizeArgument(o.text("--size"), r.nativeSize);
+    std::string project = o.text("--project");
+    r.pipelined = !o.has("--plain"); // the single-thread reference, for comparisons
+    if (o.positional.size() > 1)
+        throw RefusalError("Un solo filmato per volta: \"" + o.positional[1] + "\" è di troppo.");
+    if (!o.positional.empty())
+        r.video = o.positional[0];
     if (r.video.empty() || !haveOut)
-        throw RefusalError("Uso: kalvor-cli extract FILMATO --out CARTELLA [--step S] [--first N] [--from T] "
-                           "[--to T] [--size LxA|native] [--project FILE]");
+        throw RefusalError("Uso: " + kHelp.command + " " + kHelp.synopsis + ". Vedere kalvor-cli extract --help.");
     if (r.folder.empty())
         r.folder = "./";
     if (r.folder.back() != '/')
@@ -138,9 +128,9 @@ int runExtract(const Args &args)
 }
 
 const CommandRegistration reg({"extract",
-                               "extract VIDEO --out DIR [--step S] [--first N] [--from T] [--to T] [--size WxH|native] "
-                               "[--project FILE]",
-                               "extract captioned PNG frames every S seconds (default 0.2) with their times",
+                               "extract FILMATO --out CARTELLA [--step S] [--first N] [--from T] [--to T] "
+                               "[--size LxA|native] [--project FILE]",
+                               "estrae un fotogramma ogni S secondi (0,2 se non indicato) con il suo tempo",
                                runExtract});
 
 } // namespace

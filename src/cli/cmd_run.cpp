@@ -5,6 +5,7 @@
 // and the automatic run over the calibration interval, and prints the
 // vehicles found per frame and a summary.
 #include "cli/commands.hpp"
+#include "cli/options.hpp"
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "common/numbers.hpp"
@@ -65,25 +66,25 @@ void stampaFotogramma(const FotogrammaElaborato &fe, const TextList &veicoliAtt,
     std::printf("\n");
 }
 
+const CommandHelp kHelp {"run",
+                         "LAVORO.kvr [--out CARTELLA]",
+                         "Apre il lavoro senza schermo (i fotogrammi stanno nella cartella del file), applica la\n"
+                         "trasformazione dei punti di riferimento, calcola lo sfondo della calibrazione ed esegue il\n"
+                         "rilevamento automatico sull'intervallo di calibrazione; scrive i veicoli di ogni fotogramma\n"
+                         "e un riepilogo.",
+                         {{"--out", "CARTELLA", "scrive i record dei veicoli in CARTELLA/veicoli.txt"}}};
+
 int runRun(const Args &args)
 {
-    std::string job;
-    std::string out;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--out") {
-            if (i + 1 >= args.size())
-                throw RefusalError("Manca il valore di --out.");
-            out = args[++i];
-        } else if (!args[i].empty() && args[i][0] == '-') {
-            throw RefusalError("Opzione sconosciuta \"" + args[i] + "\".");
-        } else if (job.empty()) {
-            job = args[i];
-        } else {
-            throw RefusalError("Un solo lavoro per volta: \"" + args[i] + "\" è di troppo.");
-        }
-    }
+    const auto options = parseOptions(args, kHelp);
+    if (!options)
+        return 0;
+    if (options->positional.size() > 1)
+        throw RefusalError("Un solo lavoro per volta: \"" + options->positional[1] + "\" è di troppo.");
+    const std::string job = options->positional.empty() ? std::string() : options->positional[0];
+    std::string out = options->text("--out");
     if (job.empty())
-        throw RefusalError("Uso: kalvor-cli run LAVORO.kvr [--out CARTELLA]");
+        throw RefusalError("Uso: kalvor-cli run LAVORO.kvr [--out CARTELLA]. Vedere kalvor-cli run --help.");
 
     StatoLavoro s;
     HeadlessProjectSteps screens(s);
@@ -126,9 +127,9 @@ int runRun(const Args &args)
     return 0;
 }
 
-const CommandRegistration reg({"run", "run JOB.kvr [--out DIR]",
-                               "open a job headless, transform, compute the calibration background and run the "
-                               "automatic detection; print the vehicles per frame and a summary",
+const CommandRegistration reg({"run", "run LAVORO.kvr [--out CARTELLA]",
+                               "apre un lavoro senza schermo ed esegue il rilevamento automatico sull'intervallo di "
+                               "calibrazione; scrive i veicoli di ogni fotogramma e un riepilogo",
                                runRun});
 
 } // namespace
