@@ -110,8 +110,6 @@ std::optional<ParsedOptions> parseOptions(const Args &args, const CommandHelp &h
                 throw RefusalError("Manca il valore di " + name + " (" + o->value + ")." + seeHelp(help));
             values.push_back(args[++i]);
         }
-        if (!o->repeatable && values.size() > 1)
-            throw RefusalError("L'opzione " + name + " è data più di una volta." + seeHelp(help));
     }
     return out;
 }

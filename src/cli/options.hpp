@@ -19,7 +19,7 @@ struct OptionHelp
     std::string name; // "--out"
     std::string value; // "CARTELLA", or "" for a switch
     std::string text; // one or more lines of Italian help
-    bool repeatable = false;
+    bool repeatable = false; // all() gives every value; otherwise the last one counts
 };
 
 struct CommandHelp

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# kalvor-cli job: a job from options or from a setup file, with the area
+# given right to left swapped as the area screen swaps it; refusals write
+# nothing and keep an existing job.
+set -u
+cli=$1
+work=$(mktemp -d /tmp/kalvor-cli-test.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+export LC_ALL=C
+crlf() { tr -d '\r' <"$1"; }
+
+"$cli" scene "$work/v.mkv" --size 160x120 --duration 1 --codec lossless >/dev/null || fail "scene"
+if "$cli" job "$work/f/lavoro.kvr" --direction 00 --points "10,20 80,60 150,100" --distances "5 5" \
+    --area "150,60 10,60 10,40 10,80" 2>"$work/err"; then fail "job without frames accepted"; fi
+grep -qF "manca fotogrammi.txt" "$work/err" || fail "message: $(cat "$work/err")"
+
+"$cli" extract "$work/v.mkv" --out "$work/f" --step 0.2 >/dev/null || fail "extract"
+job() { "$cli" job "$work/f/$1" --direction 00 --points "10,20 80,60 150,100" --distances "5 5.5" \
+    --area "150,60 10,60 10,40 10,80" --place "Via Roma" "${@:2}"; }
+job lavoro.kvr >"$work/log" || fail "job: $(cat "$work/log")"
+grep -qF "calibrazione 0–4, captazione 0–4" "$work/log" || fail "summary: $(cat "$work/log")"
+crlf "$work/f/lavoro.kvr" >"$work/text"
+# P1 and P2 swapped so that the axis runs left to right; intervals inside the 5 frames.
+grep -A11 -x -- '---AREA CAPTAZIONE---' "$work/text" | paste -sd' ' |
+    grep -qx -- '---AREA CAPTAZIONE--- Fotogramma iniziale 0 Coordinate 60 10 60 150 40 10 80 10' ||
+    fail "area: $(grep -A11 -x -- '---AREA CAPTAZIONE---' "$work/text" | paste -sd' ')"
+grep -A4 -x -- '---CALIBRAZIONE---' "$work/text" | paste -sd' ' |
+    grep -qx -- '---CALIBRAZIONE--- Immagine iniziale 0 Immagine finale 4' || fail "calibration interval"
+grep -A2 -x 'Distanze Reali' "$work/text" | paste -sd' ' | grep -qx 'Distanze Reali 5 5.5' || fail "distances"
+sed -n 3p "$work/text" | grep -qx "Via Roma" || fail "place"
+
+# The same job from a setup file; the command line wins over the file.
+printf '%s\n' '# via Roma' 'direction 00' 'points 10,20 80,60 150,100' '--distances 5 5.5' \
+    'area 150,60 10,60 10,40 10,80' 'place Via Verdi' >"$work/setup.txt"
+"$cli" job "$work/f/file.kvr" --setup "$work/setup.txt" --place "Via Roma" >/dev/null || fail "job --setup"
+cmp -s "$work/f/file.kvr" "$work/f/lavoro.kvr" || fail "setup file gives another job"
+
+# An existing job is kept: refused without --force, and kept when the new one is refused.
+cp "$work/f/lavoro.kvr" "$work/before"
+if job lavoro.kvr 2>"$work/err"; then fail "existing job replaced without --force"; fi
+grep -qF -- "--force" "$work/err" || fail "message: $(cat "$work/err")"
+if job lavoro.kvr --force --capture 2-9 2>"$work/err"; then fail "capture beyond the frames accepted"; fi
+grep -qF "Captazione: l'intervallo 2–9 esce dai fotogrammi estratti (0–4): manca il fotogramma 5" "$work/err" ||
+    fail "message: $(cat "$work/err")"
+cmp -s "$work/f/lavoro.kvr" "$work/before" || fail "refused job changed the existing one"
+if job nuovo.kvr --area "150,60 10,60 10,40 10,130" 2>"$work/err"; then fail "area point outside accepted"; fi
+grep -qF "AreaCaptazione: Il punto (10, 130) è fuori dal fotogramma (160 × 120 pixel)" "$work/err" ||
+    fail "message: $(cat "$work/err")"
+[ ! -e "$work/f/nuovo.kvr" ] || fail "refused job written"
+echo "cli job: ok"
