@@ -16,6 +16,7 @@
 #include "extraction/png_io.hpp"
 #include "geometry/trasformazione.hpp"
 #include "project/headless_project_steps.hpp"
+#include "project/job_check.hpp"
 #include "project/project_reader.hpp"
 #include "state/record_veicolo.hpp"
 
@@ -86,17 +87,23 @@ int runRun(const Args &args)
     if (job.empty())
         throw RefusalError("Uso: kalvor-cli run LAVORO.kvr [--out CARTELLA]. Vedere kalvor-cli run --help.");
 
+    // Nothing runs on a job that a screen would have refused.
+    {
+        StatoLavoro probe;
+        const JobFileCheck check = checkJobFile(job, probe);
+        if (!check.problems.empty())
+            throw RefusalError(refusedJobText(check.problems));
+    }
     StatoLavoro s;
     HeadlessProjectSteps screens(s);
     readProjectFile(job, s, screens);
     std::printf("lavoro \"%s\" letto: fotogrammi in \"%s\"\n", job.c_str(),
                 s.Estrattore.Cartella.empty() ? "./" : s.Estrattore.Cartella.c_str());
 
-    // The chain the reading starts: the extractor's confirmation, the
-    // transformation on the reference screen, the calibration.
-    confirmExtraction(s);
-    const RgbImage riferimento = readPng(frameFileName(s.Estrattore.Cartella, toInt(s.Prospettiva.FotogrammaIniziale)));
-    runTransformation(s, riferimento.width, riferimento.height);
+    // The chain the reading starts: the confirmations of the extractor, the
+    // reference screen (the transformation) and the area (its normalisation).
+    const RgbImage &riferimento = screens.referenceFrame();
+    requireConfirmedJob(s, riferimento.width, riferimento.height);
     std::printf("trasformazione: griglia metrica %dx%d\n", riferimento.width, riferimento.height);
 
     CalcolaMediaSfondo(s.C, s.Calibrazione, s.AreaCaptazione.PuntiRiferimento, s.Estrattore.Cartella,

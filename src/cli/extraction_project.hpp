@@ -15,8 +15,10 @@ namespace kalvor::cli {
 // own folder as the frames folder (RefusalError otherwise).
 std::string extractionProjectPath(const std::string &requested, const std::string &framesFolder);
 
-// A new job (every item at its initial value) with the extractor section of
-// this extraction: the interval and, per frame written, its number and time.
+// A new job with the extractor section of this extraction (the interval and,
+// per frame written, its number and time), the reference and area frames on
+// the first frame, the calibration over the first 201 frames at most and the
+// capture over all of them; every other item at its initial value.
 void writeExtractionProject(const std::string &path, double step, const std::vector<ExtractedFrame> &frames);
 
 } // namespace kalvor::cli

@@ -49,4 +49,13 @@ if job nuovo.kvr --area "150,60 10,60 10,40 10,130" 2>"$work/err"; then fail "ar
 grep -qF "AreaCaptazione: Il punto (10, 130) è fuori dal fotogramma (160 × 120 pixel)" "$work/err" ||
     fail "message: $(cat "$work/err")"
 [ ! -e "$work/f/nuovo.kvr" ] || fail "refused job written"
+
+# The job opens headless where it was written; in an Italian locale the dots
+# of the file are named with the way to open it, and nothing runs.
+"$cli" run "$work/f/lavoro.kvr" >"$work/log" 2>&1 || fail "run: $(cat "$work/log")"
+grep -q "^riepilogo: 4 fotogrammi elaborati" "$work/log" || fail "run summary: $(cat "$work/log")"
+if LC_ALL=it_IT.UTF-8 "$cli" run "$work/f/lavoro.kvr" >"$work/log" 2>&1; then fail "dot file ran in Italian"; fi
+grep -qF "riga 10 (Estrattore.step): '0.2' non è un valore decimale valido." "$work/log" || fail "$(cat "$work/log")"
+grep -qF "LC_NUMERIC=C.UTF-8" "$work/log" || fail "no hint: $(cat "$work/log")"
+grep -q "^riepilogo" "$work/log" && fail "ran anyway"
 echo "cli job: ok"

@@ -141,14 +141,19 @@ std::string problemsText(const std::vector<JobProblem> &problems)
     return s;
 }
 
+std::string refusedJobText(const std::vector<JobProblem> &problems)
+{
+    std::string text = problemsText(problems);
+    if (!text.empty())
+        text.pop_back();
+    return "Il lavoro non è coerente; nessuna elaborazione eseguita:\n" + text;
+}
+
 void requireConfirmedJob(StatoLavoro &stato, int frameWidth, int frameHeight)
 {
     const auto problems = confirmJob(stato, frameWidth, frameHeight);
-    if (problems.empty())
-        return;
-    std::string text = problemsText(problems);
-    text.pop_back();
-    throw RefusalError("Il lavoro non è coerente; nessuna elaborazione eseguita:\n" + text);
+    if (!problems.empty())
+        throw RefusalError(refusedJobText(problems));
 }
 
 } // namespace kalvor

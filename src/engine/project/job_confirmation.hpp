@@ -33,6 +33,9 @@ std::vector<JobProblem> confirmJob(StatoLavoro &stato, int frameWidth, int frame
 // One line per problem: "item: message".
 std::string problemsText(const std::vector<JobProblem> &problems);
 
+// One message for a refused job: its problems, one per line.
+std::string refusedJobText(const std::vector<JobProblem> &problems);
+
 // confirmJob, then RefusalError listing every problem when there is one.
 void requireConfirmedJob(StatoLavoro &stato, int frameWidth, int frameHeight);
 

@@ -6,8 +6,10 @@
 #include "extraction/frame_file.hpp"
 #include "extraction/png_io.hpp"
 #include "project/headless_project_steps.hpp"
+#include "project/job_check.hpp"
 #include "project/job_confirmation.hpp"
 #include "project/job_setup.hpp"
+#include "project/project_numbers.hpp"
 #include "project/project_reader.hpp"
 #include "project/project_writer.hpp"
 #include "support/scoped_number_format.hpp"
@@ -15,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -186,4 +189,91 @@ TEST(JobSetup, EveryRefusalNamesItsItemAndLeavesTheOthersConfirmed)
         }
         EXPECT_THROW(requireConfirmedJob(job, kWidth, kHeight), RefusalError);
     }
+}
+
+TEST(ProjectNumbers, AValueThatDoesNotConvertNamesLineItemAndText)
+{
+    const ScopedNumberFormat comma(NumberFormat::comma());
+    StatoLavoro job = jobState(sixFrameSetup());
+    job.Prospettiva.DistanzeRealiP.setLine(1, "10,2,5");
+    job.Captazione.MargineSuperiore = "15.";
+    const TextList text = projectFileLines(job);
+    const auto problems = checkProjectNumbers(text, NumberFormat::comma());
+    ASSERT_EQ(problems.size(), 2u) << problemsText(problems);
+    const int distance
+        = 1 + static_cast<int>(std::find(text.lines().begin(), text.lines().end(), "10,2,5") - text.lines().begin());
+    EXPECT_EQ(problems[0].item, "riga " + std::to_string(distance) + " (Prospettiva.DistanzeRealiP)");
+    EXPECT_EQ(problems[0].message, "'10,2,5' non è un valore decimale valido.");
+    EXPECT_EQ(text.line(distance - 1), "10,2,5");
+    EXPECT_NE(problems[1].item.find("(Captazione.MargineSuperiore)"), std::string::npos);
+    EXPECT_NE(problems[1].message.find("'15.'"), std::string::npos);
+}
+
+TEST(ProjectNumbers, AFileOfTheOtherSeparatorSaysSoAndHowToOpenIt)
+{
+    struct Case
+    {
+        const char *what;
+        NumberFormat written;
+        NumberFormat locale;
+        const char *stray; // one distance replaced by this text, or null
+        std::size_t problems; // 0: none
+        const char *hint; // in the last problem, or null for no hint
+    };
+    const std::vector<Case> cases = {
+        {"dot file, comma locale", NumberFormat::dot(), NumberFormat::comma(), nullptr, 2, "LC_NUMERIC=C.UTF-8"},
+        {"comma file, dot locale", NumberFormat::comma(), NumberFormat::dot(), nullptr, 2, "LC_NUMERIC=it_IT.UTF-8"},
+        {"same separator", NumberFormat::comma(), NumberFormat::comma(), nullptr, 0, nullptr},
+        // One stray dot among commas is a typing error, not the file's format.
+        {"one stray dot", NumberFormat::comma(), NumberFormat::comma(), "10.25", 1, nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        TextList text;
+        {
+            const ScopedNumberFormat written(c.written);
+            StatoLavoro job = jobState(sixFrameSetup());
+            job.Captazione.LunghezzaMinTXT = fixedText(2.5);
+            if (c.stray)
+                job.Prospettiva.DistanzeRealiP.setLine(1, c.stray);
+            text = projectFileLines(job);
+        }
+        const auto problems = checkProjectNumbers(text, c.locale);
+        ASSERT_EQ(problems.size(), c.problems) << problemsText(problems);
+        if (c.problems == 0)
+            continue;
+        EXPECT_EQ(problems.back().item == "file", c.hint != nullptr) << problemsText(problems);
+        if (c.hint) {
+            EXPECT_NE(problems.back().message.find(c.hint), std::string::npos) << problems.back().message;
+            // The example is the first decimal of the file, the extraction step.
+            EXPECT_NE(problems[0].item.find("(Estrattore.step)"), std::string::npos);
+            EXPECT_NE(problems.back().message.find("altri"), std::string::npos);
+        }
+    }
+}
+
+TEST(JobCheck, OpeningHeadlessSwapsTheAreaOrNamesTheItem)
+{
+    const ScopedNumberFormat comma(NumberFormat::comma());
+    TempDir dir;
+    writeFrames(dir, 6);
+    // Written as the user gave it: the axis right to left, no confirmation.
+    StatoLavoro job = jobState(sixFrameSetup());
+    writeProjectFile(dir.file("lavoro.kvr"), job);
+    StatoLavoro s;
+    const JobFileCheck check = checkJobFile(dir.file("lavoro.kvr"), s);
+    EXPECT_EQ(problemsText(check.problems), "");
+    EXPECT_EQ(check.frameWidth, kWidth);
+    EXPECT_EQ(lines(s.AreaCaptazione.PuntiRiferimento),
+              (std::vector<std::string> {"60", "10", "70", "150", "40", "30", "90", "30"}));
+
+    // The skeleton of an extraction: intervals 0 to 200 over six frames.
+    job.Calibrazione.ImmagineFinale = "200";
+    job.Captazione.ImmagineFinale = "200";
+    writeProjectFile(dir.file("scheletro.kvr"), job);
+    StatoLavoro t;
+    const JobFileCheck skeleton = checkJobFile(dir.file("scheletro.kvr"), t);
+    EXPECT_EQ(problemsText(skeleton.problems),
+              "Calibrazione: l'intervallo 0–200 esce dai fotogrammi estratti (0–5): manca il fotogramma 6.\n"
+              "Captazione: l'intervallo 1–200 esce dai fotogrammi estratti (0–5): manca il fotogramma 6.\n");
 }
