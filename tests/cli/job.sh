@@ -50,6 +50,16 @@ grep -qF "AreaCaptazione: Il punto (10, 130) è fuori dal fotogramma (160 × 120
     fail "message: $(cat "$work/err")"
 [ ! -e "$work/f/nuovo.kvr" ] || fail "refused job written"
 
+# check: what the job holds, nothing written, exit 0; problems listed with exit 1.
+"$cli" check "$work/f/lavoro.kvr" >"$work/log" 2>&1 || fail "check: $(cat "$work/log")"
+for want in "^fotogrammi: 5 (0–4), 160x120 pixel" "^griglia metrica: x da 0.00 m a " \
+    "^asse (fotogramma 0): da (10, 60) a (150, 60), 140 pixel" "^fascia: 20 pixel per arco" \
+    "^calibrazione: fotogrammi 0–4 (5)" "^nessun problema"; do
+    grep -q "$want" "$work/log" || fail "check lacks $want: $(cat "$work/log")"
+done
+if LC_ALL=it_IT.UTF-8 "$cli" check "$work/f/lavoro.kvr" >"$work/log" 2>&1; then fail "check in Italian passed"; fi
+grep -q "^problemi (2):" "$work/log" || fail "check problems: $(cat "$work/log")"
+
 # The job opens headless where it was written; in an Italian locale the dots
 # of the file are named with the way to open it, and nothing runs.
 "$cli" run "$work/f/lavoro.kvr" >"$work/log" 2>&1 || fail "run: $(cat "$work/log")"

@@ -60,6 +60,7 @@ JobFileCheck checkJobFile(const std::string &path, StatoLavoro &s)
     out.problems = checkProjectNumbers(testo);
     if (!out.problems.empty())
         return out;
+    out.read = true;
     try {
         readWithoutFrames(testo, s);
     } catch (const FileError &e) {

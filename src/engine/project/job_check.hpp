@@ -19,6 +19,7 @@ struct JobFileCheck
     std::vector<JobProblem> problems;
     int frameWidth = 0; // of the reference frame, 0 when it cannot be read
     int frameHeight = 0;
+    bool read = false; // the job was read into the state (its numbers convert)
 };
 
 // Reads the file into `stato` (Estrattore.Cartella its folder) and lists
