@@ -6,6 +6,7 @@
 // vehicles found per frame and a summary.
 #include "cli/commands.hpp"
 #include "cli/options.hpp"
+#include "cli/run_overlay.hpp"
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "common/numbers.hpp"
@@ -24,6 +25,7 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <optional>
 
 namespace kalvor::cli {
 
@@ -73,7 +75,11 @@ const CommandHelp kHelp {"run",
                          "trasformazione dei punti di riferimento, calcola lo sfondo della calibrazione ed esegue il\n"
                          "rilevamento automatico sull'intervallo di calibrazione; scrive i veicoli di ogni fotogramma\n"
                          "e un riepilogo.",
-                         {{"--out", "CARTELLA", "scrive i record dei veicoli in CARTELLA/veicoli.txt"}}};
+                         {{"--out", "CARTELLA", "scrive i record dei veicoli in CARTELLA/veicoli.txt"},
+                          {"--overlay", "CARTELLA",
+                           "scrive in CARTELLA, per ogni fotogramma elaborato, controllo<n>.png: punti di\n"
+                           "riferimento numerati, asse e bordi della fascia, contorno della maschera e\n"
+                           "ogni veicolo con numero e lunghezza"}}};
 
 int runRun(const Args &args)
 {
@@ -86,6 +92,10 @@ int runRun(const Args &args)
     std::string out = options->text("--out");
     if (job.empty())
         throw RefusalError("Uso: kalvor-cli run LAVORO.kvr [--out CARTELLA]. Vedere kalvor-cli run --help.");
+
+    std::optional<RunOverlay> overlay;
+    if (options->has("--overlay"))
+        overlay.emplace(options->text("--overlay"));
 
     // Nothing runs on a job that a screen would have refused.
     {
@@ -113,10 +123,14 @@ int runRun(const Args &args)
 
     Riepilogo r;
     ControlloElaborazione controllo;
-    controllo.mostraMaschera = false; // nothing here shows it
     SpazioRilevamento spazio;
     OsservatoreElaborazione osservatore;
-    osservatore.fotogramma = [&](const FotogrammaElaborato &fe) { stampaFotogramma(fe, s.Calibrazione.veicoliAtt, r); };
+    controllo.mostraMaschera = overlay.has_value(); // the outline needs the whole mask
+    osservatore.fotogramma = [&](const FotogrammaElaborato &fe) {
+        stampaFotogramma(fe, s.Calibrazione.veicoliAtt, r);
+        if (overlay)
+            overlay->frame(s, fe);
+    };
     ElaborazioneImmagini(s, controllo, spazio, osservatore);
 
     const auto [sup, inf] = r.perArco();
@@ -131,10 +145,12 @@ int runRun(const Args &args)
         s.Calibrazione.VeicoliTOT.saveToFile(out + "veicoli.txt");
         std::printf("record dei veicoli in %sveicoli.txt\n", out.c_str());
     }
+    if (overlay)
+        std::printf("immagini di controllo: %d in %scontrollo<n>.png\n", overlay->written(), overlay->folder().c_str());
     return 0;
 }
 
-const CommandRegistration reg({"run", "run LAVORO.kvr [--out CARTELLA]",
+const CommandRegistration reg({"run", "run LAVORO.kvr [--out CARTELLA] [--overlay CARTELLA]",
                                "apre un lavoro senza schermo ed esegue il rilevamento automatico sull'intervallo di "
                                "calibrazione; scrive i veicoli di ogni fotogramma e un riepilogo",
                                runRun});

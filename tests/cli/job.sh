@@ -62,8 +62,14 @@ grep -q "^problemi (2):" "$work/log" || fail "check problems: $(cat "$work/log")
 
 # The job opens headless where it was written; in an Italian locale the dots
 # of the file are named with the way to open it, and nothing runs.
-"$cli" run "$work/f/lavoro.kvr" >"$work/log" 2>&1 || fail "run: $(cat "$work/log")"
+"$cli" run "$work/f/lavoro.kvr" --overlay "$work/ov" >"$work/log" 2>&1 || fail "run: $(cat "$work/log")"
 grep -q "^riepilogo: 4 fotogrammi elaborati" "$work/log" || fail "run summary: $(cat "$work/log")"
+# One setup picture per processed frame, a PNG of the frame's size.
+grep -qF "immagini di controllo: 4 in $work/ov/controllo<n>.png" "$work/log" || fail "overlay: $(cat "$work/log")"
+for n in 1 2 3 4; do
+    [ "$(head -c 24 "$work/ov/controllo$n.png" | od -An -tx1 -j16 | tr -d ' \n')" = 000000a000000078 ] ||
+        fail "controllo$n.png is not a 160x120 PNG"
+done
 if LC_ALL=it_IT.UTF-8 "$cli" run "$work/f/lavoro.kvr" >"$work/log" 2>&1; then fail "dot file ran in Italian"; fi
 grep -qF "riga 10 (Estrattore.step): '0.2' non è un valore decimale valido." "$work/log" || fail "$(cat "$work/log")"
 grep -qF "LC_NUMERIC=C.UTF-8" "$work/log" || fail "no hint: $(cat "$work/log")"
