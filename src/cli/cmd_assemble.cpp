@@ -3,6 +3,7 @@
 // of consecutive intervals into one, as the assembly screen does.
 #include "cli/commands.hpp"
 #include "cli/options.hpp"
+#include "cli/progress.hpp"
 #include "common/errors.hpp"
 #include "project/assembly.hpp"
 #include "state/record_veicolo.hpp"
@@ -31,8 +32,12 @@ int runAssemble(const Args &arguments)
     const std::string output = args[0];
     const std::vector<std::string> inputs(args.begin() + 1, args.end());
     std::vector<TextList> files(inputs.size());
-    for (std::size_t i = 0; i < inputs.size(); ++i)
+    ProgressLine line("file");
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
         files[i].loadFromFile(inputs[i]);
+        line.update((i + 1.0) / static_cast<double>(inputs.size()), static_cast<int>(i + 1));
+    }
+    line.finish();
     const TextList assembled = assembleProjects(files);
     assembled.saveToFile(output);
     std::cout << "Assemblaggio completato: " << inputs.size() << " file, " << findRecords(assembled).size()

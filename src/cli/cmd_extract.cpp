@@ -6,9 +6,11 @@
 #include "cli/commands.hpp"
 #include "cli/extraction_project.hpp"
 #include "cli/options.hpp"
+#include "cli/progress.hpp"
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
 #include "extraction/batch_extraction.hpp"
+#include "extraction/frame_file.hpp"
 
 #include <chrono>
 #include <cstdio>
@@ -35,14 +37,11 @@ FrameSize sizeArgument(const std::string &text, bool &native)
     }
 }
 
-void printProgress(const BatchProgress &p)
+// The share of the asked span of the video decoded so far.
+double extractedFraction(const BatchRequest &r, const BatchProgress &p)
 {
-    static const auto t0 = std::chrono::steady_clock::now();
-    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    const double pct = p.duration > 0 ? std::min(100.0, 100.0 * p.videoTime / p.duration) : 0.0;
-    std::fprintf(stderr, "\r%5.1f%%  %d fotogrammi  %.1f fotog./s   ", pct, p.framesWritten,
-                 wall > 0 ? p.framesWritten / wall : 0.0);
-    std::fflush(stderr);
+    const double end = r.to >= 0 && (p.duration <= 0 || r.to < p.duration) ? r.to : p.duration;
+    return end > r.from ? (p.videoTime - r.from) / (end - r.from) : 0.0;
 }
 
 const CommandHelp kHelp {
@@ -103,27 +102,31 @@ int runExtract(const Args &args)
     if (!project.empty())
         project = extractionProjectPath(project, r.folder);
 
-    const bool tty = isatty(fileno(stderr)) != 0;
+    ProgressLine line;
     std::function<void(const BatchProgress &)> progress;
-    if (tty)
-        progress = [](const BatchProgress &p) { printProgress(p); };
+    if (line.shown())
+        progress = [&](const BatchProgress &p) { line.update(extractedFraction(r, p), p.framesWritten); };
     const BatchResult result = extractFrames(r, progress);
-    if (tty)
-        std::fputc('\n', stderr);
+    line.finish();
     const std::string listName = r.folder + "fotogrammi.txt";
     frameListText(result.frames).saveToFile(listName);
 
     const double videoSpan = result.frames.empty() ? 0.0 : result.frames.back().time - r.from;
+    const double wall = result.wallSeconds;
     std::printf("%zu fotogrammi %dx%d in %s (elenco: %s)\n", result.frames.size(), result.size.width,
                 result.size.height, r.folder.c_str(), listName.c_str());
-    std::printf("tempo %.3f s: %.1f fotogrammi/s, %.1f volte il tempo reale; decodifica %.3f s, PNG %.3f s\n",
-                result.wallSeconds, result.wallSeconds > 0 ? result.frames.size() / result.wallSeconds : 0.0,
-                result.wallSeconds > 0 ? videoSpan / result.wallSeconds : 0.0, result.decodeSeconds,
-                result.encodeSeconds);
+    std::printf("tempo %s s: %s fotogrammi/s, %s volte il tempo reale; decodifica %s s, PNG %s s\n",
+                localeDecimal(wall, 3).c_str(), localeDecimal(wall > 0 ? result.frames.size() / wall : 0.0, 1).c_str(),
+                localeDecimal(wall > 0 ? videoSpan / wall : 0.0, 1).c_str(),
+                localeDecimal(result.decodeSeconds, 3).c_str(), localeDecimal(result.encodeSeconds, 3).c_str());
     if (!project.empty()) {
         writeExtractionProject(project, r.step, result.frames);
         std::printf("progetto: %s\n", project.c_str());
     }
+    if (!result.frames.empty())
+        std::printf("file scritti: %s ... %s, %s%s%s\n", frameFileName(r.folder, result.frames.front().number).c_str(),
+                    frameFileName(r.folder, result.frames.back().number).c_str(), listName.c_str(),
+                    project.empty() ? "" : ", ", project.c_str());
     return 0;
 }
 

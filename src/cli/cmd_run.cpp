@@ -6,6 +6,7 @@
 // vehicles found per frame and a summary.
 #include "cli/commands.hpp"
 #include "cli/options.hpp"
+#include "cli/progress.hpp"
 #include "cli/run_overlay.hpp"
 #include "common/errors.hpp"
 #include "common/files.hpp"
@@ -116,8 +117,14 @@ int runRun(const Args &args)
     requireConfirmedJob(s, riferimento.width, riferimento.height);
     std::printf("trasformazione: griglia metrica %dx%d\n", riferimento.width, riferimento.height);
 
-    CalcolaMediaSfondo(s.C, s.Calibrazione, s.AreaCaptazione.PuntiRiferimento, s.Estrattore.Cartella,
-                       GemelloSfondo::Calibrazione);
+    const int primo = toInt(s.Calibrazione.ImmagineIniziale);
+    const int fotogrammi = toInt(s.Calibrazione.ImmagineFinale) - primo + 1;
+    {
+        ProgressLine line;
+        CalcolaMediaSfondo(
+            s.C, s.Calibrazione, s.AreaCaptazione.PuntiRiferimento, s.Estrattore.Cartella, GemelloSfondo::Calibrazione,
+            [&](int n, const RgbImage &) { line.update((n - primo + 1.0) / fotogrammi, n - primo + 1); });
+    }
     std::printf("sfondo: media dei fotogrammi %s..%s (%d)\n", s.Calibrazione.ImmagineIniziale.c_str(),
                 s.Calibrazione.ImmagineFinale.c_str(), s.C.NumeroFotogrammiMedia);
 
@@ -126,13 +133,18 @@ int runRun(const Args &args)
     SpazioRilevamento spazio;
     OsservatoreElaborazione osservatore;
     controllo.mostraMaschera = overlay.has_value(); // the outline needs the whole mask
+    ProgressLine line;
     osservatore.fotogramma = [&](const FotogrammaElaborato &fe) {
+        line.clear();
         stampaFotogramma(fe, s.Calibrazione.veicoliAtt, r);
+        std::fflush(stdout);
+        line.update((fe.numero - primo + 1.0) / fotogrammi, r.fotogrammi, true);
         if (overlay)
             overlay->frame(s, fe);
     };
     ElaborazioneImmagini(s, controllo, spazio, osservatore);
 
+    line.finish();
     const auto [sup, inf] = r.perArco();
     std::printf("riepilogo: %d fotogrammi elaborati, %d con veicoli; veicoli trovati %zu (sup %d, inf %d), "
                 "ultimo numero dato %d\n",

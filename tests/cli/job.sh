@@ -62,7 +62,8 @@ grep -q "^problemi (2):" "$work/log" || fail "check problems: $(cat "$work/log")
 
 # The job opens headless where it was written; in an Italian locale the dots
 # of the file are named with the way to open it, and nothing runs.
-"$cli" run "$work/f/lavoro.kvr" --overlay "$work/ov" >"$work/log" 2>&1 || fail "run: $(cat "$work/log")"
+"$cli" run "$work/f/lavoro.kvr" --overlay "$work/ov" >"$work/log" 2>"$work/err" || fail "run: $(cat "$work/err")"
+[ ! -s "$work/err" ] || fail "progress written although stderr is no terminal: $(cat -A "$work/err")"
 grep -q "^riepilogo: 4 fotogrammi elaborati" "$work/log" || fail "run summary: $(cat "$work/log")"
 # One setup picture per processed frame, a PNG of the frame's size.
 grep -qF "immagini di controllo: 4 in $work/ov/controllo<n>.png" "$work/log" || fail "overlay: $(cat "$work/log")"
