@@ -4,6 +4,7 @@
 // format, ready for `run` or for the program.
 #include "cli/commands.hpp"
 #include "cli/options.hpp"
+#include "cli/progress.hpp"
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "common/numbers.hpp"
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <sstream>
 
@@ -177,8 +179,14 @@ void extractedFrames(const std::string &folder, const ParsedOptions &o, JobSetup
     r.step = j.step;
     std::error_code ec;
     std::filesystem::create_directories(folder.empty() ? "." : folder, ec);
-    std::fprintf(stderr, "estrazione dei fotogrammi di \"%s\"...\n", r.video.c_str());
-    const BatchResult result = extractFrames(r);
+    ProgressLine line;
+    std::function<void(const BatchProgress &)> progress;
+    if (line.shown())
+        progress = [&](const BatchProgress &p) {
+            line.update(p.duration > 0 ? p.videoTime / p.duration : 0.0, p.framesWritten);
+        };
+    const BatchResult result = extractFrames(r, progress);
+    line.finish();
     frameListText(result.frames).saveToFile(folder + "fotogrammi.txt");
     for (const auto &f : result.frames) {
         j.frames.push_back(f.number);

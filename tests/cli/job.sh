@@ -75,4 +75,10 @@ if LC_ALL=it_IT.UTF-8 "$cli" run "$work/f/lavoro.kvr" >"$work/log" 2>&1; then fa
 grep -qF "riga 10 (Estrattore.step): '0.2' non è un valore decimale valido." "$work/log" || fail "$(cat "$work/log")"
 grep -qF "LC_NUMERIC=C.UTF-8" "$work/log" || fail "no hint: $(cat "$work/log")"
 grep -q "^riepilogo" "$work/log" && fail "ran anyway"
+
+# --video extracts first into the job's folder, then writes the job.
+"$cli" job "$work/g/lavoro.kvr" --video "$work/v.mkv" --step 0,5 --direction 00 --points "10,20 80,60 150,100" \
+    --distances "5 5.5" --area "10,60 150,60 10,40 10,80" >"$work/log" 2>&1 || fail "job --video: $(cat "$work/log")"
+grep -qF "lavoro \"$work/g/lavoro.kvr\" creato: fotogrammi 0–1 (160x120)" "$work/log" || fail "$(cat "$work/log")"
+[ -s "$work/g/fotogrammi.txt" ] && [ -s "$work/g/1.png" ] || fail "job --video: frames not written"
 echo "cli job: ok"

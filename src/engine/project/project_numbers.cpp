@@ -96,7 +96,13 @@ private:
                 toDecimal(text, m_format);
             }
         } catch (const ConversionError &e) {
-            m_problems.push_back({"riga " + std::to_string(i + 1) + " (" + item + ")", e.what()});
+            // Files of the original format wrote a list of five lines or fewer
+            // as this single word: its values are gone.
+            const std::string message = text == kVuota
+                ? "la lista fu salvata come \"vuota\" perché aveva cinque righe o meno: i suoi valori non "
+                  "sono nel file e vanno indicati di nuovo."
+                : std::string(e.what());
+            m_problems.push_back({"riga " + std::to_string(i + 1) + " (" + item + ")", message});
             if (kind == Kind::Decimal) {
                 m_decimalFailures.push_back(m_problems.size() - 1);
                 m_allConvertTheOtherWay &= convertsWithTheOtherSeparator(text);

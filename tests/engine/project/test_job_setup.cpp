@@ -209,6 +209,17 @@ TEST(ProjectNumbers, AValueThatDoesNotConvertNamesLineItemAndText)
     EXPECT_NE(problems[1].message.find("'15.'"), std::string::npos);
 }
 
+TEST(ProjectNumbers, AListSavedAsVuotaSaysItsValuesAreGone)
+{
+    const ScopedNumberFormat comma(NumberFormat::comma());
+    StatoLavoro job = jobState(sixFrameSetup());
+    job.AreaCaptazione.PuntiRiferimento = {"vuota"};
+    const auto problems = checkProjectNumbers(projectFileLines(job), NumberFormat::comma());
+    ASSERT_EQ(problems.size(), 1u) << problemsText(problems);
+    EXPECT_NE(problems[0].item.find("(AreaCaptazione.PuntiRiferimento)"), std::string::npos);
+    EXPECT_NE(problems[0].message.find("vanno indicati di nuovo"), std::string::npos) << problems[0].message;
+}
+
 TEST(ProjectNumbers, AFileOfTheOtherSeparatorSaysSoAndHowToOpenIt)
 {
     struct Case
