@@ -4,12 +4,18 @@
 #include "cli/commands.hpp"
 #include "cli/options.hpp"
 #include "common/errors.hpp"
+#include "common/files.hpp"
 #include "common/numbers.hpp"
+#include "detection/geometria_area.hpp"
+#include "extraction/frame_file.hpp"
+#include "extraction/png_io.hpp"
 #include "geometry/verso_letture.hpp"
+#include "overlay/setup_overlay.hpp"
 #include "project/job_check.hpp"
 #include "project/job_summary.hpp"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace kalvor::cli {
@@ -17,11 +23,14 @@ namespace kalvor::cli {
 namespace {
 
 const CommandHelp kHelp {"check",
-                         "LAVORO.kvr",
+                         "LAVORO.kvr [--overlay CARTELLA]",
                          "Scrive che cosa contiene il lavoro (fotogrammi, estensione della griglia metrica, asse e\n"
                          "fascia in pixel e in metri, intervalli e parametri) e ogni incoerenza che una schermata\n"
                          "rifiuterebbe, senza elaborare nulla. Esce con 0 se il lavoro si può elaborare, con 1 se no.",
-                         {}};
+                         {{"--overlay", "CARTELLA",
+                           "scrive in CARTELLA riferimento.png: il fotogramma dei punti di riferimento\n"
+                           "con i punti numerati, l'asse, i bordi della fascia e le coordinate in\n"
+                           "pixel ogni 50 lungo i bordi, per correggere i punti a occhio"}}};
 
 std::string metres(double v)
 {
@@ -76,6 +85,31 @@ void printContents(const StatoLavoro &s, const JobFileCheck &check)
     std::printf("captazione: %s\n", fieldsText(s.Captazione).c_str());
 }
 
+// The reference frame with the setup drawn on it; the area is left out when
+// its points do not convert.
+void writeReferencePicture(const StatoLavoro &s, std::string folder)
+{
+    if (folder.empty())
+        folder = "./";
+    if (folder.back() != '/')
+        folder += '/';
+    const RgbImage frame = readPng(frameFileName(s.Estrattore.Cartella, toInt(s.Prospettiva.FotogrammaIniziale)));
+    StatoRilevamento det;
+    try {
+        leggiGeometriaArea(s.AreaCaptazione.PuntiRiferimento, det);
+    } catch (const Error &) {
+        det = StatoRilevamento {};
+    }
+    Drawing d = setupOverlay(s.Prospettiva, det, TextList {});
+    const Drawing ruler = pixelRuler(frame.width, frame.height, 50);
+    d.insert(d.end(), ruler.begin(), ruler.end());
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    const std::string file = folder + "riferimento.png";
+    writeFileAtomically(file, encodePng(setupOverlayPicture(frame, d, nullptr)));
+    std::printf("immagine di controllo: %s\n", file.c_str());
+}
+
 int runCheck(const Args &args)
 {
     const auto options = parseOptions(args, kHelp);
@@ -89,6 +123,17 @@ int runCheck(const Args &args)
     std::printf("lavoro \"%s\"\n", job.c_str());
     if (check.read)
         printContents(s, check);
+    if (options->has("--overlay")) {
+        // The job's problems are listed below; a picture that cannot be made
+        // is one more line, not the end of the report.
+        try {
+            if (!check.read)
+                throw RefusalError("il lavoro non è stato letto.");
+            writeReferencePicture(s, options->text("--overlay"));
+        } catch (const Error &e) {
+            std::printf("immagine di controllo non scritta: %s\n", e.what());
+        }
+    }
     if (check.problems.empty()) {
         std::printf("nessun problema: il lavoro si può elaborare (kalvor-cli run %s)\n", job.c_str());
         return 0;
@@ -97,7 +142,7 @@ int runCheck(const Args &args)
     return 1;
 }
 
-const CommandRegistration reg({"check", "check LAVORO.kvr",
+const CommandRegistration reg({"check", "check LAVORO.kvr [--overlay CARTELLA]",
                                "scrive che cosa contiene il lavoro e ogni incoerenza, senza elaborare nulla",
                                runCheck});
 

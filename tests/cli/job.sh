@@ -57,6 +57,10 @@ for want in "^fotogrammi: 5 (0–4), 160x120 pixel" "^griglia metrica: x da 0.00
     "^calibrazione: fotogrammi 0–4 (5)" "^nessun problema"; do
     grep -q "$want" "$work/log" || fail "check lacks $want: $(cat "$work/log")"
 done
+"$cli" check "$work/f/lavoro.kvr" --overlay "$work/rif" >"$work/log" 2>&1 || fail "check --overlay: $(cat "$work/log")"
+grep -qF "immagine di controllo: $work/rif/riferimento.png" "$work/log" || fail "$(cat "$work/log")"
+[ "$(head -c 24 "$work/rif/riferimento.png" | od -An -tx1 -j16 | tr -d ' \n')" = 000000a000000078 ] ||
+    fail "riferimento.png is not a 160x120 PNG"
 if LC_ALL=it_IT.UTF-8 "$cli" check "$work/f/lavoro.kvr" >"$work/log" 2>&1; then fail "check in Italian passed"; fi
 grep -q "^problemi (2):" "$work/log" || fail "check problems: $(cat "$work/log")"
 

@@ -64,6 +64,28 @@ Drawing setupOverlay(const StatoProspettiva &prospettiva, const StatoRilevamento
     return d;
 }
 
+Drawing pixelRuler(int width, int height, int step)
+{
+    Drawing d;
+    if (step <= 0)
+        return d;
+    for (int x = step; x < width; x += step) {
+        const std::string t = intText(x);
+        d.push_back(DrawPrimitive::filledRectangle(x + 1, height - 12, x + 3 + 8 * static_cast<int>(t.size()), height,
+                                                   colors::black, colors::black));
+        d.push_back(DrawPrimitive::line(x, height - 15, x, height, colors::white));
+        d.push_back(DrawPrimitive::label(x + 2, height - 11, t, colors::white));
+    }
+    for (int y = step; y < height; y += step) {
+        const std::string t = intText(y);
+        d.push_back(DrawPrimitive::filledRectangle(0, y + 1, 2 + 8 * static_cast<int>(t.size()), y + 13, colors::black,
+                                                   colors::black));
+        d.push_back(DrawPrimitive::line(0, y, 14, y, colors::white));
+        d.push_back(DrawPrimitive::label(1, y + 2, t, colors::white));
+    }
+    return d;
+}
+
 RgbImage setupOverlayPicture(const RgbImage &frame, const Drawing &drawing, const SpazioRilevamento *mask)
 {
     RgbImage out = frame;

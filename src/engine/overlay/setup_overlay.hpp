@@ -24,6 +24,11 @@ inline constexpr Rgb kMaskOutline {0, 255, 255};
 // integers are left out.
 Drawing setupOverlay(const StatoProspettiva &prospettiva, const StatoRilevamento &det, const TextList &veicoliAtt);
 
+// Pixel coordinates along the bottom and left edges (the top holds the
+// frame's caption): a tick and its column (or row) every `step` pixels, in
+// white on a black box, so that points can be read off the picture.
+Drawing pixelRuler(int width, int height, int step);
+
 // The frame with the drawing above and, when `mask` holds the whole frame's
 // mask, its outline under it.
 RgbImage setupOverlayPicture(const RgbImage &frame, const Drawing &drawing, const SpazioRilevamento *mask);

@@ -108,3 +108,18 @@ TEST(SetupOverlay, PointsBandAndRecordsWhereTheJobPutsThem)
         labelled |= prim.shape == Shape::Text && prim.text == "7 4,5m";
     EXPECT_TRUE(labelled) << "the record's number followed by its length";
 }
+
+TEST(SetupOverlay, RulerMarksEveryStepWithItsCoordinate)
+{
+    RgbImage img(120, 110);
+    paintDrawing(img, pixelRuler(120, 110, 50));
+    std::vector<std::string> labels;
+    for (const auto &p : pixelRuler(120, 110, 50))
+        if (p.shape == Shape::Text)
+            labels.push_back(p.text);
+    EXPECT_EQ(labels, (std::vector<std::string> {"50", "100", "50", "100"}));
+    EXPECT_EQ(pixel(img, 50, 96), colors::white) << "the tick of column 50, at the bottom";
+    EXPECT_EQ(pixel(img, 13, 100), colors::white) << "the tick of row 100";
+    EXPECT_EQ(pixel(img, 49, 96), colors::black) << "nothing before the tick";
+    EXPECT_EQ(pixel(img, 50, 20), colors::black) << "the top is left to the caption";
+}
