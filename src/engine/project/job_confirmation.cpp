@@ -114,6 +114,9 @@ std::vector<JobProblem> confirmJob(StatoLavoro &s, int frameWidth, int frameHeig
     c.step("AreaCaptazione", [&] {
         if (c.haveFrames())
             c.requireFrame("il fotogramma iniziale", toInt(s.AreaCaptazione.FotogrammaIniziale));
+        if (frameWidth <= 0 || frameHeight <= 0)
+            throw RefusalError("la dimensione del fotogramma non è nota (manca il fotogramma dei punti di "
+                               "riferimento): non si può controllare che i punti stiano nel fotogramma.");
         confirmArea(s.AreaCaptazione, frameWidth, frameHeight);
         // The detection divides by the axis' column span.
         const TextList &p = s.AreaCaptazione.PuntiRiferimento;
