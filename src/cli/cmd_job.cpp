@@ -48,8 +48,12 @@ const CommandHelp kHelp {
       "punti la cui distanza in righe dà l'altezza della fascia"},
      {"--reference-frame", "N", "fotogramma dei punti di riferimento (il primo se non indicato)"},
      {"--area-frame", "N", "fotogramma dell'area (quello dei punti di riferimento se non indicato)"},
-     {"--calibration", "A-B", "fotogrammi della calibrazione (i primi 201 se non indicato)"},
-     {"--capture", "A-B", "fotogrammi della captazione (tutti se non indicato)"},
+     {"--calibration", "A-B",
+      "fotogrammi della calibrazione: media dello sfondo e rilevamento automatico\n"
+      "(i primi 201 se non indicato)"},
+     {"--capture", "A-B",
+      "fotogrammi della media dello sfondo della captazione, che poi parte da A\n"
+      "(i primi 201 se non indicato)"},
      {"--first-vehicle", "N", "numero del primo veicolo (0)"},
      {"--position-change", "M", "variazione di posizione ammessa fra due fotogrammi, in metri (50)"},
      {"--min-length", "M", "lunghezza minima di un veicolo, in metri (2)"},
@@ -284,7 +288,7 @@ int runJob(const Args &arguments)
     if (!o.has("--calibration"))
         calibration = {first, std::min(last, first + 200)};
     if (!o.has("--capture"))
-        capture = {first, last};
+        capture = {first, std::min(last, first + 200)};
     j.calibration.ImmagineIniziale = intText(calibration.first);
     j.calibration.ImmagineFinale = intText(calibration.second);
     j.capture.ImmagineIniziale = intText(capture.first);

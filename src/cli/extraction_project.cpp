@@ -44,7 +44,7 @@ void writeExtractionProject(const std::string &path, double step, const std::vec
         s.Calibrazione.ImmagineIniziale = intText(first);
         s.Calibrazione.ImmagineFinale = intText(std::min(last, first + 200));
         s.Captazione.ImmagineIniziale = intText(first);
-        s.Captazione.ImmagineFinale = intText(last);
+        s.Captazione.ImmagineFinale = intText(std::min(last, first + 200));
     }
     writeProjectFile(path, s);
 }

@@ -17,8 +17,9 @@ std::string extractionProjectPath(const std::string &requested, const std::strin
 
 // A new job with the extractor section of this extraction (the interval and,
 // per frame written, its number and time), the reference and area frames on
-// the first frame, the calibration over the first 201 frames at most and the
-// capture over all of them; every other item at its initial value.
+// the first frame, the calibration's and the capture's background over the
+// first 201 frames at most (the screens' 0 to 200); every other item at its
+// initial value.
 void writeExtractionProject(const std::string &path, double step, const std::vector<ExtractedFrame> &frames);
 
 } // namespace kalvor::cli
