@@ -71,7 +71,7 @@ void stampaFotogramma(const FotogrammaElaborato &fe, const TextList &veicoliAtt,
 }
 
 const CommandHelp kHelp {"run",
-                         "LAVORO.kvr [--out CARTELLA]",
+                         "LAVORO.kvr [--out CARTELLA] [--overlay CARTELLA]",
                          "Apre il lavoro senza schermo (i fotogrammi stanno nella cartella del file), applica la\n"
                          "trasformazione dei punti di riferimento, calcola lo sfondo della calibrazione ed esegue il\n"
                          "rilevamento automatico sull'intervallo di calibrazione; scrive i veicoli di ogni fotogramma\n"
