@@ -5,7 +5,11 @@
 //                        both cores, every advance to the end of the interval;
 //                        counter fps (frames per second)
 //   Captazione/clic      one click as the screen makes it, frame file read in
-//                        the click; counter ms_per_clic
+//                        the click (ciclo:0) or read ahead while the previous
+//                        click's frame is shown (the screen's default):
+//                        clicks back to back (ciclo:2), or 100 ms apart as a
+//                        person's are, the pauses not counted (ciclo:3);
+//                        counter ms_per_clic
 // each with the packed detection (riferimento:0) and the plain one
 // (riferimento:1); the packed runs report `rapporto`, the plain run's time
 // over theirs. `cpu_ms` is the processor time of all the program's threads per
@@ -29,6 +33,7 @@
 #include <chrono>
 #include <map>
 #include <memory>
+#include <thread>
 
 using namespace kalvor;
 
@@ -82,50 +87,63 @@ struct Tempi
 };
 
 // Wall and processor seconds for one pass over frames 1..kUltimo.
-Tempi passata(bool riferimento, bool anticipa)
+Tempi passata(bool riferimento, int modo)
 {
     StatoLavoro s = lavoro().stato;
     SessioneCaptazione ses;
     ses.avviata = true;
     ses.rilevamentoRiferimento = riferimento;
-    ses.anticipa = false;
+    ses.anticipa = modo >= 2;
     std::unique_ptr<OrderedFrameReader> lettore;
-    if (anticipa) {
+    if (modo == 1) {
         const std::string cartella = s.Estrattore.Cartella;
         lettore = std::make_unique<OrderedFrameReader>(
             [cartella](int n) { return readPng(frameFileName(cartella, n)); }, 1, kUltimo);
         ses.sorgente = [&](int, const std::string &) { return lettore->next(); };
     }
-    const double c0 = secondiProcessore();
-    const auto t0 = std::chrono::steady_clock::now();
-    while (!AvanzaFotogrammaClick(s, ses).fotogrammiFiniti) { }
     Tempi t;
-    t.parete = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    const double c0 = secondiProcessore();
+    if (modo == 3) {
+        for (;;) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            const auto t0 = std::chrono::steady_clock::now();
+            const bool fine = AvanzaFotogrammaClick(s, ses).fotogrammiFiniti;
+            t.parete += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+            if (fine)
+                break;
+        }
+    } else {
+        const auto t0 = std::chrono::steady_clock::now();
+        while (!AvanzaFotogrammaClick(s, ses).fotogrammiFiniti) { }
+        t.parete = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    }
     lettore.reset();
     t.processore = secondiProcessore() - c0;
     benchmark::DoNotOptimize(s.Captazione.VeicoliTOT.count());
     return t;
 }
 
-std::map<std::pair<bool, bool>, double> &plain()
+std::map<std::pair<bool, int>, double> &plain()
 {
-    static std::map<std::pair<bool, bool>, double> m;
+    static std::map<std::pair<bool, int>, double> m;
     return m;
 }
 
 } // namespace
 
 // Args: riferimento (0 packed, 1 plain detection), ciclo (1 the batch loop
-// with frames decoded ahead, 0 one click reading its own file).
+// with frames decoded ahead on two threads, 0 one click reading its own file,
+// 2 clicks with the next file read ahead, 3 the same 100 ms apart).
 static void BM_Captazione(benchmark::State &state)
 {
     const bool riferimento = state.range(0) == 1;
-    const bool ciclo = state.range(1) == 1;
+    const int modo = static_cast<int>(state.range(1));
+    const bool ciclo = modo == 1;
     lavoro();
     double secondi = 0;
     double processore = 0;
     for (auto _ : state) {
-        const Tempi t = passata(riferimento, ciclo);
+        const Tempi t = passata(riferimento, modo);
         state.SetIterationTime(t.parete);
         secondi += t.parete;
         processore += t.processore;
@@ -133,12 +151,12 @@ static void BM_Captazione(benchmark::State &state)
     state.counters["cpu_ms"] = processore / static_cast<double>(state.iterations()) / kUltimo * 1000.0;
     const double perFotogramma = secondi / static_cast<double>(state.iterations()) / kUltimo;
     if (riferimento)
-        plain()[{true, ciclo}] = perFotogramma;
+        plain()[{true, modo}] = perFotogramma;
     if (ciclo)
         state.counters["fps"] = 1.0 / perFotogramma;
     else
         state.counters["ms_per_clic"] = perFotogramma * 1000.0;
-    const auto it = plain().find({true, ciclo});
+    const auto it = plain().find({true, modo});
     if (!riferimento && it != plain().end())
         state.counters["rapporto"] = it->second / perFotogramma;
 }
@@ -149,6 +167,8 @@ BENCHMARK(BM_Captazione)
     ->Args({0, 1})
     ->Args({1, 0})
     ->Args({0, 0})
+    ->Args({0, 2})
+    ->Args({0, 3})
     ->UseManualTime()
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);

@@ -12,21 +12,6 @@
 
 namespace kalvor::cli {
 
-bool leggiOpzioneRisultati(const Args &args, std::size_t &i, OpzioniRisultati &o)
-{
-    if (args[i] == "--correggi") {
-        o.correggi = true;
-        return true;
-    }
-    if (args[i] != "--primo")
-        return false;
-    if (i + 1 >= args.size())
-        throw RefusalError("Manca il valore di --primo.");
-    o.primo = args[++i];
-    toInt(*o.primo); // refused before any work
-    return true;
-}
-
 void eseguiRisultati(StatoLavoro &stato, const OpzioniRisultati &o, std::string cartella)
 {
     if (!cartella.empty() && cartella.back() != '/')

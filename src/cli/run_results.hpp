@@ -5,7 +5,6 @@
 // vanno bene" does (with "Correggi" when asked), the evaluation from a first
 // vehicle number, and the texts of the results screen written as files.
 
-#include "cli/commands.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <optional>
@@ -18,9 +17,6 @@ struct OpzioniRisultati
     bool correggi = false; // --correggi
     std::optional<std::string> primo; // --primo N: the first vehicle evaluated
 };
-
-// Takes args[i] (and its value) when it is a results option; false otherwise.
-bool leggiOpzioneRisultati(const Args &args, std::size_t &i, OpzioniRisultati &o);
 
 // Confirms the capture's records (refused when there are none), evaluates
 // them, writes istanti.txt, veicoli.txt, valutazione.txt, rilevamenti.txt
