@@ -111,8 +111,8 @@ static void BM_ConfermaTesti(benchmark::State &state)
     const TabelleConfermate t
         = confermaTabelle(righeDaiRecord(s.Captazione.VeicoliTOT, s.CP, s.GrigliaMetrica), ingresso(s));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(testoDatiTemporali(t).count());
-        benchmark::DoNotOptimize(testoDatiVeicolari(t).count());
+        const TextList temporali = testoDatiTemporali(t);
+        benchmark::DoNotOptimize(testoDatiVeicolari(t, &temporali).count());
     }
 }
 BENCHMARK(BM_ConfermaTesti)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -216,6 +216,7 @@ TabelleConfermate confermaTabelle(std::vector<RigaIstanti> righe, const Ingresso
     const std::size_t k = ordine.size();
     for (std::size_t j = 0; j < k; ++j)
         copiaColonneRegistrate(t.TabellaVeicoli[j], righe[ordine[j]]);
+    t.origine = ordine;
 
     auto &tv = t.TabellaVeicoli;
     const auto veicoli = gruppi(tv, k);
@@ -291,9 +292,11 @@ TabelleConfermate confermaTabelleSemplice(std::vector<RigaIstanti> righe, const 
     tv.assign(n, RigaIstanti {});
     std::size_t k = 0;
     for (long long v = 0; v <= m; ++v)
-        for (const RigaIstanti &r : righe)
-            if (r.veicolo == static_cast<double>(v))
-                copiaColonneRegistrate(tv[k++], r);
+        for (std::size_t i = 0; i < n; ++i)
+            if (righe[i].veicolo == static_cast<double>(v)) {
+                copiaColonneRegistrate(tv[k++], righe[i]);
+                t.origine.push_back(i);
+            }
 
     // The rows of vehicle v among the grouped ones: [first, end), empty when none.
     const auto righeDi = [&](long long v) {
@@ -362,7 +365,7 @@ void ConfermaClick(StatoLavoro &stato, bool Correzioni)
                                stato.NumeroFotogrammiEstratti, Correzioni};
     TabelleConfermate t = confermaTabelle(righeDaiRecord(veicoliTOT, stato.CP, stato.GrigliaMetrica), in);
     TextList temporali = testoDatiTemporali(t);
-    TextList veicolari = testoDatiVeicolari(t);
+    TextList veicolari = testoDatiVeicolari(t, &temporali);
 
     const auto n = static_cast<int>(t.TabellaIstanti.size());
     stato.TabellaIstanti = std::move(t.TabellaIstanti);

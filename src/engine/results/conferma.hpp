@@ -24,6 +24,8 @@ struct TabelleConfermate
 {
     std::vector<RigaIstanti> TabellaIstanti;
     std::vector<RigaIstanti> TabellaVeicoli;
+    // For each grouped row of TabellaVeicoli, the TabellaIstanti row it was copied from.
+    std::vector<std::size_t> origine;
     int V1 = 0; // vehicles whose majority arc is the upper one
     int V2 = 0; // ... the lower one
     bool operator==(const TabelleConfermate &) const = default;

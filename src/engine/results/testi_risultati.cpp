@@ -77,15 +77,20 @@ TextList testoDatiTemporali(const TabelleConfermate &tabelle)
     return testo;
 }
 
-TextList testoDatiVeicolari(const TabelleConfermate &tabelle)
+TextList testoDatiVeicolari(const TabelleConfermate &tabelle, const TextList *temporali)
 {
     TextList testo;
     auto &linee = testo.lines();
-    linee.reserve(tabelle.TabellaVeicoli.size() + 1);
+    const auto &tv = tabelle.TabellaVeicoli;
+    const auto &ti = tabelle.TabellaIstanti;
+    linee.reserve(tv.size() + 1);
     linee.push_back(intestazioneRisultati());
-    for (const RigaIstanti &r : tabelle.TabellaVeicoli)
-        if (r.velocita > 0.0)
-            linee.push_back(rigaRisultati(r));
+    for (std::size_t j = 0; j < tv.size(); ++j) {
+        if (!(tv[j].velocita > 0.0))
+            continue;
+        const bool copia = temporali != nullptr && j < tabelle.origine.size() && tv[j] == ti[tabelle.origine[j]];
+        linee.push_back(copia ? temporali->line(static_cast<int>(tabelle.origine[j]) + 1) : rigaRisultati(tv[j]));
+    }
     return testo;
 }
 

@@ -24,7 +24,9 @@ std::string rigaRiepilogo(int V1, int V2, double ultimoTempo);
 // Header, every row of TabellaIstanti, an empty line and the summary.
 TextList testoDatiTemporali(const TabelleConfermate &tabelle);
 
-// Header and the rows of TabellaVeicoli with a speed above 0.
-TextList testoDatiVeicolari(const TabelleConfermate &tabelle);
+// Header and the rows of TabellaVeicoli with a speed above 0. Given the text
+// of testoDatiTemporali, a row equal to the row it was copied from takes
+// that row's line instead of being written again.
+TextList testoDatiVeicolari(const TabelleConfermate &tabelle, const TextList *temporali = nullptr);
 
 } // namespace kalvor

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/conferma.hpp"
+#include "results/testi_risultati.hpp"
 #include "support/rilevamenti_casuali.hpp"
 #include "support/scoped_number_format.hpp"
 
@@ -18,6 +19,10 @@ void confronta(const StatoLavoro &s, bool correggi, const std::string &caso)
     ASSERT_EQ(veloce.TabellaIstanti.size(), righe.size()) << caso;
     ASSERT_EQ(veloce.V1, semplice.V1) << caso;
     ASSERT_EQ(veloce.V2, semplice.V2) << caso;
+    ASSERT_EQ(veloce.origine, semplice.origine) << caso;
+    // The vehicle view written anew equals the one that takes the lines of the view of instants.
+    const TextList temporali = testoDatiTemporali(veloce);
+    ASSERT_EQ(testoDatiVeicolari(veloce, &temporali), testoDatiVeicolari(veloce)) << caso;
     for (std::size_t k = 0; k < righe.size(); ++k) {
         ASSERT_EQ(veloce.TabellaIstanti[k], semplice.TabellaIstanti[k]) << caso << " riga " << k;
         ASSERT_EQ(veloce.TabellaVeicoli[k], semplice.TabellaVeicoli[k]) << caso << " riga " << k;
