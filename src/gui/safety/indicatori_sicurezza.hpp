@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class QKeyEvent;
 class QLineEdit;
 class QPlainTextEdit;
 
@@ -27,6 +28,13 @@ public:
 
     void refreshFromState();
 
+    void CalcolaIndicatoriIMGClick();
+    void MostraTabellaCompletaIMGClick();
+    void Image1Click();
+    void SalvaRisultatiIMGClick();
+    // True when the key was Ctrl+A, which copies the whole table.
+    bool TabellaKeyDown(QKeyEvent *event);
+
     // DialogoSalva: where the table shown is saved.
     static FileDialogOptions DialogoSalva();
 
@@ -41,8 +49,11 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void showTable();
+
     Applicazione &m_app;
     StatoLavoro &m_stato;
     Platform &m_platform;
