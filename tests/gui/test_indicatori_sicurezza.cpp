@@ -53,6 +53,16 @@ void duePasseggeri(StatoLavoro &s)
     s.Risultati.IndicePosTXT = std::to_string(s.TabellaVeicoli.size());
 }
 
+QLineEdit *veicoloTXT(QWidget *screen)
+{
+    return screen->findChild<QLineEdit *>("VeicoloTXT");
+}
+
+QPlainTextEdit *tabella(QWidget *screen)
+{
+    return screen->findChild<QPlainTextEdit *>("Tabella");
+}
+
 } // namespace
 
 class TestIndicatoriSicurezza : public QObject
@@ -69,17 +79,17 @@ private slots:
                                  "EsportaDatiInExcel"}) {
             QVERIFY2(screen->findChild<PictureControl *>(name), name);
         }
-        QCOMPARE(screen->VeicoloTXT->text(), QString("0"));
-        QCOMPARE(screen->VeicoloTXT->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
-        QCOMPARE(hintOf(screen->VeicoloTXT), QString("Precisione|Grado di precisione temporale [sec]|0"));
-        QCOMPARE(hintOf(screen->Tabella), QString("risultati di calcolo"));
-        QVERIFY(screen->Tabella->isReadOnly());
-        QCOMPARE(screen->Tabella->font().pixelSize(), 12);
-        QVERIFY(QFontInfo(screen->Tabella->font()).fixedPitch());
-        QCOMPARE(screen->Tabella->frameShape(), QFrame::NoFrame);
-        QCOMPARE(screen->Tabella->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        QCOMPARE(screen->Tabella->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        QVERIFY(screen->Tabella->styleSheet().contains("rgb(0, 159, 0)"));
+        QCOMPARE(veicoloTXT(screen)->text(), QString("0"));
+        QCOMPARE(veicoloTXT(screen)->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+        QCOMPARE(hintOf(veicoloTXT(screen)), QString("Precisione|Grado di precisione temporale [sec]|0"));
+        QCOMPARE(hintOf(tabella(screen)), QString("risultati di calcolo"));
+        QVERIFY(tabella(screen)->isReadOnly());
+        QCOMPARE(tabella(screen)->font().pixelSize(), 12);
+        QVERIFY(QFontInfo(tabella(screen)->font()).fixedPitch());
+        QCOMPARE(tabella(screen)->frameShape(), QFrame::NoFrame);
+        QCOMPARE(tabella(screen)->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(tabella(screen)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QVERIFY(tabella(screen)->styleSheet().contains("rgb(0, 159, 0)"));
 
         const FileDialogOptions d = TIndicatoriSicurezza::DialogoSalva();
         QCOMPARE(d.title, QString("Salvataggio indicatori"));
@@ -99,31 +109,31 @@ private slots:
 
         click(screen, "CalcolaIndicatoriIMG");
         QVERIFY(platform.messageTexts("error").isEmpty());
-        QCOMPARE(screen->Tabella->toPlainText(),
+        QCOMPARE(tabella(screen)->toPlainText(),
                  QString("Inizio calcolo\n09:05:07\nFine calcolo\n09:05:07\nImpego [sec]\n00:00:00"));
         QCOMPARE(app.stato().TabellaIndicatori.size(), std::size_t(2));
 
         const QString riga1 = "1\t72\t100\t\t1\t0\t4,5\t2\t2\t36\t80\t\t1\t0\t4,5\t20\t2,5\t3,3\t2";
         const QString riga2 = "2\t36\t80\t\t1\t0\t4,5\t2\t0\t0\t\t\t0\t0\t0\t0\t0\t3,3\t0";
         click(screen, "MostraTabellaCompletaIMG");
-        QCOMPARE(screen->Tabella->toPlainText(),
+        QCOMPARE(tabella(screen)->toPlainText(),
                  "Tabella INDICATORI DI SICUREZZA\n" + kHeader + "\n" + riga1 + "\n" + riga2);
 
-        screen->VeicoloTXT->clear();
-        QTest::keyClicks(screen->VeicoloTXT, "02");
+        veicoloTXT(screen)->clear();
+        QTest::keyClicks(veicoloTXT(screen), "02");
         click(screen, "Image1");
-        QCOMPARE(screen->Tabella->toPlainText(),
+        QCOMPARE(tabella(screen)->toPlainText(),
                  "Tabella INDICATORI DI SICUREZZA veicolo : 02\n" + kHeader + "\n" + riga2);
-        QVERIFY(!screen->Tabella->isHidden());
+        QVERIFY(!tabella(screen)->isHidden());
 
         // Not an integer: the error box, and the text area keeps what it showed.
-        screen->VeicoloTXT->clear();
-        QTest::keyClicks(screen->VeicoloTXT, "due");
+        veicoloTXT(screen)->clear();
+        QTest::keyClicks(veicoloTXT(screen), "due");
         click(screen, "Image1");
         QCOMPARE(platform.messageTexts("error").size(), 1);
         QVERIFY(platform.messageTexts("error").front().contains("due"));
-        QVERIFY(screen->Tabella->toPlainText().endsWith(riga2));
-        QVERIFY(!screen->Tabella->isHidden());
+        QVERIFY(tabella(screen)->toPlainText().endsWith(riga2));
+        QVERIFY(!tabella(screen)->isHidden());
     }
 
     void ctrlAWithAnyOtherModifiersCopiesTheWholeTable()
@@ -135,11 +145,11 @@ private slots:
         for (auto modifiers : {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier,
                                Qt::ControlModifier | Qt::AltModifier}) {
             QGuiApplication::clipboard()->setText("altro");
-            QTest::keyClick(screen->Tabella, Qt::Key_A, modifiers);
+            QTest::keyClick(tabella(screen), Qt::Key_A, modifiers);
             QCOMPARE(QGuiApplication::clipboard()->text(), "Tabella INDICATORI DI SICUREZZA\n" + kHeader);
         }
         QGuiApplication::clipboard()->setText("altro");
-        QTest::keyClick(screen->Tabella, Qt::Key_A);
+        QTest::keyClick(tabella(screen), Qt::Key_A);
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("altro"));
     }
 

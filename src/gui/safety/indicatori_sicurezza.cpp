@@ -70,10 +70,7 @@ std::string userTimeText(std::int64_t milliseconds)
 } // namespace
 
 TIndicatoriSicurezza::TIndicatoriSicurezza(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
-    : QDialog(parent)
-    , m_app(app)
-    , m_stato(stato)
-    , m_platform(platform)
+    : Screen(app, stato, platform, parent)
 {
     setObjectName(QStringLiteral("IndicatoriSicurezza"));
     setWindowTitle(QStringLiteral("IndicatoriSicurezza"));
@@ -123,14 +120,10 @@ TIndicatoriSicurezza::TIndicatoriSicurezza(Applicazione &app, StatoLavoro &stato
     Tabella->installEventFilter(this);
     page->addWidget(Tabella, 1);
 
-    const auto wire = [this](PictureControl *picture, void (TIndicatoriSicurezza::*handler)()) {
-        connect(picture, &PictureControl::clicked, this,
-                [this, handler] { guarded(this, m_platform, [&] { (this->*handler)(); }); });
-    };
-    wire(CalcolaIndicatoriIMG, &TIndicatoriSicurezza::CalcolaIndicatoriIMGClick);
-    wire(MostraTabellaCompletaIMG, &TIndicatoriSicurezza::MostraTabellaCompletaIMGClick);
-    wire(Image1, &TIndicatoriSicurezza::Image1Click);
-    wire(SalvaRisultatiIMG, &TIndicatoriSicurezza::SalvaRisultatiIMGClick);
+    connectPicture(CalcolaIndicatoriIMG, &TIndicatoriSicurezza::CalcolaIndicatoriIMGClick);
+    connectPicture(MostraTabellaCompletaIMG, &TIndicatoriSicurezza::MostraTabellaCompletaIMGClick);
+    connectPicture(Image1, &TIndicatoriSicurezza::Image1Click);
+    connectPicture(SalvaRisultatiIMG, &TIndicatoriSicurezza::SalvaRisultatiIMGClick);
     // EsportaDatiInExcel has no action.
     refreshFromState();
 }
@@ -177,7 +170,12 @@ bool TIndicatoriSicurezza::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Tabella && event->type() == QEvent::KeyPress && TabellaKeyDown(static_cast<QKeyEvent *>(event)))
         return true;
-    return QDialog::eventFilter(watched, event);
+    return Screen::eventFilter(watched, event);
+}
+
+void TIndicatoriSicurezza::connectPicture(PictureControl *picture, void (TIndicatoriSicurezza::*handler)())
+{
+    connect(picture, &PictureControl::clicked, this, [this, handler] { runGuarded([&] { (this->*handler)(); }); });
 }
 
 void TIndicatoriSicurezza::showTable()
@@ -202,15 +200,9 @@ void TIndicatoriSicurezza::refreshFromState()
 
 void TIndicatoriSicurezza::resizeEvent(QResizeEvent *event)
 {
-    QDialog::resizeEvent(event);
+    Screen::resizeEvent(event);
     m_sfondo->setGeometry(rect());
     m_sfondo->lower();
-}
-
-void TIndicatoriSicurezza::showEvent(QShowEvent *event)
-{
-    refreshFromState();
-    QDialog::showEvent(event);
 }
 
 } // namespace kalvor::gui
