@@ -5,13 +5,15 @@
 // calibration background and the automatic run over the calibration
 // interval, and prints the vehicles found per frame and a summary; then the
 // capture to the end of its interval (cli/run_capture) and, with --out, its
-// confirmation, evaluation and result files (cli/run_results).
+// confirmation, evaluation and result files (cli/run_results), then the
+// safety indicators and the workbook (cli/run_safety).
 #include "cli/commands.hpp"
 #include "cli/options.hpp"
 #include "cli/progress.hpp"
 #include "cli/run_capture.hpp"
 #include "cli/run_overlay.hpp"
 #include "cli/run_results.hpp"
+#include "cli/run_safety.hpp"
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "common/numbers.hpp"
@@ -173,8 +175,10 @@ int runRun(const Args &args)
     if (overlay)
         std::printf("immagini di controllo: %d in %scontrollo<n>.png\n", overlay->written(), overlay->folder().c_str());
     eseguiCaptazione(s, sessione, salva);
-    if (!out.empty())
+    if (!out.empty()) {
         eseguiRisultati(s, risultati, out);
+        runSafetyStage(s, out);
+    }
     return 0;
 }
 
