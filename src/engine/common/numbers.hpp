@@ -55,6 +55,9 @@ double toDecimal(std::string_view text, const NumberFormat &format = currentNumb
 // The value rounded to four decimals, ties to even; ArithmeticError for
 // infinities, NaN and values beyond the fixed-point range.
 Fixed4 roundToFixed4(double value);
+// The same through the shortest decimal text of the value: the definition the
+// fast version is checked against.
+Fixed4 roundToFixed4Reference(double value);
 double fixed4ToDouble(Fixed4 units);
 
 // Shortest fixed-point text: "12,3457" for 12.345678, "15" for 15.0.
