@@ -7,9 +7,47 @@ namespace kalvor {
 
 namespace {
 
-std::string colore(Rgb c)
+void aggiungiColore(std::string &out, Rgb c)
 {
-    return "rgb(" + intText(c.r) + "," + intText(c.g) + "," + intText(c.b) + ")";
+    out += "rgb(";
+    out += intText(c.r);
+    out += ',';
+    out += intText(c.g);
+    out += ',';
+    out += intText(c.b);
+    out += ')';
+}
+
+// name="value" with a space before it.
+void aggiungiAttributo(std::string &out, std::string_view nome, std::string_view valore)
+{
+    out += ' ';
+    out += nome;
+    out += "=\"";
+    out += valore;
+    out += '"';
+}
+
+// Pixel centres, so that one-pixel strokes fall on whole pixels.
+void aggiungiCentro(std::string &out, std::string_view nome, int v)
+{
+    out += ' ';
+    out += nome;
+    out += "=\"";
+    out += intText(v);
+    out += ".5\"";
+}
+
+void aggiungiTratto(std::string &out, const DrawPrimitive &p)
+{
+    out += " stroke=\"";
+    aggiungiColore(out, p.pen);
+    out += "\" fill=\"";
+    if (p.filled)
+        aggiungiColore(out, p.fill);
+    else
+        out += "none";
+    out += "\"/>\n";
 }
 
 void aggiungiEscape(std::string &out, std::string_view testo)
@@ -34,36 +72,48 @@ void aggiungiEscape(std::string &out, std::string_view testo)
     }
 }
 
-// Pixel centres, so that one-pixel strokes fall on whole pixels.
-std::string centro(int v)
-{
-    return intText(v) + ".5";
-}
-
 void aggiungiPrimitiva(std::string &out, const DrawPrimitive &p)
 {
+    const NumberFormat punto = NumberFormat::dot();
     switch (p.shape) {
     case Shape::Line:
-        out += "<line x1=\"" + centro(p.x1) + "\" y1=\"" + centro(p.y1) + "\" x2=\"" + centro(p.x2) + "\" y2=\""
-            + centro(p.y2) + "\" stroke=\"" + colore(p.pen) + "\"/>\n";
+        out += "<line";
+        aggiungiCentro(out, "x1", p.x1);
+        aggiungiCentro(out, "y1", p.y1);
+        aggiungiCentro(out, "x2", p.x2);
+        aggiungiCentro(out, "y2", p.y2);
+        out += " stroke=\"";
+        aggiungiColore(out, p.pen);
+        out += "\"/>\n";
         break;
     case Shape::Rectangle:
-        out += "<rect x=\"" + centro(p.x1) + "\" y=\"" + centro(p.y1) + "\" width=\"" + intText(p.x2 - p.x1 - 1)
-            + "\" height=\"" + intText(p.y2 - p.y1 - 1) + "\" stroke=\"" + colore(p.pen) + "\" fill=\""
-            + (p.filled ? colore(p.fill) : std::string("none")) + "\"/>\n";
+        out += "<rect";
+        aggiungiCentro(out, "x", p.x1);
+        aggiungiCentro(out, "y", p.y1);
+        aggiungiAttributo(out, "width", intText(p.x2 - p.x1 - 1));
+        aggiungiAttributo(out, "height", intText(p.y2 - p.y1 - 1));
+        aggiungiTratto(out, p);
         break;
     case Shape::Ellipse:
-        out += "<ellipse cx=\"" + fixedText((p.x1 + p.x2 - 1) / 2.0, NumberFormat::dot()) + "\" cy=\""
-            + fixedText((p.y1 + p.y2 - 1) / 2.0, NumberFormat::dot()) + "\" rx=\""
-            + fixedText((p.x2 - p.x1 - 1) / 2.0, NumberFormat::dot()) + "\" ry=\""
-            + fixedText((p.y2 - p.y1 - 1) / 2.0, NumberFormat::dot()) + "\" stroke=\"" + colore(p.pen) + "\" fill=\""
-            + (p.filled ? colore(p.fill) : std::string("none")) + "\"/>\n";
+        out += "<ellipse";
+        aggiungiAttributo(out, "cx", fixedText((p.x1 + p.x2 - 1) / 2.0, punto));
+        aggiungiAttributo(out, "cy", fixedText((p.y1 + p.y2 - 1) / 2.0, punto));
+        aggiungiAttributo(out, "rx", fixedText((p.x2 - p.x1 - 1) / 2.0, punto));
+        aggiungiAttributo(out, "ry", fixedText((p.y2 - p.y1 - 1) / 2.0, punto));
+        aggiungiTratto(out, p);
         break;
     case Shape::Text: {
         // Points to pixels at 96 dots per inch; 9 points when the default font is asked for.
         const int pixel = (p.textSize > 0 ? p.textSize : 9) * 4 / 3;
-        out += "<text x=\"" + intText(p.x1) + "\" y=\"" + intText(p.y1 + pixel) + "\" font-size=\"" + intText(pixel)
-            + "\"" + (p.bold ? " font-weight=\"bold\"" : "") + " fill=\"" + colore(p.pen) + "\">";
+        out += "<text";
+        aggiungiAttributo(out, "x", intText(p.x1));
+        aggiungiAttributo(out, "y", intText(p.y1 + pixel));
+        aggiungiAttributo(out, "font-size", intText(pixel));
+        if (p.bold)
+            aggiungiAttributo(out, "font-weight", "bold");
+        out += " fill=\"";
+        aggiungiColore(out, p.pen);
+        out += "\">";
         aggiungiEscape(out, p.text);
         out += "</text>\n";
         break;
