@@ -37,8 +37,8 @@ Grafico diagrammaSpazioTempo(const std::vector<Traiettoria> &traiettorie, int la
     Grafico g {larghezza, altezza, {}};
     Drawing &d = g.disegno;
     d.push_back(DrawPrimitive::label(area.sinistra, 8, "Diagramma spazio-tempo", colors::black, 12, true));
-    d.push_back(DrawPrimitive::label(area.sinistra, 32, "Arco SUPERIORE", coloreArco(1)));
-    d.push_back(DrawPrimitive::label(area.sinistra + 160, 32, "Arco INFERIORE", coloreArco(2)));
+    d.push_back(DrawPrimitive::label(area.sinistra + 120, 32, "Arco SUPERIORE", coloreArco(1)));
+    d.push_back(DrawPrimitive::label(area.sinistra + 280, 32, "Arco INFERIORE", coloreArco(2)));
     disegnaAssi(d, area, {"tempo [s]", "posizione X [m]"}, passoTacche(area.x1 - area.x0, 10),
                 passoTacche(area.y1 - area.y0, 8));
     if (vuoto)
