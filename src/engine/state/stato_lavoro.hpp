@@ -112,6 +112,12 @@ struct StatoRisultati
     std::string NumeroPrimoVeicoloTXT = "0";
 };
 
+struct StatoIndicatoriSicurezza
+{
+    TextList Tabella; // the lines the text area shows
+    std::string VeicoloTXT = "0";
+};
+
 struct StatoPuntiGPS
 {
     std::string X_TXT;
@@ -179,6 +185,7 @@ struct StatoLavoro
     StatoAggiungiVeicolo AggiungiVeicolo;
     StatoModificaVeicolo ModificaVeicolo;
     StatoRisultati Risultati;
+    StatoIndicatoriSicurezza IndicatoriSicurezza;
 
     // Frame extractor.
     std::vector<RigaTempi> TabellaTempiFotogrammi;
