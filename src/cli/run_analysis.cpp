@@ -16,19 +16,6 @@
 
 namespace kalvor::cli {
 
-namespace {
-
-std::vector<double> velocitaArco(const AnalisiTraffico &a, int arco)
-{
-    std::vector<double> v;
-    for (const PassaggioSezione &p : a.passaggi)
-        if (p.arco == arco)
-            v.push_back(p.velocita);
-    return v;
-}
-
-} // namespace
-
 std::vector<std::string> runAnalysis(const StatoLavoro &s, const std::string &cartella,
                                      const OpzioniRunAnalisi &opzioni)
 {
@@ -56,8 +43,8 @@ std::vector<std::string> runAnalysis(const StatoLavoro &s, const std::string &ca
         {"flussi.csv", csvFlussi(a)},
         {"indicatori_estesi.csv", csvIndicatoriEstesi(a)},
         {"diagramma_spazio_tempo.svg", svgDiGrafico(diagrammaSpazioTempo(a.traiettorie))},
-        {"velocita_sup.svg", svgDiGrafico(distribuzioneVelocita(velocitaArco(a, 1), 1))},
-        {"velocita_inf.svg", svgDiGrafico(distribuzioneVelocita(velocitaArco(a, 2), 2))},
+        {"velocita_sup.svg", svgDiGrafico(distribuzioneVelocita(velocitaAllaSezione(a, 1), 1))},
+        {"velocita_inf.svg", svgDiGrafico(distribuzioneVelocita(velocitaAllaSezione(a, 2), 2))},
     };
     std::vector<std::string> scritti;
     for (const auto &[nome, contenuto] : file) {

@@ -30,6 +30,15 @@ AnalisiTraffico analizzaTraffico(const std::vector<RigaIstanti> &istanti, const 
     return a;
 }
 
+std::vector<double> velocitaAllaSezione(const AnalisiTraffico &a, int arco)
+{
+    std::vector<double> v;
+    for (const PassaggioSezione &p : a.passaggi)
+        if (p.arco == arco)
+            v.push_back(p.velocita);
+    return v;
+}
+
 namespace {
 
 std::optional<double> assePerArea(const StatoLavoro &s)

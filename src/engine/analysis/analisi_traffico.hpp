@@ -33,6 +33,10 @@ struct AnalisiTraffico
 
 AnalisiTraffico analizzaTraffico(const std::vector<RigaIstanti> &istanti, const OpzioniAnalisi &opzioni);
 
+// The spot speeds of an arc's vehicles at the section, in passage order: what
+// the speed distribution shows.
+std::vector<double> velocitaAllaSezione(const AnalisiTraffico &a, int arco);
+
 // The section halfway along the examination area's axis: the mean of the
 // metric X of the axis' two ends. When the area or the grid do not give it,
 // the middle of the X range of the sightings; 0 when there are none.
