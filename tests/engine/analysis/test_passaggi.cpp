@@ -3,6 +3,7 @@
 #include "analysis/indicatori_estesi.hpp"
 #include "analysis/passaggi.hpp"
 #include "analysis/statistiche.hpp"
+#include "analysis/testo_indicatori_estesi.hpp"
 #include "analysis/traiettorie.hpp"
 #include "righe_esempio.hpp"
 
@@ -154,4 +155,19 @@ TEST(Statistiche, PercentileInterpolatesBetweenTheNearestRanks)
     EXPECT_FALSE(percentile({}, 0.85).has_value());
     EXPECT_DOUBLE_EQ(*mediaArmonica({50.0, 60.0}), 600.0 / 11.0);
     EXPECT_FALSE(mediaArmonica({50.0, 0.0}).has_value());
+}
+
+TEST(IndicatoriEstesi, TextLinesUpWithTheIndicatorView)
+{
+    std::vector<RigaIndicatori> indicatori(3);
+    indicatori[0].veic = 1;
+    indicatori[1].veic = 2;
+    indicatori[2].veic = 2;
+    const std::vector<RigaIndicatoriEstesi> estesi {{}, {1.0, 1.25}, {1.0, 1.25}};
+    const NumberFormat virgola = NumberFormat::comma();
+    EXPECT_EQ(testoIndicatoriEstesi(indicatori, estesi, std::nullopt, virgola),
+              (TextList {"", "PET\tHeadway", "\t", "1\t1,25", "1\t1,25"}));
+    EXPECT_EQ(testoIndicatoriEstesi(indicatori, estesi, 2.0, virgola),
+              (TextList {"", "PET\tHeadway", "1\t1,25", "1\t1,25"}));
+    EXPECT_EQ(testoIndicatoriEstesi(indicatori, estesi, 7.0, virgola), (TextList {"", "PET\tHeadway"}));
 }
