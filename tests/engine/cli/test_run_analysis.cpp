@@ -114,3 +114,18 @@ TEST(RunAnalysis, IntervalOption)
         EXPECT_THROW(leggiOpzioneIntervallo(args, i, o), Error) << args.back();
     }
 }
+
+TEST(RunAnalysis, AJobWithoutSightingsGivesFilesWithTheirHeadersOnly)
+{
+    TempDir dir;
+    const auto scritti = runAnalysis(StatoLavoro {}, dir.path());
+    ASSERT_EQ(scritti.size(), 7u);
+    EXPECT_EQ(readFileBytes(dir.file("traiettorie.csv")),
+              "vehicle,lane,arc,frame,time_s,x_m,y_m,speed_kmh,length_m,distance_m,out_of_arc\r\n");
+    EXPECT_EQ(readFileBytes(dir.file("indicatori_estesi.csv")).find('\n') + 1,
+              readFileBytes(dir.file("indicatori_estesi.csv")).size());
+    // One interval per arc with no time observed: no flow to give.
+    const std::string flussi = readFileBytes(dir.file("flussi.csv"));
+    EXPECT_NE(flussi.find("\r\nsup,0,60,0,0,,,,,,,\r\ninf,0,60,0,0,,,,,,,\r\n"), std::string::npos) << flussi;
+    EXPECT_NE(readFileBytes(dir.file("velocita_sup.svg")).find("nessun veicolo"), std::string::npos);
+}
