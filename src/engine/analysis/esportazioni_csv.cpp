@@ -72,7 +72,7 @@ void scriviAvvistamento(std::string &out, const RigaIstanti &r)
 std::string csvTraiettorie(const std::vector<RigaIstanti> &istanti)
 {
     std::string out(intestazioneAvvistamenti);
-    out.reserve(istanti.size() * 64 + out.size());
+    out.reserve(istanti.size() * 96 + out.size());
     for (const RigaIstanti &r : istanti)
         scriviAvvistamento(out, r);
     return out;
@@ -86,7 +86,7 @@ std::string csvVeicoli(const std::vector<RigaIstanti> &veicoli, const std::vecto
         if (r.veicolo >= 0.0 && std::trunc(r.veicolo) == r.veicolo)
             ++raggruppate;
     std::string out(intestazioneAvvistamenti);
-    out.reserve(raggruppate * 64 + out.size());
+    out.reserve(raggruppate * 96 + out.size());
     for (std::size_t i = 0; i < raggruppate && i < veicoli.size(); ++i)
         scriviAvvistamento(out, veicoli[i]);
     return out;

@@ -341,20 +341,27 @@ std::string fixed4Text(Fixed4 units, const NumberFormat &format)
     const bool negative = units < 0;
     const std::uint64_t mag
         = negative ? static_cast<std::uint64_t>(-(units + 1)) + 1 : static_cast<std::uint64_t>(units);
-    std::string body = std::to_string(mag / 10000);
+    // Built in place: exports write millions of these.
+    std::array<char, 32> buf {};
+    char *p = buf.data();
+    if (negative)
+        *p++ = '-';
+    p = std::to_chars(p, buf.data() + buf.size(), mag / 10000).ptr;
     std::uint64_t frac = mag % 10000;
     if (frac != 0) {
-        std::string f(4, '0');
+        *p++ = format.decimalSeparator;
+        std::array<char, 4> f {};
         for (int k = 3; k >= 0; --k) {
             f[static_cast<std::size_t>(k)] = static_cast<char>('0' + frac % 10);
             frac /= 10;
         }
-        while (f.back() == '0')
-            f.pop_back();
-        body += format.decimalSeparator;
-        body += f;
+        std::size_t n = 4;
+        while (f[n - 1] == '0')
+            --n;
+        for (std::size_t k = 0; k < n; ++k)
+            *p++ = f[k];
     }
-    return withSign(negative, body);
+    return std::string(buf.data(), p);
 }
 
 std::string fixedText(double value, const NumberFormat &format)
