@@ -9,7 +9,6 @@
 #include "analysis/svg.hpp"
 #include "common/errors.hpp"
 #include "common/files.hpp"
-#include "common/numbers.hpp"
 
 #include <cstdio>
 #include <filesystem>
@@ -61,10 +60,7 @@ bool leggiOpzioneIntervallo(const std::vector<std::string> &args, std::size_t &i
         return false;
     if (i + 1 >= args.size())
         throw RefusalError("Manca il valore di --intervallo.");
-    const double secondi = toDecimal(args[++i]);
-    if (!(secondi > 0.0))
-        throw RefusalError("La durata dell'intervallo deve essere maggiore di zero.");
-    opzioni.durataIntervallo = secondi;
+    opzioni.durataIntervallo = leggiDurataIntervallo(args[++i]);
     return true;
 }
 

@@ -30,6 +30,14 @@ AnalisiTraffico analizzaTraffico(const std::vector<RigaIstanti> &istanti, const 
     return a;
 }
 
+double leggiDurataIntervallo(std::string_view testo)
+{
+    const double secondi = toDecimal(testo);
+    if (!(secondi > 0.0))
+        throw RefusalError("La durata dell'intervallo deve essere maggiore di zero.");
+    return secondi;
+}
+
 std::vector<double> velocitaAllaSezione(const AnalisiTraffico &a, int arco)
 {
     std::vector<double> v;

@@ -9,6 +9,7 @@
 #include "analysis/traiettorie.hpp"
 #include "state/stato_lavoro.hpp"
 
+#include <string_view>
 #include <vector>
 
 namespace kalvor {
@@ -32,6 +33,11 @@ struct AnalisiTraffico
 };
 
 AnalisiTraffico analizzaTraffico(const std::vector<RigaIstanti> &istanti, const OpzioniAnalisi &opzioni);
+
+// The interval length as the user types it (seconds, the user's decimal
+// separator): ConversionError when it is not a number, RefusalError when it is
+// not positive.
+double leggiDurataIntervallo(std::string_view testo);
 
 // The spot speeds of an arc's vehicles at the section, in passage order: what
 // the speed distribution shows.
