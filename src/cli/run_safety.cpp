@@ -10,8 +10,10 @@
 
 namespace kalvor::cli {
 
-void runSafetyStage(StatoLavoro &s, const std::string &out)
+void runSafetyStage(StatoLavoro &s, std::string out)
 {
+    if (!out.empty() && out.back() != '/')
+        out += '/';
     CalcolaIndicatori(s, orologioDiSistema());
     int conVeicoloAvanti = 0;
     for (const RigaIndicatori &r : s.TabellaIndicatori)

@@ -144,10 +144,14 @@ void aggiungi(zip_t *archivio, const char *nome, const std::string &contenuto)
     zip_source_t *sorgente = zip_source_buffer(archivio, contenuto.data(), contenuto.size(), 0);
     if (sorgente == nullptr)
         erroreArchivio();
-    if (zip_file_add(archivio, nome, sorgente, ZIP_FL_ENC_UTF_8) < 0) {
+    const zip_int64_t indice = zip_file_add(archivio, nome, sorgente, ZIP_FL_ENC_UTF_8);
+    if (indice < 0) {
         zip_source_free(sorgente);
         erroreArchivio();
     }
+    // A fixed date (2000-01-01) makes the same table give the same bytes.
+    if (zip_file_set_mtime(archivio, static_cast<zip_uint64_t>(indice), 946684800, 0) != 0)
+        erroreArchivio();
 }
 
 } // namespace

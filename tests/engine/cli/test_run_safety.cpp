@@ -30,7 +30,9 @@ TEST(RunSafetyStage, WritesTheIndicatorTableAndTheWorkbook)
     s.TabellaVeicoli = {a, b};
 
     kalvor::testing::TempDir dir;
-    cli::runSafetyStage(s, dir.path());
+    std::string folder = dir.path();
+    folder.pop_back(); // without the final separator
+    cli::runSafetyStage(s, folder);
     EXPECT_EQ(readFileBytes(dir.file("indicatori.txt")),
               "Tabella INDICATORI DI SICUREZZA\r\n"
               "veic\tVel\tX\tY\tArco\tSorp\tLveic\tdt\tveic\tVel\tX\tY\tArco\tSorp\tLveic\tdist\tDRAC\tMADR\tTTC\r\n"
