@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// `kalvor-cli run JOB.kvr [--out DIR]`: opens a job as the main screen does,
-// without a display (the frames folder is the job file's folder), then runs
-// the transformation from its reference points, the calibration background
-// and the automatic run over the calibration interval, and prints the
-// vehicles found per frame and a summary.
+// `kalvor-cli run JOB.kvr [--out DIR] [--save OUT.kvr] [--correggi] [--primo N]`: opens a job as the
+// main screen does, without a display (the frames folder is the job file's
+// folder), then runs the transformation from its reference points, the
+// calibration background and the automatic run over the calibration
+// interval, and prints the vehicles found per frame and a summary; then the
+// capture to the end of its interval (cli/run_capture) and, with --out, its
+// confirmation, evaluation and result files (cli/run_results).
 #include "cli/commands.hpp"
+#include "cli/run_capture.hpp"
+#include "cli/run_results.hpp"
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "common/numbers.hpp"
@@ -19,7 +23,6 @@
 #include "state/record_veicolo.hpp"
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <map>
 
@@ -69,8 +72,11 @@ int runRun(const Args &args)
 {
     std::string job;
     std::string out;
+    OpzioniCaptazione cattura;
+    OpzioniRisultati risultati;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--out") {
+        if (leggiOpzioneCaptazione(args, i, cattura) || leggiOpzioneRisultati(args, i, risultati)) {
+        } else if (args[i] == "--out") {
             if (i + 1 >= args.size())
                 throw RefusalError("Manca il valore di --out.");
             out = args[++i];
@@ -83,11 +89,15 @@ int runRun(const Args &args)
         }
     }
     if (job.empty())
-        throw RefusalError("Uso: kalvor-cli run LAVORO.kvr [--out CARTELLA]");
+        throw RefusalError(
+            "Uso: kalvor-cli run LAVORO.kvr [--out CARTELLA] [--save USCITA.kvr] [--correggi] [--primo N]");
+    const std::string salva = verificaSalvataggio(cattura, job);
 
     StatoLavoro s;
-    HeadlessProjectSteps screens(s);
+    SessioneCaptazione sessione;
+    PassiProgettoCaptazione screens(s, sessione);
     readProjectFile(job, s, screens);
+    verificaIntervalli(s);
     std::printf("lavoro \"%s\" letto: fotogrammi in \"%s\"\n", job.c_str(),
                 s.Estrattore.Cartella.empty() ? "./" : s.Estrattore.Cartella.c_str());
 
@@ -116,20 +126,19 @@ int runRun(const Args &args)
                 "ultimo numero dato %d\n",
                 r.fotogrammi, r.fotogrammiConVeicoli, r.avvistamenti.size(), sup, inf, s.C.NumeroVeicolo - 1);
 
-    if (!out.empty()) {
-        if (out.back() != '/')
-            out += '/';
-        std::filesystem::create_directories(out);
-        s.Calibrazione.VeicoliTOT.saveToFile(out + "veicoli.txt");
-        std::printf("record dei veicoli in %sveicoli.txt\n", out.c_str());
-    }
+    eseguiCaptazione(s, sessione, salva);
+    if (!out.empty())
+        eseguiRisultati(s, risultati, out);
     return 0;
 }
 
-const CommandRegistration reg({"run", "run JOB.kvr [--out DIR]",
-                               "open a job headless, transform, compute the calibration background and run the "
-                               "automatic detection; print the vehicles per frame and a summary",
-                               runRun});
+const CommandRegistration
+    reg({"run", "run JOB.kvr [--out DIR] [--save OUT.kvr] [--correggi] [--primo N]",
+         "open a job headless, transform, compute the calibration background and run the "
+         "automatic detection; print the vehicles per frame and a summary; then capture to "
+         "the end of the capture interval and save the job (OUT.kvr in the frames folder); confirm the capture "
+         "and write its result tables, evaluation, records and frame times into DIR",
+         runRun});
 
 } // namespace
 
