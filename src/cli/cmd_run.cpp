@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// `kalvor-cli run JOB.kvr [--out DIR] [--save OUT.kvr] [--correggi] [--primo N]`: opens a job as the
+// `kalvor-cli run JOB.kvr [--out DIR] [--save OUT.kvr] [--correggi] [--primo N] [--intervallo S]`: opens a job as the
 // main screen does, without a display (the frames folder is the job file's
 // folder), then runs the transformation from its reference points, the
 // calibration background and the automatic run over the calibration
 // interval, and prints the vehicles found per frame and a summary; then the
 // capture to the end of its interval (cli/run_capture) and, with --out, its
-// confirmation, evaluation and result files (cli/run_results).
+// confirmation, evaluation and result files (cli/run_results) and the
+// traffic analysis files (cli/run_analysis).
 #include "cli/commands.hpp"
+#include "cli/run_analysis.hpp"
 #include "cli/run_capture.hpp"
 #include "cli/run_results.hpp"
 #include "common/errors.hpp"
@@ -74,8 +76,10 @@ int runRun(const Args &args)
     std::string out;
     OpzioniCaptazione cattura;
     OpzioniRisultati risultati;
+    OpzioniRunAnalisi analisi;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (leggiOpzioneCaptazione(args, i, cattura) || leggiOpzioneRisultati(args, i, risultati)) {
+        if (leggiOpzioneCaptazione(args, i, cattura) || leggiOpzioneRisultati(args, i, risultati)
+            || leggiOpzioneIntervallo(args, i, analisi)) {
         } else if (args[i] == "--out") {
             if (i + 1 >= args.size())
                 throw RefusalError("Manca il valore di --out.");
@@ -89,8 +93,8 @@ int runRun(const Args &args)
         }
     }
     if (job.empty())
-        throw RefusalError(
-            "Uso: kalvor-cli run LAVORO.kvr [--out CARTELLA] [--save USCITA.kvr] [--correggi] [--primo N]");
+        throw RefusalError("Uso: kalvor-cli run LAVORO.kvr [--out CARTELLA] [--save USCITA.kvr] "
+                           "[--correggi] [--primo N] [--intervallo S]");
     const std::string salva = verificaSalvataggio(cattura, job);
 
     StatoLavoro s;
@@ -127,17 +131,20 @@ int runRun(const Args &args)
                 r.fotogrammi, r.fotogrammiConVeicoli, r.avvistamenti.size(), sup, inf, s.C.NumeroVeicolo - 1);
 
     eseguiCaptazione(s, sessione, salva);
-    if (!out.empty())
+    if (!out.empty()) {
         eseguiRisultati(s, risultati, out);
+        runAnalysis(s, out, analisi);
+    }
     return 0;
 }
 
 const CommandRegistration
-    reg({"run", "run JOB.kvr [--out DIR] [--save OUT.kvr] [--correggi] [--primo N]",
+    reg({"run", "run JOB.kvr [--out DIR] [--save OUT.kvr] [--correggi] [--primo N] [--intervallo S]",
          "open a job headless, transform, compute the calibration background and run the "
          "automatic detection; print the vehicles per frame and a summary; then capture to "
          "the end of the capture interval and save the job (OUT.kvr in the frames folder); confirm the capture "
-         "and write its result tables, evaluation, records and frame times into DIR",
+         "and write its result tables, evaluation, records and frame times into DIR, with the trajectories, "
+         "flows per interval of S seconds (60), PET and headways as CSV and the charts as SVG",
          runRun});
 
 } // namespace
