@@ -29,7 +29,12 @@ public:
         m_out += t;
         return *this;
     }
-    RigaCsv &numero(double v) { return testo(fixedText(v, punto)); }
+    RigaCsv &numero(double v)
+    {
+        separa();
+        appendFixedText(m_out, v, punto);
+        return *this;
+    }
     RigaCsv &numero(std::optional<double> v) { return v ? numero(*v) : testo(""); }
 
 private:
