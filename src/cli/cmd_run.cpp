@@ -5,12 +5,14 @@
 // calibration background and the automatic run over the calibration
 // interval, and prints the vehicles found per frame and a summary; then the
 // capture to the end of its interval (cli/run_capture) and, with --out, its
-// confirmation, evaluation and result files (cli/run_results) and the
-// traffic analysis files (cli/run_analysis).
+// confirmation, evaluation and result files (cli/run_results), then the
+// safety indicators and the workbook (cli/run_safety) and the traffic
+// analysis files (cli/run_analysis).
 #include "cli/commands.hpp"
 #include "cli/run_analysis.hpp"
 #include "cli/run_capture.hpp"
 #include "cli/run_results.hpp"
+#include "cli/run_safety.hpp"
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "common/numbers.hpp"
@@ -133,6 +135,7 @@ int runRun(const Args &args)
     eseguiCaptazione(s, sessione, salva);
     if (!out.empty()) {
         eseguiRisultati(s, risultati, out);
+        runSafetyStage(s, out);
         runAnalysis(s, out, analisi);
     }
     return 0;
@@ -143,8 +146,9 @@ const CommandRegistration
          "open a job headless, transform, compute the calibration background and run the "
          "automatic detection; print the vehicles per frame and a summary; then capture to "
          "the end of the capture interval and save the job (OUT.kvr in the frames folder); confirm the capture "
-         "and write its result tables, evaluation, records and frame times into DIR, with the trajectories, "
-         "flows per interval of S seconds (60), PET and headways as CSV and the charts as SVG",
+         "and write its result tables, evaluation, records and frame times, the safety-indicator table, the "
+         "per-vehicle workbook, and the trajectories, flows per interval of S seconds (60), PET and headways "
+         "as CSV and the charts as SVG into DIR",
          runRun});
 
 } // namespace

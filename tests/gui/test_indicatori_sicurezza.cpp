@@ -186,14 +186,14 @@ private slots:
 
         // Before any confirmation: a message, nothing written.
         platform.saveAnswers = {name};
-        QVERIFY_THROWS_EXCEPTION(kalvor::RefusalError, EsportaDatiClick(parent, app.stato(), platform));
+        QVERIFY_THROWS_EXCEPTION(kalvor::RefusalError, exportWorkbook(parent, app.stato(), platform));
         QVERIFY(!QFile::exists(name));
 
         duePasseggeri(app.stato());
-        EsportaDatiClick(parent, app.stato(), platform); // cancelled
+        exportWorkbook(parent, app.stato(), platform); // cancelled
         QVERIFY(!QFile::exists(name));
         platform.saveAnswers = {name};
-        EsportaDatiClick(parent, app.stato(), platform);
+        exportWorkbook(parent, app.stato(), platform);
         QCOMPARE(readFileBytes(name.toStdString()), cartellaExcel(app.stato().TabellaVeicoli));
 
         const FileDialogOptions d = platform.dialogs.back().options;

@@ -12,7 +12,7 @@ FileDialogOptions DialogoSalvaExcel()
             QStringLiteral("xlsx"), QStringLiteral("DatiExcel")};
 }
 
-void EsportaDatiClick(QWidget *parent, StatoLavoro &stato, Platform &platform)
+void exportWorkbook(QWidget *parent, StatoLavoro &stato, Platform &platform)
 {
     const QString name = platform.saveFileName(parent, DialogoSalvaExcel());
     if (name.isEmpty())

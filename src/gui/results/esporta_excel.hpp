@@ -12,8 +12,8 @@ namespace kalvor::gui {
 // DialogoSalvaExcel: where the per-vehicle workbook goes.
 FileDialogOptions DialogoSalvaExcel();
 
-// The body of the results screen's EsportaDatiClick: asks for the file and
+// What the results screen's EsportaDatiClick does: asks for the file and
 // writes the workbook of TabellaVeicoli into it; cancelling writes nothing.
-void EsportaDatiClick(QWidget *parent, StatoLavoro &stato, Platform &platform);
+void exportWorkbook(QWidget *parent, StatoLavoro &stato, Platform &platform);
 
 } // namespace kalvor::gui
