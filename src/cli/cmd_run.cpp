@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// `kalvor-cli run JOB.kvr [--out DIR] [--save OUT.kvr]`: opens a job as the
+// `kalvor-cli run JOB.kvr [--out DIR] [--save OUT.kvr] ...`: opens a job as the
 // main screen does, without a display (the frames folder is the job file's
 // folder), then runs the transformation from its reference points, the
 // calibration background and the automatic run over the calibration
 // interval, and prints the vehicles found per frame and a summary; then the
 // capture to the end of its interval (cli/run_capture) and, with --out, its
 // confirmation, evaluation and result files (cli/run_results), then the
-// safety indicators and the workbook (cli/run_safety).
+// safety indicators and the workbook (cli/run_safety) and the traffic
+// analysis files (cli/run_analysis).
 #include "cli/commands.hpp"
 #include "cli/options.hpp"
 #include "cli/progress.hpp"
+#include "cli/run_analysis.hpp"
 #include "cli/run_capture.hpp"
 #include "cli/run_overlay.hpp"
 #include "cli/run_results.hpp"
@@ -87,8 +89,13 @@ const CommandHelp kHelp {
       "dopo la captazione la conferma, come \"I dati vanno bene\", e scrive in CARTELLA i testi\n"
       "della schermata dei risultati: istanti.txt e veicoli.txt (le due tabelle),\n"
       "valutazione.txt (la valutazione per arco), rilevamenti.txt (i record della\n"
-      "captazione) e tempi.txt (numero e tempo dei fotogrammi)"},
+      "captazione) e tempi.txt (numero e tempo dei fotogrammi); poi indicatori.txt,\n"
+      "veicoli.xlsx, traiettorie.csv, veicoli.csv, flussi.csv, indicatori_estesi.csv e i\n"
+      "grafici in SVG"},
      {"--correggi", "", "conferma con le correzioni di \"Correggi\""},
+     {"--intervallo", "S",
+      "durata in secondi degli intervalli dei flussi in flussi.csv (predefinito 60; virgola o\n"
+      "punto come separatore decimale)"},
      {"--primo", "N", "numero del primo veicolo valutato (predefinito 0)"},
      {"--overlay", "CARTELLA",
       "scrive in CARTELLA, per ogni fotogramma elaborato, controllo<n>.png: punti di\n"
@@ -114,6 +121,10 @@ int runRun(const Args &args)
     risultati.correggi = options->has("--correggi");
     if (options->has("--primo"))
         risultati.primo = intText(options->integer("--primo", 0));
+    OpzioniRunAnalisi analisi;
+    analisi.durataIntervallo = options->decimal("--intervallo", analisi.durataIntervallo);
+    if (!(analisi.durataIntervallo > 0.0))
+        throw RefusalError("La durata dell'intervallo deve essere maggiore di zero.");
 
     std::optional<RunOverlay> overlay;
     if (options->has("--overlay"))
@@ -178,16 +189,18 @@ int runRun(const Args &args)
     if (!out.empty()) {
         eseguiRisultati(s, risultati, out);
         runSafetyStage(s, out);
+        runAnalysis(s, out, analisi);
     }
     return 0;
 }
 
 const CommandRegistration reg({"run",
                                "run LAVORO.kvr [--out CARTELLA] [--correggi] [--primo N] [--overlay CARTELLA] "
-                               "[--save USCITA.kvr]",
+                               "[--save USCITA.kvr] [--intervallo S]",
                                "apre un lavoro senza schermo ed esegue il rilevamento automatico sull'intervallo di "
                                "calibrazione; poi la captazione fino all'ultimo fotogramma del suo intervallo, e "
-                               "salva il lavoro; con --out la conferma e ne scrive i risultati",
+                               "salva il lavoro; con --out la conferma e ne scrive i risultati, gli indicatori di "
+                               "sicurezza, la cartella Excel, le traiettorie, i flussi e i grafici",
                                runRun});
 
 } // namespace
