@@ -50,7 +50,7 @@ struct Riepilogo
     }
 };
 
-void stampaFotogramma(const FotogrammaElaborato &fe, const TextList &veicoliAtt, Riepilogo &r)
+void stampaFotogramma(const ProcessedFrame &fe, const TextList &veicoliAtt, Riepilogo &r)
 {
     ++r.fotogrammi;
     const auto records = findRecords(veicoliAtt);
@@ -98,17 +98,17 @@ int runRun(const Args &args)
     runTransformation(s, riferimento.width, riferimento.height);
     std::printf("trasformazione: griglia metrica %dx%d\n", riferimento.width, riferimento.height);
 
-    CalcolaMediaSfondo(s.C, s.Calibrazione, s.AreaCaptazione.PuntiRiferimento, s.Estrattore.Cartella,
-                       GemelloSfondo::Calibrazione);
+    computeBackground(s.C, s.Calibrazione, s.AreaCaptazione.PuntiRiferimento, s.Estrattore.Cartella,
+                      BackgroundFor::Calibrazione);
     std::printf("sfondo: media dei fotogrammi %s..%s (%d)\n", s.Calibrazione.ImmagineIniziale.c_str(),
                 s.Calibrazione.ImmagineFinale.c_str(), s.C.NumeroFotogrammiMedia);
 
     Riepilogo r;
-    ControlloElaborazione controllo;
+    RunControl controllo;
     controllo.mostraMaschera = false; // nothing here shows it
-    SpazioRilevamento spazio;
-    OsservatoreElaborazione osservatore;
-    osservatore.fotogramma = [&](const FotogrammaElaborato &fe) { stampaFotogramma(fe, s.Calibrazione.veicoliAtt, r); };
+    DetectionWorkspace spazio;
+    RunObserver osservatore;
+    osservatore.fotogramma = [&](const ProcessedFrame &fe) { stampaFotogramma(fe, s.Calibrazione.veicoliAtt, r); };
     ElaborazioneImmagini(s, controllo, spazio, osservatore);
 
     const auto [sup, inf] = r.perArco();

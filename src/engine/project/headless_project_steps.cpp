@@ -49,8 +49,8 @@ void HeadlessProjectSteps::disegnaElementi()
 
 void HeadlessProjectSteps::CalcolaMediaClick()
 {
-    CalcolaMediaSfondo(m_s.CP, m_s.Captazione, m_s.AreaCaptazione.PuntiRiferimento, m_s.Estrattore.Cartella,
-                       GemelloSfondo::Captazione);
+    computeBackground(m_s.CP, m_s.Captazione, m_s.AreaCaptazione.PuntiRiferimento, m_s.Estrattore.Cartella,
+                      BackgroundFor::Captazione);
     avviaCaptazione(m_s);
 }
 
