@@ -35,8 +35,8 @@ static void BM_AccuratezzaScenaGenerata(benchmark::State &state)
 
     StatoRilevamento det;
     const CampiRilevamento campi; // the calibration screen's defaults
-    leggiParametriRilevamento(campi, det);
-    leggiGeometriaArea(geo.puntiRiferimento(), det);
+    readDetectionParameters(campi, det);
+    readAreaGeometry(geo.puntiRiferimento(), det);
     det.AltezzaImmagine = geo.height;
     det.LarghezzaRiga = 3 * geo.width;
     det.MediaSfondo.resize(geo.height, 3 * geo.width);
@@ -63,12 +63,11 @@ static void BM_AccuratezzaScenaGenerata(benchmark::State &state)
     std::set<int> visti;
     for (auto _ : state) {
         TextList att, prec, tot;
-        SpazioRilevamento spazio;
+        DetectionWorkspace spazio;
         int numero = 0;
         for (int n = 1; n < scena.frameCount(); ++n) {
             const RgbImage f = scena.frame(n);
-            IndividuaVeicoli(det, griglia, f, 12, -12, n, scena.frameTime(n), att, spazio,
-                             MascheraRichiesta::SoloRecord);
+            IndividuaVeicoli(det, griglia, f, 12, -12, n, scena.frameTime(n), att, spazio, MaskWanted::RecordsOnly);
             if (att.count() >= 2)
                 AbbinaVeicoli(att, prec, numero, det.VariazionePos, griglia);
             const auto verita = scena.truth(n);
@@ -105,7 +104,7 @@ static void BM_AccuratezzaScenaGenerata(benchmark::State &state)
                     }
                 }
             }
-            aggiornaListeVeicoli(att, prec, tot);
+            updateVehicleLists(att, prec, tot);
         }
     }
     int unNumero = 0;

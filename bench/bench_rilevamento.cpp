@@ -85,11 +85,11 @@ BENCHMARK(BM_RilevamentoRiferimento)->Unit(benchmark::kMillisecond)->Iterations(
 // calibration run that shows it; 1 the records alone).
 static void BM_RilevamentoProduzione(benchmark::State &state)
 {
-    impostaIstruzioniVettoriali(static_cast<IstruzioniVettoriali>(state.range(0)));
-    const auto richiesta = state.range(1) == 0 ? MascheraRichiesta::Intera : MascheraRichiesta::SoloRecord;
+    setVectorInstructions(static_cast<VectorInstructions>(state.range(0)));
+    const auto richiesta = state.range(1) == 0 ? MaskWanted::Whole : MaskWanted::RecordsOnly;
     Scena k = scena();
     TextList att;
-    SpazioRilevamento spazio;
+    DetectionWorkspace spazio;
     IndividuaVeicoli(k.det, k.griglia, k.frame, 12, -12, 1, 0.0, att, spazio, richiesta); // builds the workspace
     const auto t0 = std::chrono::steady_clock::now();
     for (auto _ : state) {
@@ -99,7 +99,7 @@ static void BM_RilevamentoProduzione(benchmark::State &state)
     const double msPerFotogramma
         = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count()
         / static_cast<double>(state.iterations());
-    impostaIstruzioniVettoriali(IstruzioniVettoriali::Migliori);
+    setVectorInstructions(VectorInstructions::Best);
     state.counters["veicoli"] = att.count() / 9;
     const double ms = millisecondiRiferimento();
     state.counters["riferimento_ms"] = ms;

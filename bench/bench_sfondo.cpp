@@ -41,7 +41,7 @@ static void BM_MediaSfondo201(benchmark::State &state)
     const TextList punti {"230", "20", "250", "620", "170", "0", "290", "0"};
     StatoRilevamento det;
     for (auto _ : state)
-        CalcolaMediaSfondo(det, campi, punti, cartella, GemelloSfondo::Calibrazione);
+        computeBackground(det, campi, punti, cartella, BackgroundFor::Calibrazione);
     benchmark::DoNotOptimize(det.MediaSfondo.data.data());
 }
 BENCHMARK(BM_MediaSfondo201)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->UseRealTime();
@@ -50,7 +50,7 @@ static void BM_MediaSfondo201Riferimento(benchmark::State &state)
 {
     const std::string cartella = cartellaFotogrammi().path();
     for (auto _ : state)
-        benchmark::DoNotOptimize(mediaSfondoRiferimento(cartella, "0", 0, 200).data.data());
+        benchmark::DoNotOptimize(referenceBackgroundMean(cartella, "0", 0, 200).data.data());
 }
 BENCHMARK(BM_MediaSfondo201Riferimento)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->UseRealTime();
 

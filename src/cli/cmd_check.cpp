@@ -96,7 +96,7 @@ void writeReferencePicture(const StatoLavoro &s, std::string folder)
     const RgbImage frame = readPng(frameFileName(s.Estrattore.Cartella, toInt(s.Prospettiva.FotogrammaIniziale)));
     StatoRilevamento det;
     try {
-        leggiGeometriaArea(s.AreaCaptazione.PuntiRiferimento, det);
+        readAreaGeometry(s.AreaCaptazione.PuntiRiferimento, det);
     } catch (const Error &) {
         det = StatoRilevamento {};
     }

@@ -62,7 +62,7 @@ struct Riepilogo
     }
 };
 
-void stampaFotogramma(const FotogrammaElaborato &fe, const TextList &veicoliAtt, Riepilogo &r)
+void stampaFotogramma(const ProcessedFrame &fe, const TextList &veicoliAtt, Riepilogo &r)
 {
     ++r.fotogrammi;
     const auto records = findRecords(veicoliAtt);
@@ -154,20 +154,20 @@ int runRun(const Args &args)
     const int fotogrammi = toInt(s.Calibrazione.ImmagineFinale) - primo + 1;
     {
         ProgressLine line;
-        CalcolaMediaSfondo(
-            s.C, s.Calibrazione, s.AreaCaptazione.PuntiRiferimento, s.Estrattore.Cartella, GemelloSfondo::Calibrazione,
-            [&](int n, const RgbImage &) { line.update((n - primo + 1.0) / fotogrammi, n - primo + 1); });
+        computeBackground(s.C, s.Calibrazione, s.AreaCaptazione.PuntiRiferimento, s.Estrattore.Cartella,
+                          BackgroundFor::Calibrazione,
+                          [&](int n, const RgbImage &) { line.update((n - primo + 1.0) / fotogrammi, n - primo + 1); });
     }
     std::printf("sfondo: media dei fotogrammi %s..%s (%d)\n", s.Calibrazione.ImmagineIniziale.c_str(),
                 s.Calibrazione.ImmagineFinale.c_str(), s.C.NumeroFotogrammiMedia);
 
     Riepilogo r;
-    ControlloElaborazione controllo;
-    SpazioRilevamento spazio;
-    OsservatoreElaborazione osservatore;
+    RunControl controllo;
+    DetectionWorkspace spazio;
+    RunObserver osservatore;
     controllo.mostraMaschera = overlay.has_value(); // the outline needs the whole mask
     ProgressLine line;
-    osservatore.fotogramma = [&](const FotogrammaElaborato &fe) {
+    osservatore.fotogramma = [&](const ProcessedFrame &fe) {
         line.clear();
         stampaFotogramma(fe, s.Calibrazione.veicoliAtt, r);
         std::fflush(stdout);

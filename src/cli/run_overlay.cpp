@@ -23,7 +23,7 @@ RunOverlay::RunOverlay(std::string folder)
         throw FileError("Impossibile creare la cartella \"" + m_folder + "\".");
 }
 
-void RunOverlay::frame(const StatoLavoro &s, const FotogrammaElaborato &fe)
+void RunOverlay::frame(const StatoLavoro &s, const ProcessedFrame &fe)
 {
     if (fe.immagine == nullptr)
         return;

@@ -20,7 +20,7 @@ public:
 
     // Writes "controllo<n>.png" for processed frame n, from the calibration
     // state of the run.
-    void frame(const StatoLavoro &stato, const FotogrammaElaborato &fe);
+    void frame(const StatoLavoro &stato, const ProcessedFrame &fe);
 
     const std::string &folder() const { return m_folder; }
     int written() const { return m_written; }

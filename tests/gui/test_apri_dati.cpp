@@ -62,8 +62,8 @@ private slots:
         bool barShownDuringChain = true;
         bool confermaEnabledDuringChain = false;
         driver.otherwise([&](QWidget *screen) {
-            barShownDuringChain = main->Barra()->isVisible();
-            confermaEnabledDuringChain = main->Conferma()->isEnabled();
+            barShownDuringChain = main->findChild<QProgressBar *>("Barra")->isVisible();
+            confermaEnabledDuringChain = main->findChild<QCommandLinkButton *>("Conferma")->isEnabled();
             screen->close();
         });
         main->show();
@@ -74,7 +74,7 @@ private slots:
         QCOMPARE(driver.seen.mid(0, kChain.size()), kChain);
         QVERIFY(!barShownDuringChain);
         QVERIFY(confermaEnabledDuringChain);
-        QCOMPARE(main->Barra()->value(), 100);
+        QCOMPARE(main->findChild<QProgressBar *>("Barra")->value(), 100);
         const StatoLavoro &s = app.stato();
         QCOMPARE(s.Riferimenti.luogo, std::string("Verona"));
         QCOMPARE(s.Estrattore.Cartella, dir.path());
@@ -100,8 +100,8 @@ private slots:
         QCOMPARE(platform.messageTexts("error").size(), 1);
         QVERIFY(platform.messageTexts("error").front().contains("0.png"));
         QVERIFY(driver.seen.isEmpty());
-        QVERIFY(!main->Barra()->isVisible());
-        QVERIFY(main->Conferma()->isEnabled());
+        QVERIFY(!main->findChild<QProgressBar *>("Barra")->isVisible());
+        QVERIFY(main->findChild<QCommandLinkButton *>("Conferma")->isEnabled());
         // What was read before the failing section keeps its value.
         QCOMPARE(app.stato().Riferimenti.luogo, std::string("Verona"));
         QCOMPARE(app.stato().Estrattore.ListaFotogrammi.count(), 5);

@@ -245,8 +245,8 @@ private slots:
         QCOMPARE(main->findChild<QLabel *>("Label1")->text(), QString("Angolazione di ripresa e dimensione video"));
         QCOMPARE(main->findChild<QLabel *>("Label2")->text(), QString("Distanza massima di ripresa"));
         QCOMPARE(main->findChild<QLabel *>("Label3")->text(), QString("Distanze di riferimento"));
-        QVERIFY(!main->Barra()->isVisibleTo(main));
-        QCOMPARE(main->Barra()->maximum(), 100);
+        QVERIFY(!main->findChild<QProgressBar *>("Barra")->isVisibleTo(main));
+        QCOMPARE(main->findChild<QProgressBar *>("Barra")->maximum(), 100);
     }
 };
 

@@ -108,9 +108,9 @@ private slots:
                  QStringLiteral("Intervallo estrazione|impostare l'intervallo di estrazione fotogr. in secondi|4"));
         QCOMPARE(hintOf(child<QLineEdit>(e, "StepRegolazione")),
                  QStringLiteral("Micro spostamenti|Numero di secondi di cui spostarsi|7"));
-        QVERIFY(!e->estrattoreframe->isActive());
-        QVERIFY(e->SorgenteFilmato->isEnabled());
-        QVERIFY(!e->SorgenteFilmato->hasMedia());
+        QVERIFY(!child<QTimer>(e, "estrattoreframe")->isActive());
+        QVERIFY(child<MediaPlayer>(e, "SorgenteFilmato")->isEnabled());
+        QVERIFY(!child<MediaPlayer>(e, "SorgenteFilmato")->hasMedia());
         QCOMPARE(
             kFiltroVideo,
             QStringLiteral("Filmato Full HD|*.mts|Tutti gli altri tipi di filmato|*.avi;*.mpg;*.flv|tutti i file|*.*"));
@@ -134,9 +134,9 @@ private slots:
                  QStringLiteral("Seleziona la cartella di destinazione dei fotogrammi"));
         QCOMPARE(platform.dialogs[1].options.initialPath, QStringLiteral("seleziona cartella"));
         QCOMPARE(app.stato().Estrattore.Cartella, m_dir.path());
-        QVERIFY(e->SorgenteFilmato->hasMedia());
-        QVERIFY(!e->SorgenteFilmato->isPlaying());
-        QCOMPARE(e->SorgenteFilmato->currentPosition(), 0.0);
+        QVERIFY(child<MediaPlayer>(e, "SorgenteFilmato")->hasMedia());
+        QVERIFY(!child<MediaPlayer>(e, "SorgenteFilmato")->isPlaying());
+        QCOMPARE(child<MediaPlayer>(e, "SorgenteFilmato")->currentPosition(), 0.0);
         QCOMPARE(child<QLabel>(e, "fotogrammaTXT")->text(), QStringLiteral("0"));
     }
 
@@ -147,7 +147,7 @@ private slots:
         app.stato().Estrattore.Cartella = "/old/";
         load(platform, app.Estrattore(), QString());
         QCOMPARE(app.stato().Estrattore.Cartella, std::string());
-        QVERIFY(app.Estrattore()->SorgenteFilmato->hasMedia());
+        QVERIFY(child<MediaPlayer>(app.Estrattore(), "SorgenteFilmato")->hasMedia());
     }
 
     void cancellingTheVideoDialogChangesNothing()
@@ -158,7 +158,7 @@ private slots:
         click(app.Estrattore(), "caricafilmato");
         QCOMPARE(platform.dialogs.size(), std::size_t(1));
         QCOMPARE(app.stato().Estrattore.Cartella, std::string("/old/"));
-        QVERIFY(!app.Estrattore()->SorgenteFilmato->hasMedia());
+        QVERIFY(!child<MediaPlayer>(app.Estrattore(), "SorgenteFilmato")->hasMedia());
     }
 
     void unreadableVideoIsAnErrorBox()
@@ -182,18 +182,19 @@ private slots:
         auto *size = child<QLineEdit>(e, "StepRegolazione");
         size->setText("2");
         click(e, "avanti");
-        QCOMPARE(e->SorgenteFilmato->currentPosition(), 2.0);
+        QCOMPARE(child<MediaPlayer>(e, "SorgenteFilmato")->currentPosition(), 2.0);
         QCOMPARE(child<QLabel>(e, "fotogrammaTXT")->text(), QStringLiteral("2"));
         click(e, "avanti"); // beyond the end: the player stops at its end
-        QCOMPARE(e->SorgenteFilmato->currentPosition(), e->SorgenteFilmato->duration());
+        QCOMPARE(child<MediaPlayer>(e, "SorgenteFilmato")->currentPosition(),
+                 child<MediaPlayer>(e, "SorgenteFilmato")->duration());
         size->setText("50");
         click(e, "indietro");
-        QCOMPARE(e->SorgenteFilmato->currentPosition(), 0.0);
+        QCOMPARE(child<MediaPlayer>(e, "SorgenteFilmato")->currentPosition(), 0.0);
         QCOMPARE(child<QLabel>(e, "fotogrammaTXT")->text(), QStringLiteral("0"));
         size->setText("1,5");
         click(e, "avanti");
         QCOMPARE(platform.messageTexts("error").size(), 1);
-        QCOMPARE(e->SorgenteFilmato->currentPosition(), 0.0);
+        QCOMPARE(child<MediaPlayer>(e, "SorgenteFilmato")->currentPosition(), 0.0);
     }
 
     void extractingWithTheTimer()
@@ -207,13 +208,13 @@ private slots:
         child<QLineEdit>(e, "ImmagineIniziale")->setText("10");
         child<QLineEdit>(e, "step")->setText("0,1");
         click(e, "EstrazioneFrame");
-        QVERIFY(e->estrattoreframe->isActive());
-        QCOMPARE(e->estrattoreframe->interval(), 100);
-        QVERIFY(e->SorgenteFilmato->isPlaying());
+        QVERIFY(child<QTimer>(e, "estrattoreframe")->isActive());
+        QCOMPARE(child<QTimer>(e, "estrattoreframe")->interval(), 100);
+        QVERIFY(child<MediaPlayer>(e, "SorgenteFilmato")->isPlaying());
         QTRY_VERIFY_WITH_TIMEOUT(app.stato().Estrattore.ListaFotogrammi.count() >= 4, 5000);
         click(e, "FermaEstr");
-        QVERIFY(!e->estrattoreframe->isActive());
-        QVERIFY(!e->SorgenteFilmato->isPlaying());
+        QVERIFY(!child<QTimer>(e, "estrattoreframe")->isActive());
+        QVERIFY(!child<MediaPlayer>(e, "SorgenteFilmato")->isPlaying());
 
         const auto &s = app.stato();
         const int n = s.Estrattore.ListaFotogrammi.count();
@@ -253,8 +254,8 @@ private slots:
         click(e, "EstrazioneFrame");
         QCOMPARE(platform.messageTexts("error").size(), 1);
         QVERIFY(platform.messageTexts("error").front().contains("0,0004"));
-        QVERIFY(!e->estrattoreframe->isActive());
-        QVERIFY(!e->SorgenteFilmato->isPlaying());
+        QVERIFY(!child<QTimer>(e, "estrattoreframe")->isActive());
+        QVERIFY(!child<MediaPlayer>(e, "SorgenteFilmato")->isPlaying());
     }
 
     void unwritableFolderStopsWithOneError()
@@ -266,12 +267,12 @@ private slots:
         load(platform, e, QString::fromStdString(m_dir.file("absent/x")));
         child<QLineEdit>(e, "step")->setText("0,05");
         click(e, "EstrazioneFrame");
-        QTRY_VERIFY_WITH_TIMEOUT(!e->estrattoreframe->isActive(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!child<QTimer>(e, "estrattoreframe")->isActive(), 3000);
         QTest::qWait(200);
         QCOMPARE(platform.messageTexts("error").size(), 1);
         QVERIFY(platform.messageTexts("error").front().contains("absent/0.png"));
         QVERIFY(app.stato().Estrattore.ListaFotogrammi.empty());
-        QVERIFY(!e->SorgenteFilmato->isPlaying());
+        QVERIFY(!child<MediaPlayer>(e, "SorgenteFilmato")->isPlaying());
     }
 
     void confirmBuildsTheTableAndStopsTheExtraction()
@@ -287,9 +288,9 @@ private slots:
         click(e, "EstrazioneFrame");
         QTRY_VERIFY_WITH_TIMEOUT(app.stato().Estrattore.ListaFotogrammi.count() >= 2, 5000);
         click(e, "Conferma"); // while extracting
-        QVERIFY(!e->estrattoreframe->isActive());
+        QVERIFY(!child<QTimer>(e, "estrattoreframe")->isActive());
         QVERIFY(!e->isVisible());
-        QVERIFY(!e->SorgenteFilmato->isEnabled());
+        QVERIFY(!child<MediaPlayer>(e, "SorgenteFilmato")->isEnabled());
         QVERIFY(magnifierTimer(app.Prospettiva())->isActive());
         const auto &s = app.stato();
         const int n = s.Estrattore.ListaFotogrammi.count();
@@ -330,11 +331,11 @@ private slots:
         e->show();
         load(platform, e, QString::fromStdString(out.file("x")));
         click(e, "EstrazioneFrame");
-        QVERIFY(e->estrattoreframe->isActive());
+        QVERIFY(child<QTimer>(e, "estrattoreframe")->isActive());
         e->close();
-        QVERIFY(!e->estrattoreframe->isActive());
-        QVERIFY(!e->SorgenteFilmato->hasMedia());
-        QVERIFY(!e->SorgenteFilmato->isEnabled());
+        QVERIFY(!child<QTimer>(e, "estrattoreframe")->isActive());
+        QVERIFY(!child<MediaPlayer>(e, "SorgenteFilmato")->hasMedia());
+        QVERIFY(!child<MediaPlayer>(e, "SorgenteFilmato")->isEnabled());
     }
 };
 

@@ -104,7 +104,7 @@ void AbbinaVeicoli(TextList &veicoliAtt, const TextList &veicoliPrec, int &numer
     }
 }
 
-void aggiornaListeVeicoli(const TextList &veicoliAtt, TextList &veicoliPrec, TextList &VeicoliTOT)
+void updateVehicleLists(const TextList &veicoliAtt, TextList &veicoliPrec, TextList &VeicoliTOT)
 {
     if (veicoliAtt.count() < 2)
         return;

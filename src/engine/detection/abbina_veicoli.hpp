@@ -19,6 +19,6 @@ void AbbinaVeicoli(TextList &veicoliAtt, const TextList &veicoliPrec, int &numer
 
 // After a frame: when veicoliAtt holds at least two lines, veicoliPrec becomes
 // a copy of it and its lines are appended to VeicoliTOT; otherwise nothing.
-void aggiornaListeVeicoli(const TextList &veicoliAtt, TextList &veicoliPrec, TextList &VeicoliTOT);
+void updateVehicleLists(const TextList &veicoliAtt, TextList &veicoliPrec, TextList &VeicoliTOT);
 
 } // namespace kalvor

@@ -113,9 +113,9 @@ void contaVettoriale(const Banda &b, AggiungiRiga aggiungiRiga, std::uint8_t *ac
 
 } // namespace
 
-void contaArchi(SpazioRilevamento &s)
+void countArcs(DetectionWorkspace &s)
 {
-    const GeometriaScansione &g = s.geometria;
+    const ScanGeometry &g = s.geometria;
     const std::size_t n = 64 * static_cast<std::size_t>(s.parole);
     for (auto &c : s.conteggi)
         c.assign(n, 0);
@@ -128,10 +128,10 @@ void contaArchi(SpazioRilevamento &s)
                    g.rigaA};
     std::uint32_t *conteggi[2] = {s.conteggi[0].data(), s.conteggi[1].data()};
 #if KALVOR_X86
-    if (usaAvx2()) {
+    if (useAvx2()) {
         s.accumulatori.resize(2 * n);
         std::uint8_t *acc[2] = {s.accumulatori.data(), s.accumulatori.data() + n};
-        contaVettoriale(b, usaAvx512() ? aggiungiRigaAvx512 : aggiungiRigaAvx2, acc, conteggi);
+        contaVettoriale(b, useAvx512() ? aggiungiRigaAvx512 : aggiungiRigaAvx2, acc, conteggi);
         return;
     }
 #endif

@@ -10,6 +10,6 @@
 namespace kalvor {
 
 // Fills s.conteggi from s.maschera and s.geometria (which must be built).
-void contaArchi(SpazioRilevamento &s);
+void countArcs(DetectionWorkspace &s);
 
 } // namespace kalvor

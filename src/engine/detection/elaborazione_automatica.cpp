@@ -15,7 +15,7 @@
 
 namespace kalvor {
 
-double tempoFotogramma(const std::vector<RigaTempi> &tabella, int n, double precedente)
+double frameTime(const std::vector<RigaTempi> &tabella, int n, double precedente)
 {
     for (const auto &riga : tabella)
         if (riga[0] == n)
@@ -40,8 +40,8 @@ struct SegnaInCorso
 
 } // namespace
 
-void ElaborazioneImmagini(StatoLavoro &stato, ControlloElaborazione &controllo, SpazioRilevamento &spazio,
-                          const OsservatoreElaborazione &osservatore)
+void ElaborazioneImmagini(StatoLavoro &stato, RunControl &controllo, DetectionWorkspace &spazio,
+                          const RunObserver &osservatore)
 {
     if (controllo.inCorso)
         throw RefusalError("Un'elaborazione è già in corso.");
@@ -62,8 +62,8 @@ void ElaborazioneImmagini(StatoLavoro &stato, ControlloElaborazione &controllo, 
                            + std::to_string(a) + ".");
     det.PrimoFotogramma = a;
     det.UltimoFotogramma = b;
-    leggiParametriRilevamento(schermo, det);
-    leggiGeometriaArea(stato.AreaCaptazione.PuntiRiferimento, det);
+    readDetectionParameters(schermo, det);
+    readAreaGeometry(stato.AreaCaptazione.PuntiRiferimento, det);
     // 4-5
     schermo.veicoliAtt.clear();
     schermo.veicoliPrec.clear();
@@ -84,12 +84,12 @@ void ElaborazioneImmagini(StatoLavoro &stato, ControlloElaborazione &controllo, 
         fotogrammi.emplace([cartella](int n) { return readPng(frameFileName(cartella, n)); }, a + 1, b, 1, 2);
     for (int n = a + 1; n <= b; ++n) {
         const RgbImage frame = fotogrammi->next();
-        tempo = tempoFotogramma(stato.TabellaTempiFotogrammi, n, tempo);
+        tempo = frameTime(stato.TabellaTempiFotogrammi, n, tempo);
         // Margins are read at every frame.
         const int superiore = toInt(schermo.MargineSuperiore);
         const int inferiore = toInt(schermo.MargineInferiore);
         IndividuaVeicoli(det, stato.GrigliaMetrica, frame, superiore, inferiore, n, tempo, schermo.veicoliAtt, spazio,
-                         controllo.mostraMaschera ? MascheraRichiesta::Intera : MascheraRichiesta::SoloRecord);
+                         controllo.mostraMaschera ? MaskWanted::Whole : MaskWanted::RecordsOnly);
         const bool trovati = schermo.veicoliAtt.count() >= 2;
         if (trovati) {
             if (osservatore.veicoliTrovati)
@@ -97,18 +97,18 @@ void ElaborazioneImmagini(StatoLavoro &stato, ControlloElaborazione &controllo, 
             AbbinaVeicoli(schermo.veicoliAtt, schermo.veicoliPrec, det.NumeroVeicolo, det.VariazionePos,
                           stato.GrigliaMetrica);
         }
-        FotogrammaElaborato fe;
+        ProcessedFrame fe;
         fe.numero = n;
         fe.tempo = tempo;
         fe.immagine = &frame;
         fe.maschera = controllo.mostraMaschera ? &spazio : nullptr;
         fe.veicoliTrovati = trovati;
-        fe.sovrapposizioni = sovrapposizioniVeicoli(schermo.veicoliAtt, det, controllo.mirino);
+        fe.sovrapposizioni = vehicleOverlays(schermo.veicoliAtt, det, controllo.mirino);
         if (controllo.mostraAsse) {
-            const Drawing asse = sovrapposizioneAsse(det);
+            const Drawing asse = axisOverlay(det);
             fe.sovrapposizioni.insert(fe.sovrapposizioni.end(), asse.begin(), asse.end());
         }
-        aggiornaListeVeicoli(schermo.veicoliAtt, schermo.veicoliPrec, schermo.VeicoliTOT);
+        updateVehicleLists(schermo.veicoliAtt, schermo.veicoliPrec, schermo.VeicoliTOT);
         fe.ultimoNumero = det.NumeroVeicolo - 1;
         if (osservatore.fotogramma)
             osservatore.fotogramma(fe);

@@ -20,7 +20,7 @@ namespace kalvor {
 // frame. `inCorso` is true while a run goes on. A caller that never shows the
 // mask clears `mostraMaschera`: each frame then computes only the rows its
 // records need.
-struct ControlloElaborazione
+struct RunControl
 {
     bool ferma = false;
     bool mirino = false;
@@ -29,35 +29,35 @@ struct ControlloElaborazione
     bool mostraMaschera = true;
 };
 
-struct FotogrammaElaborato
+struct ProcessedFrame
 {
     int numero = 0; // frame n
     double tempo = 0.0; // its time, s
     const RgbImage *immagine = nullptr;
-    const SpazioRilevamento *maschera = nullptr; // for immagineMaschera; null when not shown
+    const DetectionWorkspace *maschera = nullptr; // for maskImage; null when not shown
     bool veicoliTrovati = false; // veicoliAtt holds at least one record
     Drawing sovrapposizioni; // records, then the axis when shown
     int ultimoNumero = 0; // NumeroVeicolo - 1
 };
 
-struct OsservatoreElaborazione
+struct RunObserver
 {
     // Step 7: the first frame of the interval, shown before the loop.
     std::function<void(const RgbImage &primo)> inizio;
     // Step 9.4: a frame yielded at least one vehicle (play the sound).
     std::function<void()> veicoliTrovati;
     // Steps 9.8-9.9: show the frame and counters, process pending events.
-    std::function<void(const FotogrammaElaborato &)> fotogramma;
+    std::function<void(const ProcessedFrame &)> fotogramma;
 };
 
 // The time of frame n: the first row of the table for n, else `precedente`.
-double tempoFotogramma(const std::vector<RigaTempi> &tabella, int n, double precedente);
+double frameTime(const std::vector<RigaTempi> &tabella, int n, double precedente);
 
 // Runs the loop on stato.C and the calibration screen's lists. Refuses
 // (RefusalError) a run while another is going, without a background computed
 // in this program run, without a metric grid, with an interval whose last
 // frame precedes its first, and frames of another size than the background.
-void ElaborazioneImmagini(StatoLavoro &stato, ControlloElaborazione &controllo, SpazioRilevamento &spazio,
-                          const OsservatoreElaborazione &osservatore = {});
+void ElaborazioneImmagini(StatoLavoro &stato, RunControl &controllo, DetectionWorkspace &spazio,
+                          const RunObserver &osservatore = {});
 
 } // namespace kalvor

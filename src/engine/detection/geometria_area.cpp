@@ -10,7 +10,7 @@
 
 namespace kalvor {
 
-void leggiParametriRilevamento(const CampiRilevamento &campi, StatoRilevamento &det)
+void readDetectionParameters(const CampiRilevamento &campi, StatoRilevamento &det)
 {
     det.SogliaConteggio = 1;
     det.AreaVeicolo = toDecimal(campi.AreaVeicoloTXT);
@@ -34,7 +34,7 @@ int riga(const std::string &testo)
 
 } // namespace
 
-void leggiGeometriaArea(const TextList &punti, StatoRilevamento &det)
+void readAreaGeometry(const TextList &punti, StatoRilevamento &det)
 {
     det.RigaArea1 = riga(punti.line(0));
     det.ColonnaArea1 = colonnaByte(punti.line(1));
@@ -44,7 +44,7 @@ void leggiGeometriaArea(const TextList &punti, StatoRilevamento &det)
     det.DislivelloArea = static_cast<int>(std::min(dislivello, 1000000000LL));
 }
 
-void verificaAsse(const StatoRilevamento &det)
+void checkAxis(const StatoRilevamento &det)
 {
     if (det.ColonnaArea1 == det.ColonnaArea2)
         throw ArithmeticError("Divisione per zero: i due punti dell'asse stanno nella stessa colonna.");
@@ -63,7 +63,7 @@ int rigaLimitata(double r0)
 
 } // namespace
 
-AsseInterpolato::AsseInterpolato(const StatoRilevamento &det)
+InterpolatedAxis::InterpolatedAxis(const StatoRilevamento &det)
     : discendente(det.RigaArea1 > det.RigaArea2)
     , r1(det.RigaArea1)
     , r2(det.RigaArea2)
@@ -73,12 +73,12 @@ AsseInterpolato::AsseInterpolato(const StatoRilevamento &det)
     quoziente = discendente ? checkedDivide(r1 - r2, c2 - c1) : checkedDivide(r2 - r1, c2 - c1);
 }
 
-int AsseInterpolato::riga(int c) const
+int InterpolatedAxis::riga(int c) const
 {
     return rigaLimitata(discendente ? std::trunc(quoziente * (c2 - c) + r2) : std::trunc(quoziente * (c - c1) + r1));
 }
 
-int rigaAsse(const StatoRilevamento &det, int c)
+int axisRow(const StatoRilevamento &det, int c)
 {
     const double r1 = det.RigaArea1;
     const double r2 = det.RigaArea2;

@@ -12,30 +12,30 @@ namespace kalvor {
 
 // SogliaConteggio = 1 and the three decimal fields AreaVeicoloTXT,
 // LunghezzaMinTXT, VariazionePosTXT (ConversionError naming the text).
-void leggiParametriRilevamento(const CampiRilevamento &campi, StatoRilevamento &det);
+void readDetectionParameters(const CampiRilevamento &campi, StatoRilevamento &det);
 
 // RigaArea1/ColonnaArea1 (byte column = 3 x pixel column), RigaArea2/
 // ColonnaArea2 and DislivelloArea = |line 6 - line 4| from PuntiRiferimento.
 // ListIndexError when the list is too short, ConversionError on a bad line.
 // Rows and the band are kept within +-1e9 and columns within +-2e9, far
 // outside any picture, so that the band arithmetic never overflows.
-void leggiGeometriaArea(const TextList &puntiRiferimento, StatoRilevamento &det);
+void readAreaGeometry(const TextList &puntiRiferimento, StatoRilevamento &det);
 
 // The axis row at byte column c: the linear interpolation between the axis
 // ends, computed in floating point and truncated toward zero. ArithmeticError
 // when both ends lie in the same column. Results far outside any image are
 // clamped to +-1e9 so that they stay representable.
-int rigaAsse(const StatoRilevamento &det, int c);
+int axisRow(const StatoRilevamento &det, int c);
 
 // ArithmeticError when the axis ends lie in the same column (the axis row
 // would divide by zero); the scan checks it before its first column.
-void verificaAsse(const StatoRilevamento &det);
+void checkAxis(const StatoRilevamento &det);
 
-// rigaAsse with the quotient computed once: the same value for every c (the
-// same floating-point operations in the same order). Throws as verificaAsse.
-struct AsseInterpolato
+// axisRow with the quotient computed once: the same value for every c (the
+// same floating-point operations in the same order). Throws as checkAxis.
+struct InterpolatedAxis
 {
-    explicit AsseInterpolato(const StatoRilevamento &det);
+    explicit InterpolatedAxis(const StatoRilevamento &det);
     int riga(int c) const;
 
     bool discendente = false; // RigaArea1 > RigaArea2
@@ -44,7 +44,7 @@ struct AsseInterpolato
 };
 
 // The half band: DislivelloArea div 2.
-inline int semibanda(const StatoRilevamento &det)
+inline int halfBand(const StatoRilevamento &det)
 {
     return det.DislivelloArea / 2;
 }

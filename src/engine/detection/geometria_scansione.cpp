@@ -9,21 +9,21 @@ namespace kalvor {
 
 namespace {
 
-ChiaveGeometria chiaveDi(const StatoRilevamento &det, const MetricGrid &griglia, int parole)
+GeometryKey chiaveDi(const StatoRilevamento &det, const MetricGrid &griglia, int parole)
 {
-    return ChiaveGeometria {det.RigaArea1,       det.ColonnaArea1,  det.RigaArea2, det.ColonnaArea2, det.DislivelloArea,
-                            det.AltezzaImmagine, det.LarghezzaRiga, griglia.rows,  griglia.cols,     parole};
+    return GeometryKey {det.RigaArea1,       det.ColonnaArea1,  det.RigaArea2, det.ColonnaArea2, det.DislivelloArea,
+                        det.AltezzaImmagine, det.LarghezzaRiga, griglia.rows,  griglia.cols,     parole};
 }
 
-void segnaRighe(GeometriaScansione &g)
+void segnaRighe(ScanGeometry &g)
 {
-    const int h = g.semibanda;
+    const int h = g.halfBand;
     const int righe = g.lim.righe;
     const int n = g.lim.ultimaColonna - g.lim.primaColonna + 1;
     bool qualcuna = false;
     for (int i = 0; i < n; ++i)
         for (int arco = 0; arco < 2; ++arco) {
-            const Segmento s = segmentoArco(arco, g.righeAsse[static_cast<std::size_t>(i)], h, righe);
+            const Segment s = arcSegment(arco, g.righeAsse[static_cast<std::size_t>(i)], h, righe);
             if (s.da > s.a)
                 continue;
             g.rigaDa = qualcuna ? std::min(g.rigaDa, s.da) : s.da;
@@ -39,7 +39,7 @@ void segnaRighe(GeometriaScansione &g)
         bit.assign(n_righe * parole, 0);
         for (std::size_t k = 0; k < g.rigaPixel.size(); ++k) {
             const int x = g.primoPixel + static_cast<int>(k);
-            const Segmento s = segmentoArco(arco, g.rigaPixel[k], h, righe);
+            const Segment s = arcSegment(arco, g.rigaPixel[k], h, righe);
             for (int r = s.da; r <= s.a; ++r)
                 bit[static_cast<std::size_t>(r - g.rigaDa) * parole + static_cast<std::size_t>(x >> 6)]
                     |= std::uint64_t {1} << (x & 63);
@@ -49,23 +49,22 @@ void segnaRighe(GeometriaScansione &g)
 
 } // namespace
 
-void preparaGeometriaScansione(GeometriaScansione &g, const StatoRilevamento &det, const MetricGrid &griglia,
-                               int parole)
+void prepareScanGeometry(ScanGeometry &g, const StatoRilevamento &det, const MetricGrid &griglia, int parole)
 {
-    const ChiaveGeometria chiave = chiaveDi(det, griglia, parole);
+    const GeometryKey chiave = chiaveDi(det, griglia, parole);
     if (g.valida && g.chiave == chiave)
         return;
-    g = GeometriaScansione {};
+    g = ScanGeometry {};
     g.chiave = chiave;
     g.parole = parole;
-    g.lim = limitiScansione(det, griglia);
-    g.semibanda = semibanda(det);
+    g.lim = scanLimits(det, griglia);
+    g.halfBand = halfBand(det);
     if (det.ColonnaArea1 > det.ColonnaArea2) {
         g.lim.ultimaColonna = g.lim.primaColonna - 1;
         g.valida = true;
         return;
     }
-    const AsseInterpolato asse(det); // the degenerate axis fails even when clipping leaves no column
+    const InterpolatedAxis asse(det); // the degenerate axis fails even when clipping leaves no column
     if (!g.vuota()) {
         const int n = g.lim.ultimaColonna - g.lim.primaColonna + 1;
         g.righeAsse.resize(static_cast<std::size_t>(n));
@@ -76,10 +75,10 @@ void preparaGeometriaScansione(GeometriaScansione &g, const StatoRilevamento &de
         g.rigaPixel.resize(static_cast<std::size_t>(ultimoPixel - g.primoPixel + 1));
         g.pixelUniforme.resize(g.rigaPixel.size());
         for (int x = g.primoPixel; x <= ultimoPixel; ++x) {
-            const int ra = g.rigaAsse(g.primaColonnaPixel(x));
+            const int ra = g.axisRow(g.primaColonnaPixel(x));
             bool uniforme = true;
             for (int c = g.primaColonnaPixel(x); c <= g.ultimaColonnaPixel(x); ++c)
-                uniforme = uniforme && g.rigaAsse(c) == ra;
+                uniforme = uniforme && g.axisRow(c) == ra;
             g.rigaPixel[static_cast<std::size_t>(x - g.primoPixel)] = ra;
             g.pixelUniforme[static_cast<std::size_t>(x - g.primoPixel)] = uniforme ? 1 : 0;
         }

@@ -19,19 +19,19 @@
 
 namespace kalvor {
 
-struct ChiaveGeometria
+struct GeometryKey
 {
     int riga1 = 0, colonna1 = 0, riga2 = 0, colonna2 = 0, dislivello = 0;
     int altezza = 0, larghezzaRiga = 0, righeGriglia = 0, colonneGriglia = 0, parole = 0;
-    bool operator==(const ChiaveGeometria &) const = default;
+    bool operator==(const GeometryKey &) const = default;
 };
 
-struct GeometriaScansione
+struct ScanGeometry
 {
-    ChiaveGeometria chiave;
+    GeometryKey chiave;
     bool valida = false;
-    LimitiScansione lim; // empty column range: nothing is scanned
-    int semibanda = 0;
+    ScanLimits lim; // empty column range: nothing is scanned
+    int halfBand = 0;
     int parole = 0; // 64-bit words per mask row
     std::vector<int> righeAsse; // per byte column lim.primaColonna..lim.ultimaColonna
     int primoPixel = 0; // lim.primaColonna / 3
@@ -47,7 +47,7 @@ struct GeometriaScansione
     std::vector<std::uint64_t> righeArco[2];
 
     bool vuota() const { return lim.primaColonna > lim.ultimaColonna; }
-    int rigaAsse(int c) const { return righeAsse[static_cast<std::size_t>(c - lim.primaColonna)]; }
+    int axisRow(int c) const { return righeAsse[static_cast<std::size_t>(c - lim.primaColonna)]; }
     int rigaConteggio(int x) const { return rigaPixel[static_cast<std::size_t>(x - primoPixel)]; }
     bool uniforme(int x) const { return pixelUniforme[static_cast<std::size_t>(x - primoPixel)] != 0; }
     int primaColonnaPixel(int x) const { return std::max(3 * x, lim.primaColonna); }
@@ -56,20 +56,19 @@ struct GeometriaScansione
 
 // The rows of one arc's segment at axis row ra, clipped to the rows the scan
 // may read (may be empty: da > a).
-struct Segmento
+struct Segment
 {
     int da = 0;
     int a = -1;
 };
-inline Segmento segmentoArco(int arco, int ra, int h, int righe)
+inline Segment arcSegment(int arco, int ra, int h, int righe)
 {
-    return arco == 0 ? Segmento {std::max(ra - h, 0), std::min(ra, righe - 1)}
-                     : Segmento {std::max(ra, 0), std::min(ra + h, righe - 1)};
+    return arco == 0 ? Segment {std::max(ra - h, 0), std::min(ra, righe - 1)}
+                     : Segment {std::max(ra, 0), std::min(ra + h, righe - 1)};
 }
 
 // Rebuilds g when the geometry changed. ArithmeticError, and g left invalid,
 // for an axis whose ends share a column (checked whatever the clipping).
-void preparaGeometriaScansione(GeometriaScansione &g, const StatoRilevamento &det, const MetricGrid &griglia,
-                               int parole);
+void prepareScanGeometry(ScanGeometry &g, const StatoRilevamento &det, const MetricGrid &griglia, int parole);
 
 } // namespace kalvor

@@ -5,31 +5,31 @@ namespace kalvor {
 
 namespace {
 
-IstruzioniVettoriali g_istruzioni = IstruzioniVettoriali::Migliori;
+VectorInstructions g_istruzioni = VectorInstructions::Best;
 
 } // namespace
 
-void impostaIstruzioniVettoriali(IstruzioniVettoriali istruzioni)
+void setVectorInstructions(VectorInstructions istruzioni)
 {
     g_istruzioni = istruzioni;
 }
 
-bool usaAvx512()
+bool useAvx512()
 {
 #if defined(__x86_64__)
     static const bool ok
         = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("bmi2");
-    return ok && g_istruzioni == IstruzioniVettoriali::Migliori;
+    return ok && g_istruzioni == VectorInstructions::Best;
 #else
     return false;
 #endif
 }
 
-bool usaAvx2()
+bool useAvx2()
 {
 #if defined(__x86_64__)
     static const bool ok = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
-    return ok && g_istruzioni != IstruzioniVettoriali::Nessuna;
+    return ok && g_istruzioni != VectorInstructions::None;
 #else
     return false;
 #endif

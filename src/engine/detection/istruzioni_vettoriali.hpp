@@ -7,12 +7,12 @@
 
 namespace kalvor {
 
-enum class IstruzioniVettoriali { Migliori, Avx2, Nessuna };
-void impostaIstruzioniVettoriali(IstruzioniVettoriali istruzioni);
+enum class VectorInstructions { Best, Avx2, None };
+void setVectorInstructions(VectorInstructions istruzioni);
 
 // AVX-512 (F, BW) with BMI2, allowed and present.
-bool usaAvx512();
+bool useAvx512();
 // AVX2 with BMI2, allowed and present.
-bool usaAvx2();
+bool useAvx2();
 
 } // namespace kalvor

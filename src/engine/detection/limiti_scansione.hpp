@@ -12,7 +12,7 @@
 
 namespace kalvor {
 
-struct LimitiScansione
+struct ScanLimits
 {
     int primaColonna = 0; // first byte column scanned
     int ultimaColonna = -1; // last byte column scanned (inclusive)
@@ -21,9 +21,9 @@ struct LimitiScansione
     int rigaGriglia(int r) const { return std::clamp(r, 0, righe - 1); }
 };
 
-inline LimitiScansione limitiScansione(const StatoRilevamento &det, const MetricGrid &griglia)
+inline ScanLimits scanLimits(const StatoRilevamento &det, const MetricGrid &griglia)
 {
-    LimitiScansione l;
+    ScanLimits l;
     const int colonnePixel = std::min(det.LarghezzaRiga / 3, griglia.cols);
     l.righe = std::min(det.AltezzaImmagine, griglia.rows);
     l.primaColonna = std::max(det.ColonnaArea1, 0);

@@ -181,13 +181,13 @@ void classificaRiga(const std::uint8_t *f, const std::uint8_t *b, int superiore,
         else
             classifica(std::false_type {}, std::false_type {});
     };
-    if (usaAvx512()) {
+    if (useAvx512()) {
         perSegni([&](auto inf, auto sup) {
             classificaRigaAvx512<decltype(inf)::value, decltype(sup)::value>(f, b, superiore, inferiore, m, pixel, out);
         });
         return;
     }
-    if (usaAvx2()) {
+    if (useAvx2()) {
         perSegni([&](auto inf, auto sup) {
             classificaRigaAvx2<decltype(inf)::value, decltype(sup)::value>(f, b, superiore, inferiore, m, pixel, out);
         });
@@ -260,7 +260,7 @@ __attribute__((target("avx2"))) void operazioneAvx2(const std::uint64_t *src, st
 // Rows da and a keep their value; rows strictly between them (and inside the
 // image's border) take the step. Over the whole image this is the exact
 // operation; over a band, row da + k is exact after k steps.
-template<bool Erosione> void ripeti(SpazioRilevamento &s, int volte, int da, int a)
+template<bool Erosione> void ripeti(DetectionWorkspace &s, int volte, int da, int a)
 {
     const std::size_t P = static_cast<std::size_t>(s.parole);
     if (P == 0 || da > a)
@@ -279,7 +279,7 @@ template<bool Erosione> void ripeti(SpazioRilevamento &s, int volte, int da, int
             const std::size_t i0 = indice(primo, s.parole);
             const std::size_t i1 = indice(ultimo + 1, s.parole);
 #if KALVOR_X86
-            if (usaAvx2())
+            if (useAvx2())
                 operazioneAvx2<Erosione>(src, dst, in, i0, i1, P);
             else
 #endif
@@ -291,8 +291,8 @@ template<bool Erosione> void ripeti(SpazioRilevamento &s, int volte, int da, int
 
 } // namespace
 
-void classificaRighe(const RgbImage &frame, const std::uint8_t *sfondo, int superiore, int inferiore, int da, int a,
-                     SpazioRilevamento &s)
+void classifyRows(const RgbImage &frame, const std::uint8_t *sfondo, int superiore, int inferiore, int da, int a,
+                  DetectionWorkspace &s)
 {
     const Margini m = margini(superiore, inferiore);
     const int rb = frame.rowBytes();
@@ -303,7 +303,7 @@ void classificaRighe(const RgbImage &frame, const std::uint8_t *sfondo, int supe
     }
 }
 
-void operazioniMaschera(SpazioRilevamento &s, int da, int a)
+void maskOperations(DetectionWorkspace &s, int da, int a)
 {
     ripeti<true>(s, 1, da, a);
     ripeti<false>(s, 3, da, a);

@@ -19,12 +19,12 @@ constexpr int kPassiMaschera = 8;
 
 // Classifies rows da..a of the frame against the background bytes into the
 // workspace mask (sized for the frame).
-void classificaRighe(const RgbImage &frame, const std::uint8_t *sfondo, int superiore, int inferiore, int da, int a,
-                     SpazioRilevamento &s);
+void classifyRows(const RgbImage &frame, const std::uint8_t *sfondo, int superiore, int inferiore, int da, int a,
+                  DetectionWorkspace &s);
 
 // The four operations over rows da..a. Rows 0 and the last stay as
 // classified. When da > 0 or a is not the last row, only rows
 // da + kPassiMaschera .. a - kPassiMaschera come out exact.
-void operazioniMaschera(SpazioRilevamento &s, int da, int a);
+void maskOperations(DetectionWorkspace &s, int da, int a);
 
 } // namespace kalvor

@@ -21,7 +21,7 @@ std::size_t indice(int r, int parole)
     return static_cast<std::size_t>(r) * static_cast<std::size_t>(parole);
 }
 
-void dimensiona(SpazioRilevamento &s, const StatoRilevamento &det)
+void dimensiona(DetectionWorkspace &s, const StatoRilevamento &det)
 {
     const int larghezza = det.LarghezzaRiga / 3;
     const int altezza = det.AltezzaImmagine;
@@ -41,7 +41,7 @@ void dimensiona(SpazioRilevamento &s, const StatoRilevamento &det)
     s.sfondoValido = false;
 }
 
-void preparaSfondo(SpazioRilevamento &s, const StatoRilevamento &det)
+void preparaSfondo(DetectionWorkspace &s, const StatoRilevamento &det)
 {
     const std::size_t n = det.MediaSfondo.data.size();
     if (s.sfondoValido && s.generazione == det.GenerazioneSfondo && s.sfondo.size() == n)
@@ -64,7 +64,7 @@ void verificaDimensioni(const StatoRilevamento &det, const RgbImage &frame, int 
 
 // Foreground pixels of column x in rows da..a, read one by one: for the few
 // byte columns whose axis row is not their pixel column's.
-int contaDiretto(const SpazioRilevamento &s, int x, Segmento seg)
+int contaDiretto(const DetectionWorkspace &s, int x, Segment seg)
 {
     int n = 0;
     for (int r = seg.da; r <= seg.a; ++r)
@@ -83,16 +83,16 @@ struct Corsa
 
 // Length and area as the run stood at its last occupied column, on that
 // column's axis row: a run of one column has both 0.
-void misuraCorsa(const Corsa &corsa, int arco, const GeometriaScansione &g, const MetricGrid &griglia,
-                 double &lunghezza, double &area)
+void misuraCorsa(const Corsa &corsa, int arco, const ScanGeometry &g, const MetricGrid &griglia, double &lunghezza,
+                 double &area)
 {
     lunghezza = 0.0;
     area = 0.0;
     if (corsa.conteggio < 2)
         return;
-    const int ra = g.rigaAsse(corsa.ultima);
+    const int ra = g.axisRow(corsa.ultima);
     const int x = corsa.ultima / 3;
-    const int h = g.semibanda;
+    const int h = g.halfBand;
     const int rg = g.lim.rigaGriglia(ra);
     lunghezza = griglia.at(rg, x, 0) - griglia.at(rg, corsa.inizio / 3, 0);
     const double larghezza = arco == 0 ? griglia.at(rg, x, 1) - griglia.at(g.lim.rigaGriglia(ra - h), x, 1)
@@ -105,7 +105,7 @@ void misuraCorsa(const Corsa &corsa, int arco, const GeometriaScansione &g, cons
 struct Scansione
 {
     const StatoRilevamento &det;
-    const GeometriaScansione &g;
+    const ScanGeometry &g;
     const MetricGrid &griglia;
     int fotogramma;
     double tempo;
@@ -145,9 +145,9 @@ struct Scansione
 // unless the axis steps to another row inside it, where they are taken one
 // by one. Records come out in the order the runs close, upper arc first.
 void scansioneColonne(const StatoRilevamento &det, const MetricGrid &griglia, int fotogramma, double tempo,
-                      TextList &veicoliAtt, const SpazioRilevamento &s)
+                      TextList &veicoliAtt, const DetectionWorkspace &s)
 {
-    const GeometriaScansione &g = s.geometria;
+    const ScanGeometry &g = s.geometria;
     if (g.vuota())
         return;
     Scansione sc {det, g, griglia, fotogramma, tempo, veicoliAtt};
@@ -161,18 +161,18 @@ void scansioneColonne(const StatoRilevamento &det, const MetricGrid &griglia, in
             continue;
         }
         for (int c = da; c <= a; ++c) {
-            const int ra = g.rigaAsse(c);
+            const int ra = g.axisRow(c);
             for (int arco = 0; arco < 2; ++arco) {
                 const int conteggio = ra == g.rigaConteggio(x)
                     ? static_cast<int>(s.conteggi[arco][static_cast<std::size_t>(x)])
-                    : contaDiretto(s, x, segmentoArco(arco, ra, g.semibanda, g.lim.righe));
+                    : contaDiretto(s, x, arcSegment(arco, ra, g.halfBand, g.lim.righe));
                 sc.passo(arco, conteggio >= soglia, c, c);
             }
         }
     }
 }
 
-void verificaMascheraIntera(const SpazioRilevamento &s)
+void verificaMascheraIntera(const DetectionWorkspace &s)
 {
     if (!s.mascheraIntera)
         throw std::logic_error("la maschera dell'ultimo fotogramma non è stata calcolata per intero");
@@ -180,46 +180,46 @@ void verificaMascheraIntera(const SpazioRilevamento &s)
 
 } // namespace
 
-void calcolaMaschera(const StatoRilevamento &det, const RgbImage &frame, int superiore, int inferiore,
-                     SpazioRilevamento &s)
+void computeMask(const StatoRilevamento &det, const RgbImage &frame, int superiore, int inferiore,
+                 DetectionWorkspace &s)
 {
     verificaDimensioni(det, frame, 0);
     dimensiona(s, det);
     preparaSfondo(s, det);
-    classificaRighe(frame, s.sfondo.data(), superiore, inferiore, 0, s.altezza - 1, s);
-    operazioniMaschera(s, 0, s.altezza - 1);
+    classifyRows(frame, s.sfondo.data(), superiore, inferiore, 0, s.altezza - 1, s);
+    maskOperations(s, 0, s.altezza - 1);
     s.mascheraIntera = true;
 }
 
 void IndividuaVeicoli(StatoRilevamento &det, const MetricGrid &griglia, const RgbImage &frame, int superiore,
-                      int inferiore, int fotogramma, double tempo, TextList &veicoliAtt, SpazioRilevamento &s,
-                      MascheraRichiesta richiesta)
+                      int inferiore, int fotogramma, double tempo, TextList &veicoliAtt, DetectionWorkspace &s,
+                      MaskWanted richiesta)
 {
     verificaDimensioni(det, frame, fotogramma);
-    if (richiesta == MascheraRichiesta::Intera) {
-        calcolaMaschera(det, frame, superiore, inferiore, s);
+    if (richiesta == MaskWanted::Whole) {
+        computeMask(det, frame, superiore, inferiore, s);
         veicoliAtt.clear();
-        preparaGeometriaScansione(s.geometria, det, griglia, s.parole);
+        prepareScanGeometry(s.geometria, det, griglia, s.parole);
     } else {
         dimensiona(s, det);
         s.mascheraIntera = false;
         veicoliAtt.clear();
-        preparaGeometriaScansione(s.geometria, det, griglia, s.parole);
-        const GeometriaScansione &g = s.geometria;
+        prepareScanGeometry(s.geometria, det, griglia, s.parole);
+        const ScanGeometry &g = s.geometria;
         if (g.vuota() || g.rigaDa > g.rigaA)
             return;
         preparaSfondo(s, det);
         // Each operation reads one row further out: these rows make the band exact.
         const int da = std::max(g.rigaDa - kPassiMaschera, 0);
         const int a = std::min(g.rigaA + kPassiMaschera, s.altezza - 1);
-        classificaRighe(frame, s.sfondo.data(), superiore, inferiore, da, a, s);
-        operazioniMaschera(s, da, a);
+        classifyRows(frame, s.sfondo.data(), superiore, inferiore, da, a, s);
+        maskOperations(s, da, a);
     }
-    contaArchi(s);
+    countArcs(s);
     scansioneColonne(det, griglia, fotogramma, tempo, veicoliAtt, s);
 }
 
-void scriviMatriceMaschera(const SpazioRilevamento &s, MatriceInteri &m)
+void writeMaskMatrix(const DetectionWorkspace &s, MatriceInteri &m)
 {
     verificaMascheraIntera(s);
     m.resize(s.altezza, 3 * s.larghezza);
@@ -232,7 +232,7 @@ void scriviMatriceMaschera(const SpazioRilevamento &s, MatriceInteri &m)
         }
 }
 
-RgbImage immagineMaschera(const SpazioRilevamento &s)
+RgbImage maskImage(const DetectionWorkspace &s)
 {
     verificaMascheraIntera(s);
     RgbImage img(s.larghezza, s.altezza);

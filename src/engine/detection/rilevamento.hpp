@@ -20,26 +20,26 @@ namespace kalvor {
 
 // Whether the caller will look at the frame's mask. Records alone need only
 // the rows of the band the scan reads, about a third of a frame.
-enum class MascheraRichiesta { Intera, SoloRecord };
+enum class MaskWanted { Whole, RecordsOnly };
 
 // Runs the steps of one frame and leaves its records in veicoliAtt (cleared
 // first). RefusalError when the frame's size differs from the background's;
 // ArithmeticError for an axis whose ends share a column.
 void IndividuaVeicoli(StatoRilevamento &det, const MetricGrid &griglia, const RgbImage &frame, int superiore,
-                      int inferiore, int fotogramma, double tempo, TextList &veicoliAtt, SpazioRilevamento &spazio,
-                      MascheraRichiesta maschera = MascheraRichiesta::Intera);
+                      int inferiore, int fotogramma, double tempo, TextList &veicoliAtt, DetectionWorkspace &spazio,
+                      MaskWanted maschera = MaskWanted::Whole);
 
 // Only the whole mask (difference, classification, the four operations).
-void calcolaMaschera(const StatoRilevamento &det, const RgbImage &frame, int superiore, int inferiore,
-                     SpazioRilevamento &spazio);
+void computeMask(const StatoRilevamento &det, const RgbImage &frame, int superiore, int inferiore,
+                 DetectionWorkspace &spazio);
 
 // The mask as the matrix the plain pipeline leaves: 0 foreground, 255
 // background, three equal entries per pixel. std::logic_error when the last
 // frame was detected for its records alone.
-void scriviMatriceMaschera(const SpazioRilevamento &spazio, MatriceInteri &m);
+void writeMaskMatrix(const DetectionWorkspace &spazio, MatriceInteri &m);
 
 // The mask as a picture of the frame's size: foreground black, background
-// white. std::logic_error as scriviMatriceMaschera.
-RgbImage immagineMaschera(const SpazioRilevamento &spazio);
+// white. std::logic_error as writeMaskMatrix.
+RgbImage maskImage(const DetectionWorkspace &spazio);
 
 } // namespace kalvor

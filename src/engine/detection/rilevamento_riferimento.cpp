@@ -12,7 +12,7 @@
 
 namespace kalvor::riferimento {
 
-void Differenza(const RgbImage &frame, const MatriceInteri &sfondo, MatriceInteri &diff)
+void subtractBackground(const RgbImage &frame, const MatriceInteri &sfondo, MatriceInteri &diff)
 {
     for (int r = 0; r < sfondo.rows; ++r)
         for (int c = 0; c < sfondo.cols; ++c)
@@ -95,16 +95,16 @@ void DilataMaschera(MatriceInteri &m, int iterazioni, int righe, int byteRiga)
     operazioneMaschera(m, iterazioni, righe, byteRiga, 1);
 }
 
-void ScansioneColonne(const MatriceInteri &maschera, const StatoRilevamento &det, const MetricGrid &griglia,
-                      int fotogramma, double tempo, TextList &veicoliAtt)
+void scanColumns(const MatriceInteri &maschera, const StatoRilevamento &det, const MetricGrid &griglia, int fotogramma,
+                 double tempo, TextList &veicoliAtt)
 {
-    const LimitiScansione lim = limitiScansione(det, griglia);
-    const int h = semibanda(det);
+    const ScanLimits lim = scanLimits(det, griglia);
+    const int h = halfBand(det);
     if (det.ColonnaArea1 <= det.ColonnaArea2)
-        verificaAsse(det);
+        checkAxis(det);
     Corsa corse[2];
     for (int c = lim.primaColonna; c <= lim.ultimaColonna; ++c) {
-        const int r0 = rigaAsse(det, c);
+        const int r0 = axisRow(det, c);
         const int x = c / 3;
         for (int arco = 0; arco < 2; ++arco) {
             const int da = arco == 0 ? r0 - h : r0;
@@ -143,14 +143,14 @@ void IndividuaVeicoli(StatoRilevamento &det, const MetricGrid &griglia, const Rg
         throw RefusalError("Il fotogramma " + std::to_string(fotogramma) + " non ha la dimensione dello sfondo.");
     const int righe = det.AltezzaImmagine;
     const int byteRiga = det.LarghezzaRiga;
-    Differenza(frame, det.MediaSfondo, det.MatriceDifferenza);
+    subtractBackground(frame, det.MediaSfondo, det.MatriceDifferenza);
     ClassificaPixel(det.MatriceDifferenza, superiore, inferiore, righe, byteRiga);
     ErodiMaschera(det.MatriceDifferenza, 1, righe, byteRiga);
     DilataMaschera(det.MatriceDifferenza, 3, righe, byteRiga);
     ErodiMaschera(det.MatriceDifferenza, 1, righe, byteRiga);
     DilataMaschera(det.MatriceDifferenza, 3, righe, byteRiga);
     veicoliAtt.clear();
-    ScansioneColonne(det.MatriceDifferenza, det, griglia, fotogramma, tempo, veicoliAtt);
+    scanColumns(det.MatriceDifferenza, det, griglia, fotogramma, tempo, veicoliAtt);
 }
 
 } // namespace kalvor::riferimento

@@ -15,7 +15,7 @@
 namespace kalvor::riferimento {
 
 // diff[r][c] = frame byte - background entry.
-void Differenza(const RgbImage &frame, const MatriceInteri &sfondo, MatriceInteri &diff);
+void subtractBackground(const RgbImage &frame, const MatriceInteri &sfondo, MatriceInteri &diff);
 
 // Each pixel becomes 255,255,255 (background) when its three values lie within
 // [inferiore, superiore], otherwise 0,0,0 (foreground).
@@ -28,8 +28,8 @@ void ErodiMaschera(MatriceInteri &m, int iterazioni, int righe, int byteRiga);
 void DilataMaschera(MatriceInteri &m, int iterazioni, int righe, int byteRiga);
 
 // The column scan along the axis on a finished mask; appends the records.
-void ScansioneColonne(const MatriceInteri &maschera, const StatoRilevamento &det, const MetricGrid &griglia,
-                      int fotogramma, double tempo, TextList &veicoliAtt);
+void scanColumns(const MatriceInteri &maschera, const StatoRilevamento &det, const MetricGrid &griglia, int fotogramma,
+                 double tempo, TextList &veicoliAtt);
 
 // The whole frame: leaves the mask in det.MatriceDifferenza and the records in
 // veicoliAtt (cleared first).

@@ -50,14 +50,14 @@ void dividi(std::vector<std::int32_t> &acc, int n)
 
 } // namespace
 
-void CalcolaMediaSfondo(StatoRilevamento &det, const CampiRilevamento &campi, const TextList &punti,
-                        const std::string &cartella, GemelloSfondo gemello, const ProgressoMedia &progresso)
+void computeBackground(StatoRilevamento &det, const CampiRilevamento &campi, const TextList &punti,
+                       const std::string &cartella, BackgroundFor gemello, const BackgroundProgress &progresso)
 {
     const int a = toInt(campi.ImmagineIniziale);
     const int b = toInt(campi.ImmagineFinale);
     verificaIntervallo(a, b);
     det.NumeroFotogrammiMedia = b - a + 1;
-    if (gemello == GemelloSfondo::Calibrazione) {
+    if (gemello == BackgroundFor::Calibrazione) {
         det.PrimoFotogramma = a;
         det.UltimoFotogramma = b;
     }
@@ -75,8 +75,8 @@ void CalcolaMediaSfondo(StatoRilevamento &det, const CampiRilevamento &campi, co
         const RgbImage primo = fotogrammi.next();
         det.AltezzaImmagine = primo.height;
         det.LarghezzaRiga = primo.rowBytes();
-        leggiParametriRilevamento(campi, det);
-        leggiGeometriaArea(punti, det);
+        readDetectionParameters(campi, det);
+        readAreaGeometry(punti, det);
         MatriceInteri sfondo;
         sfondo.resize(det.AltezzaImmagine, det.LarghezzaRiga);
         sfondo.data.assign(primo.pixels.begin(), primo.pixels.end());
@@ -101,7 +101,7 @@ void CalcolaMediaSfondo(StatoRilevamento &det, const CampiRilevamento &campi, co
     }
 }
 
-MatriceInteri mediaSfondoRiferimento(const std::string &cartella, const std::string &primo, int a, int b)
+MatriceInteri referenceBackgroundMean(const std::string &cartella, const std::string &primo, int a, int b)
 {
     verificaIntervallo(a, b);
     const RgbImage img0 = readPng(nomeDaTesto(cartella, primo));

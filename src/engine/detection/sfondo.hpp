@@ -18,9 +18,9 @@ namespace kalvor {
 // Called on the calling thread with each frame once it is loaded: the first
 // frame a, then every frame n = a+1..b once it has been added to the sum. The
 // calibration screen shows the frame and processes events here.
-using ProgressoMedia = std::function<void(int n, const RgbImage &frame)>;
+using BackgroundProgress = std::function<void(int n, const RgbImage &frame)>;
 
-enum class GemelloSfondo { Calibrazione, Captazione };
+enum class BackgroundFor { Calibrazione, Captazione };
 
 // Computes det.MediaSfondo and sizes det.MatriceDifferenza (zeroed), sets
 // AltezzaImmagine, LarghezzaRiga, NumeroFotogrammiMedia, the parameters and
@@ -36,11 +36,11 @@ enum class GemelloSfondo { Calibrazione, Captazione };
 // ends leaves the state as it was; any later failure (a missing or unreadable
 // file, a bad parameter) discards the background, so that no detection can run
 // on a half-summed one.
-void CalcolaMediaSfondo(StatoRilevamento &det, const CampiRilevamento &campi, const TextList &puntiRiferimento,
-                        const std::string &cartella, GemelloSfondo gemello, const ProgressoMedia &progresso = {});
+void computeBackground(StatoRilevamento &det, const CampiRilevamento &campi, const TextList &puntiRiferimento,
+                       const std::string &cartella, BackgroundFor gemello, const BackgroundProgress &progresso = {});
 
 // The plain mean, one frame at a time on the calling thread (for tests and
-// benchmarks): the same result as CalcolaMediaSfondo's background.
-MatriceInteri mediaSfondoRiferimento(const std::string &cartella, const std::string &primo, int a, int b);
+// benchmarks): the same result as computeBackground's background.
+MatriceInteri referenceBackgroundMean(const std::string &cartella, const std::string &primo, int a, int b);
 
 } // namespace kalvor

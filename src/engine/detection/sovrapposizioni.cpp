@@ -10,10 +10,10 @@ namespace kalvor {
 // Text 11 pixels high, in points at 96 dpi.
 constexpr int kAltezzaNumeri = 8;
 
-Drawing sovrapposizioniVeicoli(const TextList &veicoliAtt, const StatoRilevamento &det, bool mirino)
+Drawing vehicleOverlays(const TextList &veicoliAtt, const StatoRilevamento &det, bool mirino)
 {
     Drawing d;
-    const int h = semibanda(det);
+    const int h = halfBand(det);
     const int q = det.DislivelloArea / 4;
     for (const int i : findRecords(veicoliAtt)) {
         const int inizio = toInt(recordField(veicoliAtt, i, OffInizio));
@@ -22,7 +22,7 @@ Drawing sovrapposizioniVeicoli(const TextList &veicoliAtt, const StatoRilevament
         const int x2 = fine / 3;
         const int m = centreByteColumn(inizio, fine);
         const int xm = m / 3;
-        const int r0 = rigaAsse(det, m);
+        const int r0 = axisRow(det, m);
         const bool sup = recordField(veicoliAtt, i, OffArco) == kArcoSuperiore;
         const Rgb penna = sup ? colors::red : colors::yellow;
         const std::string &numero = recordField(veicoliAtt, i, OffNumero);
@@ -49,7 +49,7 @@ Drawing sovrapposizioniVeicoli(const TextList &veicoliAtt, const StatoRilevament
     return d;
 }
 
-Drawing sovrapposizioneAsse(const StatoRilevamento &det)
+Drawing axisOverlay(const StatoRilevamento &det)
 {
     const int W = det.DislivelloArea;
     const int xa = det.ColonnaArea1 / 3;

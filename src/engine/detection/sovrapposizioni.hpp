@@ -14,10 +14,10 @@ namespace kalvor {
 // Boxes (red "sup", yellow "inf"), numbers in blue 11 pixels high (8 points
 // at 96 dpi), and with
 // mirino the four sight lines of each record of veicoliAtt.
-Drawing sovrapposizioniVeicoli(const TextList &veicoliAtt, const StatoRilevamento &det, bool mirino);
+Drawing vehicleOverlays(const TextList &veicoliAtt, const StatoRilevamento &det, bool mirino);
 
 // The axis between its two points and a vertical tick of +-DislivelloArea at
 // each end, in blue.
-Drawing sovrapposizioneAsse(const StatoRilevamento &det);
+Drawing axisOverlay(const StatoRilevamento &det);
 
 } // namespace kalvor

@@ -21,7 +21,7 @@
 
 namespace kalvor {
 
-struct SpazioRilevamento
+struct DetectionWorkspace
 {
     int larghezza = 0; // pixel columns
     int altezza = 0; // pixel rows
@@ -35,7 +35,7 @@ struct SpazioRilevamento
     unsigned long long generazione = 0;
     bool sfondoValido = false;
 
-    GeometriaScansione geometria;
+    ScanGeometry geometria;
     // Per arc, per pixel column: foreground pixels of its segment.
     std::vector<std::uint32_t> conteggi[2];
     std::vector<std::uint8_t> accumulatori; // byte counters of the vector count

@@ -3,6 +3,7 @@
 
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
+#include "extraction/png_io.hpp"
 #include "geometry/segno_punto.hpp"
 
 #include <array>
@@ -97,6 +98,13 @@ void confirmArea(StatoAreaCaptazione &area, int frameWidth, int frameHeight)
         list.setLine(2, std::move(row1));
         list.setLine(3, std::move(col1));
     }
+}
+
+RgbImage resetArea(StatoLavoro &stato)
+{
+    RgbImage frame = readPng(areaFrameFileName(stato));
+    clearArea(stato.AreaCaptazione);
+    return frame;
 }
 
 } // namespace kalvor

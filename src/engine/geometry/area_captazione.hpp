@@ -8,6 +8,7 @@
 // inside the frame, with x1 <= x2 (P1 the left end of the axis).
 
 #include "common/drawing.hpp"
+#include "common/rgb_image.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <string>
@@ -20,6 +21,10 @@ std::string areaFrameFileName(const StatoLavoro &stato);
 // The rest of AzzeraDatiClick once the frame is loaded: the list emptied.
 // The screen clears its overlay with clearedOverlay().
 void clearArea(StatoAreaCaptazione &area);
+
+// The whole of AzzeraDatiClick on the state; returns the frame read (FileError,
+// and the list stays, when it cannot be read).
+RgbImage resetArea(StatoLavoro &stato);
 
 // Pen of the marker of the point that makes the list `lines` long: blue for
 // P1 and P2, red from P3 on.

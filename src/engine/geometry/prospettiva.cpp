@@ -4,6 +4,7 @@
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
 #include "extraction/frame_file.hpp"
+#include "extraction/png_io.hpp"
 #include "geometry/segno_punto.hpp"
 #include "geometry/verso_letture.hpp"
 
@@ -95,6 +96,14 @@ std::string stepReferenceFrame(StatoLavoro &stato, int delta)
         throw RefusalError("Numero di fotogramma fuori dai limiti.");
     stato.FotogrammaProspettiva = static_cast<int>(next);
     return frameFileName(stato.Estrattore.Cartella, stato.FotogrammaProspettiva);
+}
+
+RgbImage resetReferenceWithoutQuestions(StatoLavoro &stato)
+{
+    const std::string file = startReferenceReset(stato);
+    RgbImage frame = readPng(file);
+    finishAzzeraSenzaRichieste(stato);
+    return frame;
 }
 
 } // namespace kalvor

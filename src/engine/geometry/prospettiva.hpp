@@ -10,6 +10,7 @@
 // transformation checks them.
 
 #include "common/drawing.hpp"
+#include "common/rgb_image.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <string>
@@ -29,6 +30,10 @@ void finishAzzeraDati(StatoLavoro &stato);
 // The rest of AzzeraSenzaRichieste: the P and D lists emptied; the GPS lists
 // and the direction stay.
 void finishAzzeraSenzaRichieste(StatoLavoro &stato);
+
+// The whole of AzzeraSenzaRichieste on the state; returns the frame read
+// (FileError, and the lists stay, when it cannot be read).
+RgbImage resetReferenceWithoutQuestions(StatoLavoro &stato);
 
 // A click at frame pixel (x, y) outside GPS mode: appends the point and
 // returns its marker.

@@ -29,9 +29,9 @@ void referencePoints(const StatoProspettiva &p, Drawing &d)
 
 void band(const StatoRilevamento &det, Drawing &d)
 {
-    const Drawing asse = sovrapposizioneAsse(det);
+    const Drawing asse = axisOverlay(det);
     d.insert(d.end(), asse.begin(), asse.end());
-    const int h = semibanda(det);
+    const int h = halfBand(det);
     const int xa = det.ColonnaArea1 / 3;
     const int xb = det.ColonnaArea2 / 3;
     d.push_back(DrawPrimitive::line(xa, det.RigaArea1 - h, xb, det.RigaArea2 - h, colors::red));
@@ -42,7 +42,7 @@ void band(const StatoRilevamento &det, Drawing &d)
 // order, with the record's length appended to its number.
 void records(const TextList &veicoliAtt, const StatoRilevamento &det, Drawing &d)
 {
-    Drawing r = sovrapposizioniVeicoli(veicoliAtt, det, false);
+    Drawing r = vehicleOverlays(veicoliAtt, det, false);
     const std::vector<int> starts = findRecords(veicoliAtt);
     std::size_t k = 0;
     for (auto &p : r) {
@@ -86,7 +86,7 @@ Drawing pixelRuler(int width, int height, int step)
     return d;
 }
 
-RgbImage setupOverlayPicture(const RgbImage &frame, const Drawing &drawing, const SpazioRilevamento *mask)
+RgbImage setupOverlayPicture(const RgbImage &frame, const Drawing &drawing, const DetectionWorkspace *mask)
 {
     RgbImage out = frame;
     if (mask != nullptr && mask->mascheraIntera && mask->larghezza == out.width && mask->altezza == out.height)

@@ -31,6 +31,6 @@ Drawing pixelRuler(int width, int height, int step);
 
 // The frame with the drawing above and, when `mask` holds the whole frame's
 // mask, its outline under it.
-RgbImage setupOverlayPicture(const RgbImage &frame, const Drawing &drawing, const SpazioRilevamento *mask);
+RgbImage setupOverlayPicture(const RgbImage &frame, const Drawing &drawing, const DetectionWorkspace *mask);
 
 } // namespace kalvor

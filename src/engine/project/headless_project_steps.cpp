@@ -4,7 +4,6 @@
 #include "common/drawing.hpp"
 #include "common/numbers.hpp"
 #include "detection/sfondo.hpp"
-#include "extraction/png_io.hpp"
 #include "geometry/area_captazione.hpp"
 #include "geometry/prospettiva.hpp"
 
@@ -24,33 +23,32 @@ void avviaCaptazione(StatoLavoro &s)
 
 void HeadlessProjectSteps::AzzeraSenzaRichieste()
 {
-    const std::string file = startReferenceReset(m_s);
-    m_referenceFrame = readPng(file);
-    finishAzzeraSenzaRichieste(m_s);
+    m_referenceFrame = resetReferenceWithoutQuestions(m_s);
+    m_referenceMarkers.clear();
 }
 
 void HeadlessProjectSteps::DisegnaPunti()
 {
-    Drawing unused;
-    drawReferencePoints(m_s.Prospettiva, unused);
+    m_referenceMarkers.clear();
+    drawReferencePoints(m_s.Prospettiva, m_referenceMarkers);
 }
 
 void HeadlessProjectSteps::AzzeraDatiClick()
 {
-    readPng(areaFrameFileName(m_s));
-    clearArea(m_s.AreaCaptazione);
+    m_areaFrame = resetArea(m_s);
+    m_areaDrawing.clear();
 }
 
 void HeadlessProjectSteps::disegnaElementi()
 {
-    Drawing unused;
-    drawAreaElements(m_s.AreaCaptazione, unused);
+    m_areaDrawing.clear();
+    drawAreaElements(m_s.AreaCaptazione, m_areaDrawing);
 }
 
 void HeadlessProjectSteps::CalcolaMediaClick()
 {
-    CalcolaMediaSfondo(m_s.CP, m_s.Captazione, m_s.AreaCaptazione.PuntiRiferimento, m_s.Estrattore.Cartella,
-                       GemelloSfondo::Captazione);
+    computeBackground(m_s.CP, m_s.Captazione, m_s.AreaCaptazione.PuntiRiferimento, m_s.Estrattore.Cartella,
+                      BackgroundFor::Captazione);
     avviaCaptazione(m_s);
 }
 

@@ -73,7 +73,7 @@ public:
     {
         toInt(c.VeicoloIniziale);
         StatoRilevamento det;
-        leggiParametriRilevamento(c, det);
+        readDetectionParameters(c, det);
         toInt(c.MargineSuperiore);
         toInt(c.MargineInferiore);
     }

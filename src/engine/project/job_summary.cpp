@@ -35,18 +35,18 @@ JobSummary summariseJob(const StatoLavoro &s)
         }
     try {
         StatoRilevamento det;
-        leggiGeometriaArea(s.AreaCaptazione.PuntiRiferimento, det);
+        readAreaGeometry(s.AreaCaptazione.PuntiRiferimento, det);
         const int x1 = det.ColonnaArea1 / 3;
         const int x2 = det.ColonnaArea2 / 3;
         out.axisPixels = x2 - x1;
         out.axisMetres = g.at(clampTo(det.RigaArea2, g.rows), clampTo(x2, g.cols), 0)
             - g.at(clampTo(det.RigaArea1, g.rows), clampTo(x1, g.cols), 0);
-        out.halfBandPixels = semibanda(det);
+        out.halfBandPixels = halfBand(det);
         const int middle = clampTo((x1 + x2) / 2, g.cols);
-        const int axisRow = clampTo(rigaAsse(det, 3 * middle), g.rows);
+        const int axis = clampTo(axisRow(det, 3 * middle), g.rows);
         const auto y = [&](int row) { return g.at(clampTo(row, g.rows), middle, 1); };
-        out.upperArcMetres = std::abs(y(axisRow) - y(axisRow - out.halfBandPixels));
-        out.lowerArcMetres = std::abs(y(axisRow + out.halfBandPixels) - y(axisRow));
+        out.upperArcMetres = std::abs(y(axis) - y(axis - out.halfBandPixels));
+        out.lowerArcMetres = std::abs(y(axis + out.halfBandPixels) - y(axis));
         out.area = true;
     } catch (const Error &) {
         out.area = false;

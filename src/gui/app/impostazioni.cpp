@@ -211,7 +211,32 @@ void TImpostazioni::ApriDatiClick()
     const QString fileName = m_platform.openFileName(this, DialogoApri());
     if (fileName.isEmpty())
         return;
-    readProjectFile(m_app, fileName);
+    {
+        ReadingShown reading(*this);
+        readProjectFile(m_app, fileName, [this](int percent) { showReadingProgress(percent); });
+    }
+    refreshFromState();
+    ConfermaClick();
+}
+
+TImpostazioni::ReadingShown::ReadingShown(TImpostazioni &main)
+    : m_main(main)
+{
+    m_main.m_barra->setRange(0, 100);
+    m_main.m_barra->setValue(0);
+    m_main.m_barra->show();
+    m_main.m_conferma->setEnabled(false);
+}
+
+TImpostazioni::ReadingShown::~ReadingShown()
+{
+    m_main.m_conferma->setEnabled(true);
+    m_main.m_barra->hide();
+}
+
+void TImpostazioni::showReadingProgress(int percent)
+{
+    m_barra->setValue(percent);
 }
 
 void TImpostazioni::AssemblaggioClick()

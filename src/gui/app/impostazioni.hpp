@@ -51,10 +51,10 @@ public:
     // DialogoApri: the project file to open.
     static FileDialogOptions DialogoApri();
 
-    // Buffer and progress bar of the project reader.
+    // Buffer of the project reader.
     TextList testo;
-    QProgressBar *Barra() const { return m_barra; }
-    QCommandLinkButton *Conferma() const { return m_conferma; }
+    // The share of the project file read so far, on Barra.
+    void showReadingProgress(int percent);
 
     const AnimationPictures &ImmaginiAnimazioneMouse() const { return m_animazione; }
 
@@ -62,6 +62,20 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Barra shown and Conferma disabled while a project is read; both back
+    // when the reading ends, also on a failure, so that the program stays usable.
+    class ReadingShown
+    {
+    public:
+        explicit ReadingShown(TImpostazioni &main);
+        ~ReadingShown();
+        ReadingShown(const ReadingShown &) = delete;
+        ReadingShown &operator=(const ReadingShown &) = delete;
+
+    private:
+        TImpostazioni &m_main;
+    };
+
     void buildControls();
 
     Applicazione &m_app;

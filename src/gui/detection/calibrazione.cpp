@@ -207,12 +207,12 @@ void TCalibrazione::CalcolaMediaClick()
         bool &flag;
         ~Fine() { flag = false; }
     } fine {m_mediaInCorso};
-    CalcolaMediaSfondo(m_stato.C, m_stato.Calibrazione, m_stato.AreaCaptazione.PuntiRiferimento,
-                       m_stato.Estrattore.Cartella, GemelloSfondo::Calibrazione, [&](int n, const RgbImage &frame) {
-                           impostaBarra(barraMedia, n, m_stato.C.UltimoFotogramma);
-                           showFrame(frame);
-                           QCoreApplication::processEvents();
-                       });
+    computeBackground(m_stato.C, m_stato.Calibrazione, m_stato.AreaCaptazione.PuntiRiferimento,
+                      m_stato.Estrattore.Cartella, BackgroundFor::Calibrazione, [&](int n, const RgbImage &frame) {
+                          impostaBarra(barraMedia, n, m_stato.C.UltimoFotogramma);
+                          showFrame(frame);
+                          QCoreApplication::processEvents();
+                      });
 }
 
 void TCalibrazione::ElaborazioneImmaginiClick()
@@ -220,7 +220,7 @@ void TCalibrazione::ElaborazioneImmaginiClick()
     if (m_mediaInCorso)
         throw RefusalError("Attendere la fine del calcolo dello sfondo.");
     const QString suono = programFolder() + QStringLiteral("trovata.wav");
-    OsservatoreElaborazione o;
+    RunObserver o;
     o.inizio = [&](const RgbImage &primo) {
         showCheck(Ferma, false);
         impostaBarra(barraElaborazione, m_stato.C.PrimoFotogramma, m_stato.C.UltimoFotogramma);
@@ -229,9 +229,9 @@ void TCalibrazione::ElaborazioneImmaginiClick()
         showFrame(primo);
     };
     o.veicoliTrovati = [&] { m_platform.playSound(suono); };
-    o.fotogramma = [&](const FotogrammaElaborato &f) {
+    o.fotogramma = [&](const ProcessedFrame &f) {
         showFrame(*f.immagine, f.sovrapposizioni);
-        dilatazioneIMG->setPixmap(QPixmap::fromImage(toQImage(immagineMaschera(*f.maschera)))
+        dilatazioneIMG->setPixmap(QPixmap::fromImage(toQImage(maskImage(*f.maschera)))
                                       .scaled(dilatazioneIMG->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
         barraElaborazione->setValue(f.numero);
         fotogrammaTXT->setText(QString::fromStdString(intText(f.numero)));

@@ -50,8 +50,8 @@ private:
     QProgressBar *barraElaborazione = nullptr;
 
     std::vector<QLineEdit *> m_parametri; // the eight fields, in the order of CampiRilevamento
-    ControlloElaborazione m_controllo; // Mirino, MostraAsse, Ferma and the run in progress
-    SpazioRilevamento m_spazio;
+    RunControl m_controllo; // Mirino, MostraAsse, Ferma and the run in progress
+    DetectionWorkspace m_spazio;
     bool m_mediaInCorso = false;
 };
 

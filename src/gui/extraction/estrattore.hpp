@@ -46,11 +46,11 @@ public:
     // Every way out (close box, Esc, close()) runs FormClose.
     void done(int result) override;
 
-    MediaPlayer *SorgenteFilmato = nullptr;
-    QTimer *estrattoreframe = nullptr;
-
 private:
     void move(int direction);
+
+    MediaPlayer *SorgenteFilmato = nullptr;
+    QTimer *estrattoreframe = nullptr;
     void stopExtraction();
 
     QLineEdit *m_immagineIniziale = nullptr;

@@ -82,10 +82,19 @@ void TAreaCaptazione::refreshFromState()
 
 void TAreaCaptazione::AzzeraDatiClick()
 {
-    m_vista->setFrame(loadFrameImage(areaFrameFileName(m_stato)));
+    showCleared(resetArea(m_stato));
+}
+
+void TAreaCaptazione::showCleared(const RgbImage &frame)
+{
+    m_vista->setFrame(toQImage(frame));
     m_vista->paintOverlay({clearedOverlay()});
-    clearArea(m_stato.AreaCaptazione);
     refreshFromState();
+}
+
+void TAreaCaptazione::showElements(const Drawing &drawing)
+{
+    m_vista->paintOverlay(drawing);
 }
 
 void TAreaCaptazione::lucidoClick(QPoint framePixel, QPoint pointerOnScreen)
@@ -108,10 +117,10 @@ void TAreaCaptazione::disegnaElementi()
     try {
         drawAreaElements(m_stato.AreaCaptazione, drawing);
     } catch (...) {
-        m_vista->paintOverlay(drawing); // what was drawn so far stays
+        showElements(drawing); // what was drawn so far stays
         throw;
     }
-    m_vista->paintOverlay(drawing);
+    showElements(drawing);
 }
 
 void TAreaCaptazione::ConfermaClick()

@@ -6,6 +6,8 @@
 // the program throw on failure (the project reader calls two of them); the
 // buttons run them guarded.
 
+#include "common/drawing.hpp"
+#include "common/rgb_image.hpp"
 #include "gui/app/screen.hpp"
 
 class QLineEdit;
@@ -23,6 +25,9 @@ public:
     TAreaCaptazione(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent = nullptr);
 
     void AzzeraDatiClick();
+    // What a reset shows: the frame, a clear overlay, the emptied list.
+    void showCleared(const RgbImage &frame);
+    void showElements(const Drawing &drawing);
     void lucidoClick(QPoint framePixel, QPoint pointerOnScreen);
     void disegnaElementi();
     void ConfermaClick();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/geometry/prospettiva.hpp"
 
+#include "extraction/png_io.hpp"
 #include "geometry/lente.hpp"
 #include "geometry/prospettiva.hpp"
 #include "geometry/segno_punto.hpp"
@@ -134,31 +135,38 @@ void TProspettiva::setIndicator(bool transformed)
     m_info->setText(transformed ? QStringLiteral("trasformate") : QStringLiteral("da trasformare"));
 }
 
-void TProspettiva::reset(bool askDirection)
+void TProspettiva::showFrameNumber()
 {
-    const std::string file = startReferenceReset(m_stato);
     m_fotogrammaTXT->setText(QString::number(m_stato.FotogrammaProspettiva));
-    m_vista->setFrame(loadFrameImage(file));
+}
+
+void TProspettiva::showReset(const RgbImage &frame)
+{
+    showFrameNumber();
+    m_vista->setFrame(toQImage(frame));
     m_vista->paintOverlay({clearedOverlay()});
-    if (askDirection) {
-        finishAzzeraDati(m_stato);
-        refreshFromState();
-        m_app.showModal(m_app.SceltaVersoLetture());
-    } else {
-        finishAzzeraSenzaRichieste(m_stato);
-        refreshFromState();
-    }
+    refreshFromState();
     setIndicator(false);
 }
 
 void TProspettiva::AzzeraDatiClick()
 {
-    reset(true);
+    const std::string file = startReferenceReset(m_stato);
+    showFrameNumber();
+    const RgbImage frame = readPng(file);
+    finishAzzeraDati(m_stato);
+    showReset(frame);
+    m_app.showModal(m_app.SceltaVersoLetture());
 }
 
 void TProspettiva::AzzeraSenzaRichieste()
 {
-    reset(false);
+    try {
+        showReset(resetReferenceWithoutQuestions(m_stato));
+    } catch (...) {
+        showFrameNumber(); // the number moved all the same
+        throw;
+    }
 }
 
 void TProspettiva::lucidoClick(QPoint framePixel, QPoint pointerOnScreen)
@@ -196,14 +204,19 @@ void TProspettiva::DisegnaPunti()
         m_vista->paintOverlay(drawing); // the markers made before the bad line stay
         throw;
     }
-    m_vista->paintOverlay(drawing);
+    showReferencePoints(drawing);
+}
+
+void TProspettiva::showReferencePoints(const Drawing &markers)
+{
+    m_vista->paintOverlay(markers);
     m_app.switchMagnifierOn(m_app.AreaCaptazione());
 }
 
 void TProspettiva::stepFrame(int delta)
 {
     const std::string file = stepReferenceFrame(m_stato, delta);
-    m_fotogrammaTXT->setText(QString::number(m_stato.FotogrammaProspettiva));
+    showFrameNumber();
     // Only the frame changes: the overlay keeps its markers.
     m_vista->setFrame(loadFrameImage(file));
 }

@@ -7,6 +7,7 @@
 // calls two of them); the buttons run them guarded.
 
 #include "common/drawing.hpp"
+#include "common/rgb_image.hpp"
 #include "gui/app/screen.hpp"
 
 class QFrame;
@@ -27,6 +28,10 @@ public:
 
     void AzzeraDatiClick();
     void AzzeraSenzaRichieste();
+    // What a reset shows: the frame, a clear overlay, the emptied lists, "da trasformare".
+    void showReset(const RgbImage &frame);
+    // The markers of the reference points; the area screen's magnifier goes on.
+    void showReferencePoints(const Drawing &markers);
     void lucidoClick(QPoint framePixel, QPoint pointerOnScreen);
     void DisegnaPunti();
     void AvanzaFotogrammaClick();
@@ -42,7 +47,7 @@ public:
     bool transformed() const { return m_transformed; }
 
 private:
-    void reset(bool askDirection);
+    void showFrameNumber();
     void setIndicator(bool transformed);
     void stepFrame(int delta);
 

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "project/project_reader.hpp"
+
 #include <QString>
 
 namespace kalvor::gui {
 
 class Applicazione;
 
-// Reads a project file chosen on the main screen into the screens and the job
-// state, then walks the chain of work screens (returns when it has ended).
-void readProjectFile(Applicazione &app, const QString &fileName);
+// Reads a project file into the job state and shows each step on its screen;
+// progress receives the percentage read. Throws as the engine's reader does.
+void readProjectFile(Applicazione &app, const QString &fileName, const ProjectProgress &progress);
 
 } // namespace kalvor::gui

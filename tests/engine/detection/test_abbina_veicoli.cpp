@@ -146,12 +146,12 @@ TEST_F(AbbinaTest, AggiornamentoListe)
     aggiungi(prec, "1", "sup", 90, 5);
     aggiungi(tot, "1", "sup", 90, 5);
     // No records: nothing moves.
-    aggiornaListeVeicoli(att, prec, tot);
+    updateVehicleLists(att, prec, tot);
     EXPECT_EQ(prec.count(), 9);
     EXPECT_EQ(tot.count(), 9);
     aggiungi(att, "2", "inf", 50, 4);
     aggiungi(att, "3", "inf", 70, 4);
-    aggiornaListeVeicoli(att, prec, tot);
+    updateVehicleLists(att, prec, tot);
     EXPECT_EQ(prec, att);
     EXPECT_EQ(tot.count(), 27);
     EXPECT_EQ(numeri(tot), (std::vector<std::string> {"1", "2", "3"}));

@@ -43,8 +43,8 @@ protected:
                 stato.TabellaTempiFotogrammi.push_back({static_cast<double>(n), 0.5 * n});
         stato.Calibrazione.ImmagineFinale = "12";
         stato.Calibrazione.VeicoloIniziale = "4";
-        CalcolaMediaSfondo(stato.C, stato.Calibrazione, stato.AreaCaptazione.PuntiRiferimento, dir.path(),
-                           GemelloSfondo::Calibrazione);
+        computeBackground(stato.C, stato.Calibrazione, stato.AreaCaptazione.PuntiRiferimento, dir.path(),
+                          BackgroundFor::Calibrazione);
         // The background of frames with the vehicle is not the empty road: use frame 0.
         const RgbImage vuoto = readPng(frameFileName(dir.path(), 0));
         std::copy(vuoto.pixels.begin(), vuoto.pixels.end(), stato.C.MediaSfondo.data.begin());
@@ -54,8 +54,8 @@ protected:
     kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
     kalvor::testing::TempDir dir;
     StatoLavoro stato {NumberFormat::comma()};
-    ControlloElaborazione controllo;
-    SpazioRilevamento spazio;
+    RunControl controllo;
+    DetectionWorkspace spazio;
 };
 
 } // namespace
@@ -66,10 +66,10 @@ TEST_F(CorsaTest, ScorreIFotogrammiENumera)
     std::vector<double> tempi;
     int suoni = 0;
     int primo = -1;
-    OsservatoreElaborazione o;
+    RunObserver o;
     o.inizio = [&](const RgbImage &img) { primo = img.width; };
     o.veicoliTrovati = [&] { ++suoni; };
-    o.fotogramma = [&](const FotogrammaElaborato &f) {
+    o.fotogramma = [&](const ProcessedFrame &f) {
         visti.push_back(f.numero);
         tempi.push_back(f.tempo);
         EXPECT_EQ(f.veicoliTrovati, stato.Calibrazione.veicoliAtt.count() >= 2);
@@ -100,8 +100,8 @@ TEST_F(CorsaTest, ScorreIFotogrammiENumera)
 TEST_F(CorsaTest, FermaDopoIlFotogrammaCorrente)
 {
     std::vector<int> visti;
-    OsservatoreElaborazione o;
-    o.fotogramma = [&](const FotogrammaElaborato &f) {
+    RunObserver o;
+    o.fotogramma = [&](const ProcessedFrame &f) {
         visti.push_back(f.numero);
         if (f.numero == 3)
             controllo.ferma = true; // ticked while events are processed
@@ -111,7 +111,7 @@ TEST_F(CorsaTest, FermaDopoIlFotogrammaCorrente)
     EXPECT_TRUE(controllo.ferma);
     // The next run unticks the box first and runs to the end.
     visti.clear();
-    o.fotogramma = [&](const FotogrammaElaborato &f) { visti.push_back(f.numero); };
+    o.fotogramma = [&](const ProcessedFrame &f) { visti.push_back(f.numero); };
     ElaborazioneImmagini(stato, controllo, spazio, o);
     EXPECT_FALSE(controllo.ferma);
     EXPECT_EQ(visti.size(), 12U);
@@ -122,22 +122,22 @@ TEST_F(CorsaTest, Rifiuti)
     struct Caso
     {
         const char *nome;
-        void (*prepara)(StatoLavoro &, ControlloElaborazione &);
+        void (*prepara)(StatoLavoro &, RunControl &);
     };
     const std::vector<Caso> casi = {
-        {"run already going", [](StatoLavoro &, ControlloElaborazione &c) { c.inCorso = true; }},
-        {"no background", [](StatoLavoro &s, ControlloElaborazione &) { s.C.MediaSfondo = MatriceInteri {}; }},
-        {"no grid", [](StatoLavoro &s, ControlloElaborazione &) { s.GrigliaMetrica = MetricGrid {}; }},
-        {"last before first", [](StatoLavoro &s, ControlloElaborazione &) { s.Calibrazione.ImmagineFinale = "-1"; }},
+        {"run already going", [](StatoLavoro &, RunControl &c) { c.inCorso = true; }},
+        {"no background", [](StatoLavoro &s, RunControl &) { s.C.MediaSfondo = MatriceInteri {}; }},
+        {"no grid", [](StatoLavoro &s, RunControl &) { s.GrigliaMetrica = MetricGrid {}; }},
+        {"last before first", [](StatoLavoro &s, RunControl &) { s.Calibrazione.ImmagineFinale = "-1"; }},
         {"frame of another size",
-         [](StatoLavoro &s, ControlloElaborazione &) {
+         [](StatoLavoro &s, RunControl &) {
              s.Calibrazione.ImmagineIniziale = "99";
              s.Calibrazione.ImmagineFinale = "100";
          }},
     };
     for (const Caso &c : casi) {
         StatoLavoro s = stato;
-        ControlloElaborazione ctl;
+        RunControl ctl;
         c.prepara(s, ctl);
         if (std::string(c.nome) == "frame of another size")
             writePng(frameFileName(dir.path(), 99), readPng(frameFileName(dir.path(), 0)));
@@ -156,9 +156,9 @@ TEST_F(CorsaTest, FileMancanteFermaLaCorsaETieneIRisultati)
 TEST(TempoFotogramma, PrimaRigaOPrecedente)
 {
     const std::vector<RigaTempi> t = {{1, 0.2}, {2, 0.4}, {2, 9}, {4, 0.8}};
-    EXPECT_EQ(tempoFotogramma(t, 2, 7), 0.4);
-    EXPECT_EQ(tempoFotogramma(t, 3, 0.4), 0.4);
-    EXPECT_EQ(tempoFotogramma(t, 0, 0), 0);
+    EXPECT_EQ(frameTime(t, 2, 7), 0.4);
+    EXPECT_EQ(frameTime(t, 3, 0.4), 0.4);
+    EXPECT_EQ(frameTime(t, 0, 0), 0);
 }
 
 TEST(Sovrapposizioni, RiquadriNumeriMirinoEAsse)
@@ -188,10 +188,10 @@ TEST(Sovrapposizioni, RiquadriNumeriMirinoEAsse)
         P::line(165, 135, 165, 215, G),     P::line(30, 125, 65, 125, G), // wide box: inwards
         P::line(300, 125, 265, 125, G),
     };
-    EXPECT_EQ(sovrapposizioniVeicoli(att, det, true), atteso);
-    EXPECT_EQ(sovrapposizioniVeicoli(att, det, false).size(), 4U);
+    EXPECT_EQ(vehicleOverlays(att, det, true), atteso);
+    EXPECT_EQ(vehicleOverlays(att, det, false).size(), 4U);
     const Drawing asse = {P::line(10, 100, 210, 120, B), P::line(10, 59, 10, 141, B), P::line(210, 79, 210, 161, B)};
-    EXPECT_EQ(sovrapposizioneAsse(det), asse);
+    EXPECT_EQ(axisOverlay(det), asse);
 }
 
 TEST_F(CorsaTest, SenzaMascheraStessiVeicoli)
@@ -201,12 +201,12 @@ TEST_F(CorsaTest, SenzaMascheraStessiVeicoli)
     ASSERT_FALSE(conMaschera.empty());
     controllo.mostraMaschera = false;
     int fotogrammi = 0;
-    OsservatoreElaborazione o;
-    o.fotogramma = [&](const FotogrammaElaborato &f) {
+    RunObserver o;
+    o.fotogramma = [&](const ProcessedFrame &f) {
         ++fotogrammi;
         EXPECT_EQ(f.maschera, nullptr);
     };
-    SpazioRilevamento altro;
+    DetectionWorkspace altro;
     ElaborazioneImmagini(stato, controllo, altro, o);
     EXPECT_EQ(fotogrammi, 12);
     EXPECT_EQ(stato.Calibrazione.VeicoliTOT.lines(), conMaschera);

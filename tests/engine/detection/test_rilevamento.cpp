@@ -76,7 +76,7 @@ public:
         TextList veloce;
         IndividuaVeicoli(det, griglia, frame, sup, inf, 5, 1.5, veloce, spazio);
         MatriceInteri m;
-        scriviMatriceMaschera(spazio, m);
+        writeMaskMatrix(spazio, m);
         EXPECT_EQ(m.data, d.MatriceDifferenza.data);
         EXPECT_EQ(veloce.lines(), rif.lines());
         maschera = d.MatriceDifferenza;
@@ -85,7 +85,7 @@ public:
 
     StatoRilevamento det;
     MetricGrid griglia;
-    SpazioRilevamento spazio;
+    DetectionWorkspace spazio;
     MatriceInteri maschera;
 };
 
@@ -124,7 +124,7 @@ TEST_F(RilevamentoTest, DifferenzaUgualeAlMargineESfondo)
         sfondo.data = {100, 100, 100};
         RgbImage f(1, 1);
         f.pixels = {100, static_cast<std::uint8_t>(c.valore), 100};
-        riferimento::Differenza(f, sfondo, m);
+        riferimento::subtractBackground(f, sfondo, m);
         riferimento::ClassificaPixel(m, 12, -12, 1, 3);
         EXPECT_EQ(m.data, (std::vector<std::int32_t>(3, c.primoPiano ? 0 : 255))) << c.valore;
     }
@@ -135,7 +135,7 @@ TEST_F(RilevamentoTest, PixelIsolatoEQuadrato3x3)
     Banco b(40, 30);
     // An isolated pixel disappears in the first erosion.
     MatriceInteri m;
-    riferimento::Differenza(b.fotogramma({{20, 15, 20, 15}}), b.det.MediaSfondo, m = b.det.MediaSfondo);
+    riferimento::subtractBackground(b.fotogramma({{20, 15, 20, 15}}), b.det.MediaSfondo, m = b.det.MediaSfondo);
     riferimento::ClassificaPixel(m, 12, -12, 30, 120);
     riferimento::ErodiMaschera(m, 1, 30, 120);
     for (const auto v : m.data)
@@ -143,7 +143,7 @@ TEST_F(RilevamentoTest, PixelIsolatoEQuadrato3x3)
 
     // A 3x3 square: erosion keeps its centre alone; three dilations make a
     // vertical bar of seven pixels three columns to its right.
-    riferimento::Differenza(b.fotogramma({{10, 10, 12, 12}}), b.det.MediaSfondo, m);
+    riferimento::subtractBackground(b.fotogramma({{10, 10, 12, 12}}), b.det.MediaSfondo, m);
     riferimento::ClassificaPixel(m, 12, -12, 30, 120);
     riferimento::ErodiMaschera(m, 1, 30, 120);
     for (int r = 0; r < 30; ++r)
@@ -298,7 +298,7 @@ TEST_F(RilevamentoTest, AreaFuoriImmagineTagliata)
 TEST_F(RilevamentoTest, FotogrammaDiAltraDimensioneRifiutato)
 {
     Banco b;
-    SpazioRilevamento s;
+    DetectionWorkspace s;
     TextList att;
     EXPECT_THROW(IndividuaVeicoli(b.det, b.griglia, RgbImage(10, 10), 12, -12, 1, 0, att, s), RefusalError);
 }
@@ -306,7 +306,7 @@ TEST_F(RilevamentoTest, FotogrammaDiAltraDimensioneRifiutato)
 TEST_F(RilevamentoTest, GeometriaEstremaSenzaTraboccamenti)
 {
     Banco b;
-    leggiGeometriaArea(
+    readAreaGeometry(
         TextList {"2000000000", "-2000000000", "-2000000000", "2000000000", "-2000000000", "0", "2000000000", "0"},
         b.det);
     EXPECT_EQ(b.det.RigaArea1, 1000000000);
@@ -319,6 +319,6 @@ TEST_F(RilevamentoTest, GeometriaEstremaSenzaTraboccamenti)
     EXPECT_EQ(r.size() % 9, 0U);
     TextList att;
     appendRecord(att, makeRecord("1", "sup", 0, 3, 1, 1, 1, 0));
-    EXPECT_EQ(sovrapposizioniVeicoli(att, b.det, true).size(), 6U);
-    EXPECT_EQ(sovrapposizioneAsse(b.det).size(), 3U);
+    EXPECT_EQ(vehicleOverlays(att, b.det, true).size(), 6U);
+    EXPECT_EQ(axisOverlay(b.det).size(), 3U);
 }

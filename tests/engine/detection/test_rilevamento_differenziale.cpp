@@ -109,7 +109,7 @@ template<typename F> Esito esegui(F &&f)
 
 // `spazio` computes the whole mask, `spazioRecord` the records alone; both
 // are reused across cases like the program reuses its workspace.
-void confronta(Caso &k, SpazioRilevamento &spazio, SpazioRilevamento &spazioRecord, int indice)
+void confronta(Caso &k, DetectionWorkspace &spazio, DetectionWorkspace &spazioRecord, int indice)
 {
     TextList attRif;
     TextList attVeloce {"vecchio"};
@@ -124,14 +124,14 @@ void confronta(Caso &k, SpazioRilevamento &spazio, SpazioRilevamento &spazioReco
     });
     ASSERT_EQ(eRif, eVeloce) << "caso " << indice;
     MatriceInteri maschera;
-    scriviMatriceMaschera(spazio, maschera);
+    writeMaskMatrix(spazio, maschera);
     ASSERT_EQ(maschera.data, detRif.MatriceDifferenza.data) << "caso " << indice;
     ASSERT_EQ(attVeloce.lines(), attRif.lines()) << "caso " << indice;
 
     TextList attRecord {"vecchio"};
     const Esito eRecord = esegui([&] {
         IndividuaVeicoli(k.det, k.griglia, k.frame, k.superiore, k.inferiore, fotogramma, tempo, attRecord,
-                         spazioRecord, MascheraRichiesta::SoloRecord);
+                         spazioRecord, MaskWanted::RecordsOnly);
     });
     ASSERT_EQ(eRif, eRecord) << "caso " << indice << " (solo record)";
     ASSERT_EQ(attRecord.lines(), attRif.lines()) << "caso " << indice << " (solo record)";
@@ -141,23 +141,23 @@ void confronta(Caso &k, SpazioRilevamento &spazio, SpazioRilevamento &spazioReco
 
 // Every instruction path of the packed pipeline; the processor may lack some,
 // in which case that run repeats a slower path.
-class RilevamentoDifferenziale : public ::testing::TestWithParam<IstruzioniVettoriali>
+class RilevamentoDifferenziale : public ::testing::TestWithParam<VectorInstructions>
 {
 protected:
-    void SetUp() override { impostaIstruzioniVettoriali(GetParam()); }
-    void TearDown() override { impostaIstruzioniVettoriali(IstruzioniVettoriali::Migliori); }
+    void SetUp() override { setVectorInstructions(GetParam()); }
+    void TearDown() override { setVectorInstructions(VectorInstructions::Best); }
 };
 
 INSTANTIATE_TEST_SUITE_P(Percorsi, RilevamentoDifferenziale,
-                         ::testing::Values(IstruzioniVettoriali::Migliori, IstruzioniVettoriali::Avx2,
-                                           IstruzioniVettoriali::Nessuna),
-                         [](const ::testing::TestParamInfo<IstruzioniVettoriali> &info) {
+                         ::testing::Values(VectorInstructions::Best, VectorInstructions::Avx2,
+                                           VectorInstructions::None),
+                         [](const ::testing::TestParamInfo<VectorInstructions> &info) {
                              switch (info.param) {
-                             case IstruzioniVettoriali::Migliori:
+                             case VectorInstructions::Best:
                                  return std::string("Migliori");
-                             case IstruzioniVettoriali::Avx2:
+                             case VectorInstructions::Avx2:
                                  return std::string("Avx2");
-                             case IstruzioniVettoriali::Nessuna:
+                             case VectorInstructions::None:
                                  break;
                              }
                              return std::string("Nessuna");
@@ -167,8 +167,8 @@ TEST_P(RilevamentoDifferenziale, MilleFotogrammiCasuali)
 {
     kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
     std::mt19937 g(20261209);
-    SpazioRilevamento spazio;
-    SpazioRilevamento spazioRecord;
+    DetectionWorkspace spazio;
+    DetectionWorkspace spazioRecord;
     int conRecord = 0;
     for (int i = 0; i < 1200; ++i) {
         Caso k = casoCasuale(g, i % 400 == 399);
@@ -190,8 +190,8 @@ TEST_P(RilevamentoDifferenziale, StessoSpazioMarginiCambiati)
 {
     std::mt19937 g(7);
     Caso k = casoCasuale(g, false);
-    SpazioRilevamento spazio;
-    SpazioRilevamento spazioRecord;
+    DetectionWorkspace spazio;
+    DetectionWorkspace spazioRecord;
     for (int s = -5; s <= 30; s += 5) {
         k.superiore = s;
         k.inferiore = -s;
@@ -214,8 +214,8 @@ TEST_P(RilevamentoDifferenziale, ScenaStradaleGenerata)
     const kalvor::testing::RoadScene scena(opzioni);
     const auto &geo = scena.geometry();
     StatoRilevamento det;
-    leggiParametriRilevamento(CampiRilevamento {}, det);
-    leggiGeometriaArea(geo.puntiRiferimento(), det);
+    readDetectionParameters(CampiRilevamento {}, det);
+    readAreaGeometry(geo.puntiRiferimento(), det);
     det.AltezzaImmagine = geo.height;
     det.LarghezzaRiga = 3 * geo.width;
     const RgbImage vuota = scena.emptyRoad(0);
@@ -230,8 +230,8 @@ TEST_P(RilevamentoDifferenziale, ScenaStradaleGenerata)
             griglia.at(r, c, 0) = geo.metricX(c);
             griglia.at(r, c, 1) = geo.metricY(r);
         }
-    SpazioRilevamento spazio;
-    SpazioRilevamento spazioRecord;
+    DetectionWorkspace spazio;
+    DetectionWorkspace spazioRecord;
     int conRecord = 0;
     for (int n = 0; n < scena.frameCount(); n += 10) {
         Caso k {det, griglia, scena.frame(n), 12, -12};
@@ -251,7 +251,7 @@ TEST_P(RilevamentoDifferenziale, UnoSpazioPerEntrambeLeRichieste)
     // mask and the next band must not see them.
     kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
     std::mt19937 g(99);
-    SpazioRilevamento spazio;
+    DetectionWorkspace spazio;
     for (int i = 0; i < 300; ++i) {
         Caso k = casoCasuale(g, i % 100 == 99);
         StatoRilevamento detRif = k.det;
@@ -259,21 +259,21 @@ TEST_P(RilevamentoDifferenziale, UnoSpazioPerEntrambeLeRichieste)
         const Esito eRif = esegui([&] {
             riferimento::IndividuaVeicoli(detRif, k.griglia, k.frame, k.superiore, k.inferiore, i, 0.5, attRif);
         });
-        const MascheraRichiesta richiesta = i % 3 == 0 ? MascheraRichiesta::Intera : MascheraRichiesta::SoloRecord;
+        const MaskWanted richiesta = i % 3 == 0 ? MaskWanted::Whole : MaskWanted::RecordsOnly;
         TextList att;
         const Esito e = esegui([&] {
             IndividuaVeicoli(k.det, k.griglia, k.frame, k.superiore, k.inferiore, i, 0.5, att, spazio, richiesta);
         });
         ASSERT_EQ(e, eRif) << "caso " << i;
         ASSERT_EQ(att.lines(), attRif.lines()) << "caso " << i;
-        if (richiesta == MascheraRichiesta::Intera) {
+        if (richiesta == MaskWanted::Whole) {
             MatriceInteri maschera;
-            scriviMatriceMaschera(spazio, maschera);
+            writeMaskMatrix(spazio, maschera);
             ASSERT_EQ(maschera.data, detRif.MatriceDifferenza.data) << "caso " << i;
         } else {
             MatriceInteri maschera;
-            EXPECT_THROW(scriviMatriceMaschera(spazio, maschera), std::logic_error);
-            EXPECT_THROW(immagineMaschera(spazio), std::logic_error);
+            EXPECT_THROW(writeMaskMatrix(spazio, maschera), std::logic_error);
+            EXPECT_THROW(maskImage(spazio), std::logic_error);
         }
     }
 }
@@ -285,7 +285,7 @@ TEST_P(RilevamentoDifferenziale, BandaConTessituraAiMargini)
     // on classified rows up to eight rows further out.
     kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
     std::mt19937 g(4242);
-    SpazioRilevamento spazio;
+    DetectionWorkspace spazio;
     for (int i = 0; i < 3000; ++i) {
         const int w = tra(g, 8, 40);
         const int h = tra(g, 30, 60);
@@ -324,7 +324,7 @@ TEST_P(RilevamentoDifferenziale, BandaConTessituraAiMargini)
         TextList attRif;
         riferimento::IndividuaVeicoli(detRif, k.griglia, k.frame, 12, -12, i, 0.0, attRif);
         TextList att;
-        IndividuaVeicoli(k.det, k.griglia, k.frame, 12, -12, i, 0.0, att, spazio, MascheraRichiesta::SoloRecord);
+        IndividuaVeicoli(k.det, k.griglia, k.frame, 12, -12, i, 0.0, att, spazio, MaskWanted::RecordsOnly);
         ASSERT_EQ(att.lines(), attRif.lines()) << "caso " << i;
     }
 }

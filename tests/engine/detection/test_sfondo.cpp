@@ -45,7 +45,7 @@ TEST_F(SfondoTest, ParametriEGeometriaLetti)
     campi.AreaVeicoloTXT = "4,5";
     campi.LunghezzaMinTXT = "2";
     campi.VariazionePosTXT = "50,25";
-    CalcolaMediaSfondo(det, campi, kPunti, dir.path(), GemelloSfondo::Calibrazione);
+    computeBackground(det, campi, kPunti, dir.path(), BackgroundFor::Calibrazione);
     EXPECT_EQ(det.AltezzaImmagine, 4);
     EXPECT_EQ(det.LarghezzaRiga, 24);
     EXPECT_EQ(det.NumeroFotogrammiMedia, 1);
@@ -82,7 +82,7 @@ TEST_F(SfondoTest, CasiLimiteDellaMedia)
             scrivi(static_cast<int>(n), pieno(5, 3, c.valori[n]));
         campi.ImmagineIniziale = "0";
         campi.ImmagineFinale = std::to_string(c.valori.size() - 1);
-        CalcolaMediaSfondo(det, campi, kPunti, dir.path(), GemelloSfondo::Captazione);
+        computeBackground(det, campi, kPunti, dir.path(), BackgroundFor::Captazione);
         ASSERT_EQ(det.MediaSfondo.data.size(), 45U) << c.nome;
         for (const auto v : det.MediaSfondo.data)
             ASSERT_EQ(v, c.atteso) << c.nome;
@@ -100,8 +100,8 @@ TEST_F(SfondoTest, PrimoFileConZeriIniziali)
     campi.ImmagineIniziale = "007";
     campi.ImmagineFinale = "9";
     std::vector<int> visti;
-    CalcolaMediaSfondo(det, campi, kPunti, dir.path(), GemelloSfondo::Calibrazione,
-                       [&](int n, const RgbImage &) { visti.push_back(n); });
+    computeBackground(det, campi, kPunti, dir.path(), BackgroundFor::Calibrazione,
+                      [&](int n, const RgbImage &) { visti.push_back(n); });
     EXPECT_EQ(det.MediaSfondo.at(0, 0), 60);
     EXPECT_EQ(visti, (std::vector<int> {7, 8, 9}));
     EXPECT_EQ(det.PrimoFotogramma, 7);
@@ -114,7 +114,7 @@ TEST_F(SfondoTest, SoloLaCalibrazioneTieneLIntervallo)
     scrivi(4, pieno(4, 2, 1));
     campi.ImmagineIniziale = "3";
     campi.ImmagineFinale = "4";
-    CalcolaMediaSfondo(det, campi, kPunti, dir.path(), GemelloSfondo::Captazione);
+    computeBackground(det, campi, kPunti, dir.path(), BackgroundFor::Captazione);
     EXPECT_EQ(det.PrimoFotogramma, 0);
     EXPECT_EQ(det.UltimoFotogramma, 0);
 }
@@ -125,8 +125,8 @@ TEST_F(SfondoTest, StessoRisultatoDellaMediaSemplice)
     for (int n = 0; n <= 20; ++n)
         scrivi(n, kalvor::testing::fotogrammaStrada(base, {{n * 3, 5, 10, 8}}, 9, static_cast<std::uint32_t>(n)));
     campi.ImmagineFinale = "20";
-    CalcolaMediaSfondo(det, campi, kPunti, dir.path(), GemelloSfondo::Calibrazione);
-    EXPECT_EQ(det.MediaSfondo.data, mediaSfondoRiferimento(dir.path(), "0", 0, 20).data);
+    computeBackground(det, campi, kPunti, dir.path(), BackgroundFor::Calibrazione);
+    EXPECT_EQ(det.MediaSfondo.data, referenceBackgroundMean(dir.path(), "0", 0, 20).data);
 }
 
 TEST_F(SfondoTest, RifiutiEFallimenti)
@@ -134,18 +134,18 @@ TEST_F(SfondoTest, RifiutiEFallimenti)
     scrivi(0, pieno(4, 2, 10));
     scrivi(1, pieno(4, 2, 10));
     campi.ImmagineFinale = "1";
-    CalcolaMediaSfondo(det, campi, kPunti, dir.path(), GemelloSfondo::Calibrazione);
+    computeBackground(det, campi, kPunti, dir.path(), BackgroundFor::Calibrazione);
     const auto generazione = det.GenerazioneSfondo;
     ASSERT_FALSE(det.MediaSfondo.empty());
 
     // Last before first: refused, nothing changed.
     campi.ImmagineIniziale = "1";
     campi.ImmagineFinale = "0";
-    EXPECT_THROW(CalcolaMediaSfondo(det, campi, kPunti, dir.path(), GemelloSfondo::Calibrazione), RefusalError);
+    EXPECT_THROW(computeBackground(det, campi, kPunti, dir.path(), BackgroundFor::Calibrazione), RefusalError);
     EXPECT_FALSE(det.MediaSfondo.empty());
     // Not an integer: the state stays.
     campi.ImmagineFinale = "x";
-    EXPECT_THROW(CalcolaMediaSfondo(det, campi, kPunti, dir.path(), GemelloSfondo::Calibrazione), ConversionError);
+    EXPECT_THROW(computeBackground(det, campi, kPunti, dir.path(), BackgroundFor::Calibrazione), ConversionError);
     EXPECT_FALSE(det.MediaSfondo.empty());
     EXPECT_EQ(det.GenerazioneSfondo, generazione);
 
@@ -164,11 +164,11 @@ TEST_F(SfondoTest, RifiutiEFallimenti)
             scrivi(2, pieno(5, 2, 10));
         campi.ImmagineIniziale = "0";
         campi.ImmagineFinale = "1";
-        CalcolaMediaSfondo(det, campi, kPunti, dir.path(), GemelloSfondo::Calibrazione);
+        computeBackground(det, campi, kPunti, dir.path(), BackgroundFor::Calibrazione);
         ASSERT_FALSE(det.MediaSfondo.empty());
         campi.ImmagineFinale = c.fine;
         try {
-            CalcolaMediaSfondo(det, campi, c.punti, dir.path(), GemelloSfondo::Calibrazione);
+            computeBackground(det, campi, c.punti, dir.path(), BackgroundFor::Calibrazione);
             ADD_FAILURE() << c.fine;
         } catch (const RefusalError &) {
             EXPECT_TRUE(c.rifiuto) << c.fine;

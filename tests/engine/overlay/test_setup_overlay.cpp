@@ -92,7 +92,7 @@ TEST(SetupOverlay, PointsBandAndRecordsWhereTheJobPutsThem)
     p.coordinataYPixelP = {"10", "50"};
     StatoRilevamento det;
     // Axis on row 40 from column 10 to 90; band rows 30 and 50: 10 rows per arc.
-    leggiGeometriaArea({"40", "10", "40", "90", "30", "10", "50", "10"}, det);
+    readAreaGeometry({"40", "10", "40", "90", "30", "10", "50", "10"}, det);
     TextList veicoli;
     appendRecord(veicoli, makeRecord("7", "sup", 3 * 30, 3 * 50, 4.5, 9.0, 3, 0.6));
     const Drawing d = setupOverlay(p, det, veicoli);
