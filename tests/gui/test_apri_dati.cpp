@@ -108,6 +108,29 @@ private slots:
         QCOMPARE(app.stato().Prospettiva.FotogrammaIniziale, std::string("0"));
     }
 
+    void aFileThatIsNotAJobIsRefusedWithNothingChanged()
+    {
+        kalvor::testing::TempDir dir;
+        writePng(dir.file("foto.png"), RgbImage(8, 6));
+        ScriptedPlatform platform;
+        platform.openAnswers = {QString::fromStdString(dir.file("foto.png"))};
+        Applicazione app(platform);
+        app.stato().Riferimenti.luogo = "prima";
+        app.stato().Estrattore.Cartella = "/fotogrammi/";
+        TImpostazioni *main = app.Impostazioni();
+        test::ModalDriver driver;
+        main->show();
+        main->findChild<QCommandLinkButton *>("ApriDati")->click();
+
+        QCOMPARE(platform.messageTexts("error").size(), 1);
+        QVERIFY(platform.messageTexts("error").front().startsWith("«foto.png» non è un file dati KALVOR"));
+        QVERIFY(driver.seen.isEmpty());
+        QCOMPARE(app.stato().Riferimenti.luogo, std::string("prima"));
+        QCOMPARE(app.stato().Estrattore.Cartella, std::string("/fotogrammi/"));
+        QVERIFY(!main->findChild<QProgressBar *>("Barra")->isVisible());
+        QVERIFY(main->findChild<QCommandLinkButton *>("Conferma")->isEnabled());
+    }
+
     void cancellingTheDialogChangesNothing()
     {
         ScriptedPlatform platform;
