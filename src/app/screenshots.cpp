@@ -7,6 +7,7 @@
 
 #include "gui/app/applicazione.hpp"
 #include "gui/app/impostazioni.hpp"
+#include "gui/app/qt_translations.hpp"
 #include "gui/platform/hint_balloon.hpp"
 #include "gui/platform/resources.hpp"
 #include "gui/platform/scripted_platform.hpp"
@@ -91,6 +92,7 @@ int main(int argc, char **argv)
         return 1;
     kalvor::setCurrentNumberFormat(kalvor::NumberFormat::comma());
     applyProgramStyle(qapp);
+    installQtItalian();
 
     ScriptedPlatform platform;
     Applicazione app(platform);
