@@ -5,6 +5,9 @@
 // and the automatic run over the calibration interval, and prints the
 // vehicles found per frame and a summary.
 #include "cli/commands.hpp"
+#include "cli/options.hpp"
+#include "cli/progress.hpp"
+#include "cli/run_overlay.hpp"
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "common/numbers.hpp"
@@ -15,6 +18,7 @@
 #include "extraction/png_io.hpp"
 #include "geometry/trasformazione.hpp"
 #include "project/headless_project_steps.hpp"
+#include "project/job_check.hpp"
 #include "project/project_reader.hpp"
 #include "state/record_veicolo.hpp"
 
@@ -22,6 +26,7 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <optional>
 
 namespace kalvor::cli {
 
@@ -65,52 +70,81 @@ void stampaFotogramma(const ProcessedFrame &fe, const TextList &veicoliAtt, Riep
     std::printf("\n");
 }
 
+const CommandHelp kHelp {"run",
+                         "LAVORO.kvr [--out CARTELLA] [--overlay CARTELLA]",
+                         "Apre il lavoro senza schermo (i fotogrammi stanno nella cartella del file), applica la\n"
+                         "trasformazione dei punti di riferimento, calcola lo sfondo della calibrazione ed esegue il\n"
+                         "rilevamento automatico sull'intervallo di calibrazione; scrive i veicoli di ogni fotogramma\n"
+                         "e un riepilogo.",
+                         {{"--out", "CARTELLA", "scrive i record dei veicoli in CARTELLA/veicoli.txt"},
+                          {"--overlay", "CARTELLA",
+                           "scrive in CARTELLA, per ogni fotogramma elaborato, controllo<n>.png: punti di\n"
+                           "riferimento numerati, asse e bordi della fascia, contorno della maschera e\n"
+                           "ogni veicolo con numero e lunghezza"}}};
+
 int runRun(const Args &args)
 {
-    std::string job;
-    std::string out;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--out") {
-            if (i + 1 >= args.size())
-                throw RefusalError("Manca il valore di --out.");
-            out = args[++i];
-        } else if (!args[i].empty() && args[i][0] == '-') {
-            throw RefusalError("Opzione sconosciuta \"" + args[i] + "\".");
-        } else if (job.empty()) {
-            job = args[i];
-        } else {
-            throw RefusalError("Un solo lavoro per volta: \"" + args[i] + "\" è di troppo.");
-        }
-    }
+    const auto options = parseOptions(args, kHelp);
+    if (!options)
+        return 0;
+    if (options->positional.size() > 1)
+        throw RefusalError("Un solo lavoro per volta: \"" + options->positional[1] + "\" è di troppo.");
+    const std::string job = options->positional.empty() ? std::string() : options->positional[0];
+    std::string out = options->text("--out");
     if (job.empty())
-        throw RefusalError("Uso: kalvor-cli run LAVORO.kvr [--out CARTELLA]");
+        throw RefusalError("Uso: kalvor-cli run LAVORO.kvr [--out CARTELLA]. Vedere kalvor-cli run --help.");
 
+    std::optional<RunOverlay> overlay;
+    if (options->has("--overlay"))
+        overlay.emplace(options->text("--overlay"));
+
+    // Nothing runs on a job that a screen would have refused.
+    {
+        StatoLavoro probe;
+        const JobFileCheck check = checkJobFile(job, probe);
+        if (!check.problems.empty())
+            throw RefusalError(refusedJobText(check.problems));
+    }
     StatoLavoro s;
     HeadlessProjectSteps screens(s);
     readProjectFile(job, s, screens);
     std::printf("lavoro \"%s\" letto: fotogrammi in \"%s\"\n", job.c_str(),
                 s.Estrattore.Cartella.empty() ? "./" : s.Estrattore.Cartella.c_str());
 
-    // The chain the reading starts: the extractor's confirmation, the
-    // transformation on the reference screen, the calibration.
-    confirmExtraction(s);
-    const RgbImage riferimento = readPng(frameFileName(s.Estrattore.Cartella, toInt(s.Prospettiva.FotogrammaIniziale)));
-    runTransformation(s, riferimento.width, riferimento.height);
+    // The chain the reading starts: the confirmations of the extractor, the
+    // reference screen (the transformation) and the area (its normalisation).
+    const RgbImage &riferimento = screens.referenceFrame();
+    requireConfirmedJob(s, riferimento.width, riferimento.height);
     std::printf("trasformazione: griglia metrica %dx%d\n", riferimento.width, riferimento.height);
 
-    computeBackground(s.C, s.Calibrazione, s.AreaCaptazione.PuntiRiferimento, s.Estrattore.Cartella,
-                      BackgroundFor::Calibrazione);
+    const int primo = toInt(s.Calibrazione.ImmagineIniziale);
+    const int fotogrammi = toInt(s.Calibrazione.ImmagineFinale) - primo + 1;
+    {
+        ProgressLine line;
+        computeBackground(s.C, s.Calibrazione, s.AreaCaptazione.PuntiRiferimento, s.Estrattore.Cartella,
+                          BackgroundFor::Calibrazione,
+                          [&](int n, const RgbImage &) { line.update((n - primo + 1.0) / fotogrammi, n - primo + 1); });
+    }
     std::printf("sfondo: media dei fotogrammi %s..%s (%d)\n", s.Calibrazione.ImmagineIniziale.c_str(),
                 s.Calibrazione.ImmagineFinale.c_str(), s.C.NumeroFotogrammiMedia);
 
     Riepilogo r;
     RunControl controllo;
-    controllo.mostraMaschera = false; // nothing here shows it
     DetectionWorkspace spazio;
     RunObserver osservatore;
-    osservatore.fotogramma = [&](const ProcessedFrame &fe) { stampaFotogramma(fe, s.Calibrazione.veicoliAtt, r); };
+    controllo.mostraMaschera = overlay.has_value(); // the outline needs the whole mask
+    ProgressLine line;
+    osservatore.fotogramma = [&](const ProcessedFrame &fe) {
+        line.clear();
+        stampaFotogramma(fe, s.Calibrazione.veicoliAtt, r);
+        std::fflush(stdout);
+        line.update((fe.numero - primo + 1.0) / fotogrammi, r.fotogrammi, true);
+        if (overlay)
+            overlay->frame(s, fe);
+    };
     ElaborazioneImmagini(s, controllo, spazio, osservatore);
 
+    line.finish();
     const auto [sup, inf] = r.perArco();
     std::printf("riepilogo: %d fotogrammi elaborati, %d con veicoli; veicoli trovati %zu (sup %d, inf %d), "
                 "ultimo numero dato %d\n",
@@ -123,12 +157,14 @@ int runRun(const Args &args)
         s.Calibrazione.VeicoliTOT.saveToFile(out + "veicoli.txt");
         std::printf("record dei veicoli in %sveicoli.txt\n", out.c_str());
     }
+    if (overlay)
+        std::printf("immagini di controllo: %d in %scontrollo<n>.png\n", overlay->written(), overlay->folder().c_str());
     return 0;
 }
 
-const CommandRegistration reg({"run", "run JOB.kvr [--out DIR]",
-                               "open a job headless, transform, compute the calibration background and run the "
-                               "automatic detection; print the vehicles per frame and a summary",
+const CommandRegistration reg({"run", "run LAVORO.kvr [--out CARTELLA] [--overlay CARTELLA]",
+                               "apre un lavoro senza schermo ed esegue il rilevamento automatico sull'intervallo di "
+                               "calibrazione; scrive i veicoli di ogni fotogramma e un riepilogo",
                                runRun});
 
 } // namespace
