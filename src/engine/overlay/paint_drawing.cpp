@@ -53,28 +53,9 @@ void plot(RgbImage &image, int x, int y, Rgb c)
     p[2] = c.b;
 }
 
-// Bresenham from the start pixel up to, not including, the end pixel.
 void line(RgbImage &image, int x1, int y1, int x2, int y2, Rgb c)
 {
-    const int dx = std::abs(x2 - x1);
-    const int dy = -std::abs(y2 - y1);
-    const int sx = x1 < x2 ? 1 : -1;
-    const int sy = y1 < y2 ? 1 : -1;
-    int err = dx + dy;
-    // Lines far outside the picture are walked only while they could meet it.
-    const long long limit = 4LL * (image.width + image.height) + std::max(dx, -dy);
-    for (long long steps = 0; !(x1 == x2 && y1 == y2) && steps < limit; ++steps) {
-        plot(image, x1, y1, c);
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x1 += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y1 += sy;
-        }
-    }
+    forEachLinePixel(x1, y1, x2, y2, [&](int x, int y) { plot(image, x, y, c); });
 }
 
 void rectangle(RgbImage &image, const DrawPrimitive &p)

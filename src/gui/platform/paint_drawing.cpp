@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/platform/paint_drawing.hpp"
 
-#include "common/raster.hpp"
+#include "overlay/paint_drawing.hpp"
 
 #include <QFont>
 #include <QPainter>
@@ -26,10 +26,8 @@ QColor paintColour(Rgb colour, WhiteMeans white)
 // The engine's pixels of the line: Qt's own line rule differs on slopes.
 void drawLineExcludingEnd(QPainter &p, const DrawPrimitive &d)
 {
-    const std::vector<PixelPoint> pixels = linePixels(d.x1, d.y1, d.x2, d.y2);
-    QPolygon points(static_cast<int>(pixels.size()));
-    for (int i = 0; i < points.size(); ++i)
-        points[i] = QPoint(pixels[static_cast<std::size_t>(i)].x, pixels[static_cast<std::size_t>(i)].y);
+    QPolygon points;
+    forEachLinePixel(d.x1, d.y1, d.x2, d.y2, [&](int x, int y) { points << QPoint(x, y); });
     p.drawPoints(points);
 }
 
