@@ -85,8 +85,8 @@ Conteggi misuraScena(std::uint64_t seme, double durata, int passo)
     s.AreaCaptazione.PuntiRiferimento = geo.puntiRiferimento();
     s.Captazione.ImmagineFinale = intText(ultimo);
     StatoRilevamento &det = s.CP;
-    leggiParametriRilevamento(s.Captazione, det);
-    leggiGeometriaArea(s.AreaCaptazione.PuntiRiferimento, det);
+    readDetectionParameters(s.Captazione, det);
+    readAreaGeometry(s.AreaCaptazione.PuntiRiferimento, det);
     det.AltezzaImmagine = geo.height;
     det.LarghezzaRiga = 3 * geo.width;
     det.MediaSfondo.resize(geo.height, 3 * geo.width);

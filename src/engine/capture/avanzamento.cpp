@@ -216,7 +216,7 @@ Avanzamento avanza(StatoLavoro &stato, SessioneCaptazione &sessione)
     a.immagine = leggiFotogrammaCaptazione(sessione, n, fileFotogrammaCaptazione(stato, n));
     verificaDimensione(det, a.immagine, n);
     // 5
-    det.IstanteFotogramma = tempoFotogramma(stato.TabellaTempiFotogrammi, n, det.IstanteFotogramma);
+    det.IstanteFotogramma = frameTime(stato.TabellaTempiFotogrammi, n, det.IstanteFotogramma);
     // 6
     const int superiore = intero("margine super.", c.MargineSuperiore);
     const int inferiore = intero("margine infer.", c.MargineInferiore);
@@ -225,7 +225,7 @@ Avanzamento avanza(StatoLavoro &stato, SessioneCaptazione &sessione)
                                       det.IstanteFotogramma, a.veicoliAtt);
     else
         IndividuaVeicoli(det, stato.GrigliaMetrica, a.immagine, superiore, inferiore, n, det.IstanteFotogramma,
-                         a.veicoliAtt, sessione.spazio, MascheraRichiesta::SoloRecord);
+                         a.veicoliAtt, sessione.spazio, MaskWanted::RecordsOnly);
     // 7
     if (a.veicoliAtt.count() >= 2)
         InseguiVeicoli(a.veicoliAtt, c.veicoliPrec, det.NumeroVeicolo, det.VariazionePos, stato.GrigliaMetrica);
@@ -322,7 +322,7 @@ EsitoPasso FotogrammaPrecedenteClick(StatoLavoro &stato, SessioneCaptazione &ses
     // 1-2
     det.FotogrammaAttuale = n;
     c.fotogrammaTXT = testoN;
-    det.IstanteFotogramma = tempoFotogramma(stato.TabellaTempiFotogrammi, n, det.IstanteFotogramma);
+    det.IstanteFotogramma = frameTime(stato.TabellaTempiFotogrammi, n, det.IstanteFotogramma);
     c.veicoliAtt = std::move(att);
     c.veicoliPrec = std::move(prec);
     c.VeicoliTOT = std::move(tot);

@@ -26,7 +26,7 @@ Clic clic(const StatoRilevamento &det, PuntoFotogramma p)
 {
     Clic c;
     c.x = 3 * p.X;
-    c.d = rigaAsse(det, c.x);
+    c.d = axisRow(det, c.x);
     c.arco = p.Y < c.d ? kArcoSuperiore : kArcoInferiore;
     return c;
 }

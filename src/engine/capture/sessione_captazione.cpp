@@ -48,12 +48,12 @@ void impostaBarraCaptazione(SessioneCaptazione &sessione, int posizione)
     sessione.barraPosizione = posizione;
 }
 
-void CalcolaMediaCaptazione(StatoLavoro &stato, SessioneCaptazione &sessione, const ProgressoMedia &progresso)
+void CalcolaMediaCaptazione(StatoLavoro &stato, SessioneCaptazione &sessione, const BackgroundProgress &progresso)
 {
     auto &c = stato.Captazione;
     sessione.avviata = false;
-    CalcolaMediaSfondo(stato.CP, c, stato.AreaCaptazione.PuntiRiferimento, stato.Estrattore.Cartella,
-                       GemelloSfondo::Captazione, progresso);
+    computeBackground(stato.CP, c, stato.AreaCaptazione.PuntiRiferimento, stato.Estrattore.Cartella,
+                       BackgroundFor::Captazione, progresso);
     // The background computation has checked both ends.
     const int a = toInt(c.ImmagineIniziale);
     sessione.barraMassimo = toInt(c.ImmagineFinale);

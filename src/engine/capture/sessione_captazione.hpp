@@ -70,7 +70,7 @@ struct SessioneCaptazione
     bool avviata = false;
 
     // Detection workspace, kept from frame to frame.
-    SpazioRilevamento spazio;
+    DetectionWorkspace spazio;
     // The plain detection instead of the packed one (same records; for
     // benchmarks and cross-checks).
     bool rilevamentoRiferimento = false;
@@ -97,9 +97,9 @@ inline constexpr const char *kFotogrammiFiniti = "Fotogrammi finiti";
 // screen's fields, then the start of the capture (lists veicoliAtt and
 // veicoliPrec cleared, counters and captions from VeicoloIniziale and
 // ImmagineIniziale, the gauge, the first frame of the interval shown with no
-// drawing, no virtual vehicle). Throws as CalcolaMediaSfondo; a failure
+// drawing, no virtual vehicle). Throws as computeBackground; a failure
 // leaves the session not started.
-void CalcolaMediaCaptazione(StatoLavoro &stato, SessioneCaptazione &sessione, const ProgressoMedia &progresso = {});
+void CalcolaMediaCaptazione(StatoLavoro &stato, SessioneCaptazione &sessione, const BackgroundProgress &progresso = {});
 
 // The project reader's steps on the capture screen: the saved frame shown
 // (drawings cleared) and the gauge set.

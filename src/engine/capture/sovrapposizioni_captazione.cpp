@@ -32,7 +32,7 @@ bool sagoma(const TextList &lista, int i, const StatoRilevamento &det, Sagoma &s
     s.inizio = toInt(recordField(lista, i, OffInizio));
     s.fine = toInt(recordField(lista, i, OffFine));
     s.centro = centreByteColumn(s.inizio, s.fine);
-    s.riga = rigaAsse(det, s.centro);
+    s.riga = axisRow(det, s.centro);
     s.sup = arco == kArcoSuperiore;
     return s.sup || arco == kArcoInferiore;
 }
@@ -40,7 +40,7 @@ bool sagoma(const TextList &lista, int i, const StatoRilevamento &det, Sagoma &s
 void disegnaRecord(const Sagoma &s, const std::string &numero, Rgb penna, bool mirino, const StatoRilevamento &det,
                    Drawing &d)
 {
-    const int h = semibanda(det);
+    const int h = halfBand(det);
     const int q = det.DislivelloArea / 4;
     const int x1 = s.inizio / 3;
     const int x2 = s.fine / 3;
@@ -84,7 +84,7 @@ void DisegnaContornoVeicoli(const StatoLavoro &stato, SessioneCaptazione &sessio
         }
     }
     if (sessione.MostraAsse) {
-        const Drawing asse = sovrapposizioneAsse(det);
+        const Drawing asse = axisOverlay(det);
         sessione.disegno.insert(sessione.disegno.end(), asse.begin(), asse.end());
     }
 }
@@ -97,7 +97,7 @@ void DisegnaVeicoliVirtualiClick(StatoLavoro &stato, SessioneCaptazione &session
         return;
     const std::vector<int> records = findRecords(att);
     stato.CP.NumeroVeicoliVirtuali = static_cast<int>(records.size());
-    const int h = semibanda(stato.CP);
+    const int h = halfBand(stato.CP);
     for (const int i : records) {
         Sagoma s;
         sagoma(att, i, stato.CP, s);

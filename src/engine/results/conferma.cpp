@@ -155,7 +155,7 @@ std::vector<RigaIstanti> righeDaiRecord(const TextList &VeicoliTOT, const StatoR
     std::vector<RigaIstanti> righe(starts.size());
     if (starts.empty())
         return righe;
-    const AsseInterpolato asse(det);
+    const InterpolatedAxis asse(det);
     for (std::size_t k = 0; k < starts.size(); ++k) {
         const int s = starts[k];
         RigaIstanti &r = righe[k];
