@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/capture/aggiungi_veicolo.hpp"
 
+#include "common/numbers.hpp"
+#include "gui/app/applicazione.hpp"
+#include "gui/capture/control_keys.hpp"
 #include "gui/platform/bindings.hpp"
+#include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/hint_balloon.hpp"
 #include "gui/platform/window_kind.hpp"
@@ -23,6 +27,22 @@ QLabel *caption(QWidget *parent, const QString &text)
     return label;
 }
 
+QLineEdit *campo(QWidget *parent, const char *name, const char *hint)
+{
+    auto *field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    setHint(field, QString::fromUtf8(hint));
+    return field;
+}
+
+QPushButton *pulsante(QWidget *parent, const char *name, const char *text, const char *hint)
+{
+    auto *button = new QPushButton(QString::fromUtf8(text), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    setHint(button, QString::fromUtf8(hint));
+    return button;
+}
+
 } // namespace
 
 TAggiungiVeicolo::TAggiungiVeicolo(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
@@ -36,28 +56,20 @@ TAggiungiVeicolo::TAggiungiVeicolo(Applicazione &app, StatoLavoro &stato, Platfo
     applyWindowKind(this, WindowKind::MouseDialog);
     setStyleSheet(QStringLiteral("#AggiungiVeicolo { background: rgb(84, 168, 0); }"));
 
-    NumeroVeicolo = new QLineEdit(this);
-    NumeroVeicolo->setObjectName(QStringLiteral("NumeroVeicolo"));
-    setHint(NumeroVeicolo, QStringLiteral("Dati veicolo|Numero del veicolo da aggiungere|2"));
-    LunghezzaVeicolo = new QLineEdit(this);
-    LunghezzaVeicolo->setObjectName(QStringLiteral("LunghezzaVeicolo"));
-    setHint(LunghezzaVeicolo, QStringLiteral("Dati veicolo|Lunghezza veicolo \"SOLO SE NUOVO VEICOLO\"|2"));
-    AreaVeicolo = new QLineEdit(this);
-    AreaVeicolo->setObjectName(QStringLiteral("AreaVeicolo"));
-    setHint(AreaVeicolo, QStringLiteral("Dati veicolo|Area impronta \"SOLO SE NUOVO VEICOLO\"|2"));
-    AggiungiVeicoloEsistente = new QPushButton(QStringLiteral("Aggiungi Veicolo Esistente"), this);
-    AggiungiVeicoloEsistente->setObjectName(QStringLiteral("AggiungiVeicoloEsistente"));
-    setHint(AggiungiVeicoloEsistente,
-            QStringLiteral("Aggiungi veicolo|Aggiunge un veicolo già esistente ma momentaneamente non captato|2"));
-    AggiungiNuovoVeicolo = new QPushButton(QStringLiteral("Aggiungi Nuovo Veicolo"), this);
-    AggiungiNuovoVeicolo->setObjectName(QStringLiteral("AggiungiNuovoVeicolo"));
-    setHint(AggiungiNuovoVeicolo, QStringLiteral("Aggiungi veicolo|Aggiunge un nuovo veicolo ancora non captato|2"));
+    NumeroVeicolo = campo(this, "NumeroVeicolo", "Dati veicolo|Numero del veicolo da aggiungere|2");
+    LunghezzaVeicolo = campo(this, "LunghezzaVeicolo", "Dati veicolo|Lunghezza veicolo \"SOLO SE NUOVO VEICOLO\"|2");
+    AreaVeicolo = campo(this, "AreaVeicolo", "Dati veicolo|Area impronta \"SOLO SE NUOVO VEICOLO\"|2");
+    AggiungiVeicoloEsistente
+        = pulsante(this, "AggiungiVeicoloEsistente", "Aggiungi Veicolo Esistente",
+                   "Aggiungi veicolo|Aggiunge un veicolo già esistente ma momentaneamente non captato|2");
+    AggiungiNuovoVeicolo = pulsante(this, "AggiungiNuovoVeicolo", "Aggiungi Nuovo Veicolo",
+                                    "Aggiungi veicolo|Aggiunge un nuovo veicolo ancora non captato|2");
     for (QWidget *widget : std::initializer_list<QWidget *> {NumeroVeicolo, LunghezzaVeicolo, AreaVeicolo,
                                                              AggiungiVeicoloEsistente, AggiungiNuovoVeicolo})
         useHandCursor(widget);
-    m_xtxt = caption(this, {});
+    m_xtxt = caption(this, QString::fromStdString(m_stato.AggiungiVeicolo.Xtxt));
     m_xtxt->setObjectName(QStringLiteral("Xtxt"));
-    m_ytxt = caption(this, {});
+    m_ytxt = caption(this, QString::fromStdString(m_stato.AggiungiVeicolo.Ytxt));
     m_ytxt->setObjectName(QStringLiteral("Ytxt"));
 
     auto *grid = new QGridLayout(this);
@@ -77,6 +89,53 @@ TAggiungiVeicolo::TAggiungiVeicolo(Applicazione &app, StatoLavoro &stato, Platfo
     setTabOrder(LunghezzaVeicolo, AreaVeicolo);
     setTabOrder(AreaVeicolo, AggiungiVeicoloEsistente);
     setTabOrder(AggiungiVeicoloEsistente, AggiungiNuovoVeicolo);
+
+    const auto chiudi = [this] { close(); };
+    bindControlKeys(NumeroVeicolo, {[this] { AggiungiVeicoloEsistenteClick(); }, chiudi, chiudi});
+    bindControlKeys(LunghezzaVeicolo, {{}, chiudi, chiudi});
+    bindControlKeys(AreaVeicolo, {[this] { AggiungiNuovoVeicoloClick(); }, chiudi, chiudi});
+    bindControlKeys(AggiungiVeicoloEsistente, {{}, chiudi, chiudi});
+    bindControlKeys(AggiungiNuovoVeicolo, {{}, chiudi, chiudi});
+    connect(AggiungiVeicoloEsistente, &QPushButton::clicked, this, [this] { AggiungiVeicoloEsistenteClick(); });
+    connect(AggiungiNuovoVeicolo, &QPushButton::clicked, this, [this] { AggiungiNuovoVeicoloClick(); });
+}
+
+void TAggiungiVeicolo::prepara(QPoint pixel, QPoint pointer, Esecuzione esegui)
+{
+    m_esegui = std::move(esegui);
+    m_stato.AggiungiVeicolo.Xtxt = intText(pixel.x());
+    m_stato.AggiungiVeicolo.Ytxt = intText(pixel.y());
+    refreshFromState();
+    move(pointer + QPoint(-60, 20));
+}
+
+void TAggiungiVeicolo::apri(QPoint pixel, QPoint pointer, Esecuzione esegui)
+{
+    prepara(pixel, pointer, std::move(esegui));
+    m_app.showModal(this);
+}
+
+void TAggiungiVeicolo::AggiungiVeicoloEsistenteClick()
+{
+    aggiungi(Aggiunta::VeicoloEsistente);
+}
+
+void TAggiungiVeicolo::AggiungiNuovoVeicoloClick()
+{
+    aggiungi(Aggiunta::NuovoVeicolo);
+}
+
+void TAggiungiVeicolo::aggiungi(Aggiunta scelta)
+{
+    if (!m_esegui)
+        return;
+    DatiAggiunta dati {NumeroVeicolo->text().toStdString(), LunghezzaVeicolo->text().toStdString(),
+                       AreaVeicolo->text().toStdString()};
+    const bool fatto = guarded(this, m_platform, [&] { m_esegui(scelta, dati); });
+    LunghezzaVeicolo->setText(QString::fromStdString(dati.lunghezza));
+    AreaVeicolo->setText(QString::fromStdString(dati.area));
+    if (fatto)
+        close();
 }
 
 void TAggiungiVeicolo::refreshFromState()

@@ -2,6 +2,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QPoint>
+
+#include <functional>
+#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -16,15 +20,32 @@ namespace kalvor::gui {
 class Applicazione;
 struct Platform;
 
-// The capture dialog that renumbers or deletes the clicked vehicle; shown at the mouse.
+enum class Modifica { CambiaNumero, Elimina };
+
+// The capture dialog that renumbers or deletes the clicked vehicle. It takes
+// the number of the vehicle clicked and gives the choice, with that number and
+// the new one as typed, to whoever opened it.
 class TModificaVeicolo : public QDialog
 {
     Q_OBJECT
 public:
+    // Performs the change; when it throws, the error is shown and the dialog
+    // stays open.
+    using Esecuzione = std::function<void(Modifica, const std::string &vecchio, const std::string &nuovo)>;
+
     TModificaVeicolo(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent = nullptr);
 
+    // Shows the vehicle's number, empties the new number's field, centres the
+    // dialog below the pointer (screen position) and gives it the change to perform.
+    void prepara(const std::string &numero, QPoint pointer, Esecuzione esegui);
+    // prepara, then shown modally until a change succeeds or the dialog is closed.
+    void apri(const std::string &numero, QPoint pointer, Esecuzione esegui);
+
+    void CambiaNumeroVeicoloClick();
+    void EliminaVeicoloClick();
     void refreshFromState();
 
+    QLineEdit *NumeroVeicolo = nullptr;
     QPushButton *EliminaVeicolo = nullptr;
     QPushButton *CambiaNumeroVeicolo = nullptr;
 
@@ -32,11 +53,13 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void modifica(Modifica scelta);
+
     Applicazione &m_app;
     StatoLavoro &m_stato;
     Platform &m_platform;
+    Esecuzione m_esegui;
     QLabel *m_numeroVeicoloAttuale = nullptr;
-    QLineEdit *m_numeroVeicolo = nullptr;
 };
 
 } // namespace kalvor::gui
