@@ -122,6 +122,10 @@ struct StatoAggiungiVeicolo
 {
     std::string Xtxt = "00000";
     std::string Ytxt = "00000";
+    // The three fields, kept from one opening to the next.
+    std::string NumeroVeicolo;
+    std::string LunghezzaVeicolo;
+    std::string AreaVeicolo;
 };
 
 struct StatoModificaVeicolo
