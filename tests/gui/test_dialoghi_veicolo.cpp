@@ -36,15 +36,14 @@ struct AddCall
 {
     int count = 0;
     Aggiunta scelta = Aggiunta::NuovoVeicolo;
-    DatiAggiunta dati;
+    StatoAggiungiVeicolo campi;
 };
 
 struct ChangeCall
 {
     int count = 0;
     Modifica scelta = Modifica::CambiaNumero;
-    std::string vecchio;
-    std::string nuovo;
+    StatoModificaVeicolo campi;
 };
 
 } // namespace
@@ -88,7 +87,9 @@ private slots:
         ScriptedPlatform platform;
         Applicazione app(platform);
         TAggiungiVeicolo *d = app.AggiungiVeicolo();
-        d->prepara(QPoint(200, 173), QPoint(700, 400), {});
+        app.stato().AggiungiVeicolo.Xtxt = "200";
+        app.stato().AggiungiVeicolo.Ytxt = "173";
+        d->prepara(QPoint(700, 400), {});
         QCOMPARE(d->findChild<QLabel *>("Xtxt")->text(), QString("200"));
         QCOMPARE(d->findChild<QLabel *>("Ytxt")->text(), QString("173"));
         QCOMPARE(d->pos(), QPoint(640, 420));
@@ -124,14 +125,14 @@ private slots:
         Applicazione app(platform);
         TAggiungiVeicolo *d = app.AggiungiVeicolo();
         AddCall call;
-        d->prepara(QPoint(10, 10), QPoint(100, 100), [&](Aggiunta scelta, DatiAggiunta &dati) {
+        d->prepara(QPoint(100, 100), [&](Aggiunta scelta) {
             ++call.count;
             call.scelta = scelta;
-            call.dati = dati;
+            call.campi = app.stato().AggiungiVeicolo;
         });
-        d->NumeroVeicolo->setText("12");
-        d->LunghezzaVeicolo->setText("4,5");
-        d->AreaVeicolo->setText("8");
+        QTest::keyClicks(d->NumeroVeicolo, "12");
+        QTest::keyClicks(d->LunghezzaVeicolo, "4,5");
+        QTest::keyClicks(d->AreaVeicolo, "8");
         d->show();
         QWidget *target = d->findChild<QWidget *>(control);
         target->setFocus();
@@ -139,9 +140,9 @@ private slots:
         if (outcome == "esistente" || outcome == "nuovo") {
             QCOMPARE(call.count, 1);
             QCOMPARE(call.scelta, outcome == "nuovo" ? Aggiunta::NuovoVeicolo : Aggiunta::VeicoloEsistente);
-            QCOMPARE(call.dati.numero, std::string("12"));
-            QCOMPARE(call.dati.lunghezza, std::string("4,5"));
-            QCOMPARE(call.dati.area, std::string("8"));
+            QCOMPARE(call.campi.NumeroVeicolo, std::string("12"));
+            QCOMPARE(call.campi.LunghezzaVeicolo, std::string("4,5"));
+            QCOMPARE(call.campi.AreaVeicolo, std::string("8"));
             QVERIFY(!d->isVisible()); // closes once the addition is done
         } else {
             QCOMPARE(call.count, 0);
@@ -155,15 +156,17 @@ private slots:
         ScriptedPlatform platform;
         Applicazione app(platform);
         TAggiungiVeicolo *d = app.AggiungiVeicolo();
-        d->prepara(QPoint(10, 10), QPoint(100, 100), [](Aggiunta, DatiAggiunta &dati) {
-            dati.lunghezza = "4,2";
-            dati.area = "7,5";
+        StatoAggiungiVeicolo &campi = app.stato().AggiungiVeicolo;
+        d->prepara(QPoint(100, 100), [&](Aggiunta) {
+            campi.LunghezzaVeicolo = "4,2";
+            campi.AreaVeicolo = "7,5";
         });
-        d->NumeroVeicolo->setText("12");
         d->show();
+        QTest::keyClicks(d->NumeroVeicolo, "12");
         d->AggiungiVeicoloEsistente->click();
         QVERIFY(!d->isVisible());
-        d->prepara(QPoint(20, 30), QPoint(100, 100), {});
+        QCOMPARE(d->LunghezzaVeicolo->text(), QString("4,2"));
+        d->prepara(QPoint(100, 100), {});
         QCOMPARE(d->NumeroVeicolo->text(), QString("12"));
         QCOMPARE(d->LunghezzaVeicolo->text(), QString("4,2"));
         QCOMPARE(d->AreaVeicolo->text(), QString("7,5"));
@@ -174,8 +177,8 @@ private slots:
         ScriptedPlatform platform;
         Applicazione app(platform);
         TAggiungiVeicolo *d = app.AggiungiVeicolo();
-        d->prepara(QPoint(10, 10), QPoint(100, 100), [](Aggiunta, DatiAggiunta &dati) {
-            throw ConversionError("'" + dati.lunghezza + "' non è un numero");
+        d->prepara(QPoint(100, 100), [&](Aggiunta) {
+            throw ConversionError("'" + app.stato().AggiungiVeicolo.LunghezzaVeicolo + "' non è un numero");
         });
         d->LunghezzaVeicolo->setText("lungo");
         d->show();
@@ -213,10 +216,9 @@ private slots:
         ScriptedPlatform platform;
         Applicazione app(platform);
         TModificaVeicolo *d = app.ModificaVeicolo();
-        d->NumeroVeicolo->setText("99");
-        d->prepara("7", QPoint(500, 300), {});
+        app.stato().ModificaVeicolo.NumeroVeicoloAttuale = "7";
+        d->prepara(QPoint(500, 300), {});
         QCOMPARE(d->findChild<QLabel *>("NumeroVeicoloAttuale")->text(), QString("7"));
-        QVERIFY(d->NumeroVeicolo->text().isEmpty());
         QCOMPARE(d->pos().y(), 320);
         QCOMPARE(d->pos().x() + d->frameGeometry().width() / 2, 500);
     }
@@ -246,11 +248,11 @@ private slots:
         Applicazione app(platform);
         TModificaVeicolo *d = app.ModificaVeicolo();
         ChangeCall call;
-        d->prepara("5", QPoint(300, 300), [&](Modifica scelta, const std::string &vecchio, const std::string &nuovo) {
+        app.stato().ModificaVeicolo.NumeroVeicoloAttuale = "5";
+        d->prepara(QPoint(300, 300), [&](Modifica scelta) {
             ++call.count;
             call.scelta = scelta;
-            call.vecchio = vecchio;
-            call.nuovo = nuovo;
+            call.campi = app.stato().ModificaVeicolo;
         });
         d->show();
         QTest::keyClicks(d->NumeroVeicolo, "9");
@@ -260,8 +262,8 @@ private slots:
         if (outcome == "cambia" || outcome == "elimina") {
             QCOMPARE(call.count, 1);
             QCOMPARE(call.scelta, outcome == "cambia" ? Modifica::CambiaNumero : Modifica::Elimina);
-            QCOMPARE(call.vecchio, std::string("5"));
-            QCOMPARE(call.nuovo, std::string("9"));
+            QCOMPARE(call.campi.NumeroVeicoloAttuale, std::string("5"));
+            QCOMPARE(call.campi.NumeroVeicolo, std::string("9"));
             QVERIFY(!d->isVisible());
         } else {
             QCOMPARE(call.count, 0);
@@ -275,8 +277,8 @@ private slots:
         ScriptedPlatform platform;
         Applicazione app(platform);
         TModificaVeicolo *d = app.ModificaVeicolo();
-        d->prepara("5", QPoint(300, 300), [](Modifica, const std::string &, const std::string &nuovo) {
-            throw ConversionError("'" + nuovo + "' non è un numero intero");
+        d->prepara(QPoint(300, 300), [&](Modifica) {
+            throw ConversionError("'" + app.stato().ModificaVeicolo.NumeroVeicolo + "' non è un numero intero");
         });
         d->show();
         d->NumeroVeicolo->setText("nove");

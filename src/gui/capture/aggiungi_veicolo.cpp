@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/capture/aggiungi_veicolo.hpp"
 
-#include "common/numbers.hpp"
 #include "gui/app/applicazione.hpp"
 #include "gui/capture/control_keys.hpp"
 #include "gui/platform/bindings.hpp"
@@ -27,10 +26,9 @@ QLabel *caption(QWidget *parent, const QString &text)
     return label;
 }
 
-QLineEdit *campo(QWidget *parent, const char *name, const char *hint)
+QLineEdit *campo(QWidget *parent, const char *name, std::string &item, const char *hint)
 {
-    auto *field = new QLineEdit(parent);
-    field->setObjectName(QString::fromLatin1(name));
+    QLineEdit *field = boundLineEdit(parent, QString::fromLatin1(name), item);
     setHint(field, QString::fromUtf8(hint));
     return field;
 }
@@ -56,9 +54,13 @@ TAggiungiVeicolo::TAggiungiVeicolo(Applicazione &app, StatoLavoro &stato, Platfo
     applyWindowKind(this, WindowKind::MouseDialog);
     setStyleSheet(QStringLiteral("#AggiungiVeicolo { background: rgb(84, 168, 0); }"));
 
-    NumeroVeicolo = campo(this, "NumeroVeicolo", "Dati veicolo|Numero del veicolo da aggiungere|2");
-    LunghezzaVeicolo = campo(this, "LunghezzaVeicolo", "Dati veicolo|Lunghezza veicolo \"SOLO SE NUOVO VEICOLO\"|2");
-    AreaVeicolo = campo(this, "AreaVeicolo", "Dati veicolo|Area impronta \"SOLO SE NUOVO VEICOLO\"|2");
+    StatoAggiungiVeicolo &campi = m_stato.AggiungiVeicolo;
+    NumeroVeicolo
+        = campo(this, "NumeroVeicolo", campi.NumeroVeicolo, "Dati veicolo|Numero del veicolo da aggiungere|2");
+    LunghezzaVeicolo = campo(this, "LunghezzaVeicolo", campi.LunghezzaVeicolo,
+                             "Dati veicolo|Lunghezza veicolo \"SOLO SE NUOVO VEICOLO\"|2");
+    AreaVeicolo
+        = campo(this, "AreaVeicolo", campi.AreaVeicolo, "Dati veicolo|Area impronta \"SOLO SE NUOVO VEICOLO\"|2");
     AggiungiVeicoloEsistente
         = pulsante(this, "AggiungiVeicoloEsistente", "Aggiungi Veicolo Esistente",
                    "Aggiungi veicolo|Aggiunge un veicolo già esistente ma momentaneamente non captato|2");
@@ -90,28 +92,28 @@ TAggiungiVeicolo::TAggiungiVeicolo(Applicazione &app, StatoLavoro &stato, Platfo
     setTabOrder(AreaVeicolo, AggiungiVeicoloEsistente);
     setTabOrder(AggiungiVeicoloEsistente, AggiungiNuovoVeicolo);
 
-    const auto chiudi = [this] { close(); };
-    bindControlKeys(NumeroVeicolo, {[this] { AggiungiVeicoloEsistenteClick(); }, chiudi, chiudi});
-    bindControlKeys(LunghezzaVeicolo, {{}, chiudi, chiudi});
-    bindControlKeys(AreaVeicolo, {[this] { AggiungiNuovoVeicoloClick(); }, chiudi, chiudi});
-    bindControlKeys(AggiungiVeicoloEsistente, {{}, chiudi, chiudi});
-    bindControlKeys(AggiungiNuovoVeicolo, {{}, chiudi, chiudi});
+    // Esc and F1 close from every control; Enter adds from the first and the last field.
+    for (QWidget *control : std::initializer_list<QWidget *> {NumeroVeicolo, LunghezzaVeicolo, AreaVeicolo,
+                                                              AggiungiVeicoloEsistente, AggiungiNuovoVeicolo}) {
+        bindKey(control, Qt::Key_Escape, [this] { close(); });
+        bindKey(control, Qt::Key_F1, [this] { close(); });
+    }
+    bindKey(NumeroVeicolo, Qt::Key_Return, [this] { AggiungiVeicoloEsistenteClick(); });
+    bindKey(AreaVeicolo, Qt::Key_Return, [this] { AggiungiNuovoVeicoloClick(); });
     connect(AggiungiVeicoloEsistente, &QPushButton::clicked, this, [this] { AggiungiVeicoloEsistenteClick(); });
     connect(AggiungiNuovoVeicolo, &QPushButton::clicked, this, [this] { AggiungiNuovoVeicoloClick(); });
 }
 
-void TAggiungiVeicolo::prepara(QPoint pixel, QPoint pointer, Esecuzione esegui)
+void TAggiungiVeicolo::prepara(QPoint pointer, Esecuzione esegui)
 {
     m_esegui = std::move(esegui);
-    m_stato.AggiungiVeicolo.Xtxt = intText(pixel.x());
-    m_stato.AggiungiVeicolo.Ytxt = intText(pixel.y());
     refreshFromState();
     move(pointer + QPoint(-60, 20));
 }
 
-void TAggiungiVeicolo::apri(QPoint pixel, QPoint pointer, Esecuzione esegui)
+void TAggiungiVeicolo::apri(QPoint pointer, Esecuzione esegui)
 {
-    prepara(pixel, pointer, std::move(esegui));
+    prepara(pointer, std::move(esegui));
     m_app.showModal(this);
 }
 
@@ -129,11 +131,8 @@ void TAggiungiVeicolo::aggiungi(Aggiunta scelta)
 {
     if (!m_esegui)
         return;
-    DatiAggiunta dati {NumeroVeicolo->text().toStdString(), LunghezzaVeicolo->text().toStdString(),
-                       AreaVeicolo->text().toStdString()};
-    const bool fatto = guarded(this, m_platform, [&] { m_esegui(scelta, dati); });
-    LunghezzaVeicolo->setText(QString::fromStdString(dati.lunghezza));
-    AreaVeicolo->setText(QString::fromStdString(dati.area));
+    const bool fatto = guarded(this, m_platform, [&] { m_esegui(scelta); });
+    refreshFromState();
     if (fatto)
         close();
 }
@@ -142,6 +141,9 @@ void TAggiungiVeicolo::refreshFromState()
 {
     showText(m_xtxt, m_stato.AggiungiVeicolo.Xtxt);
     showText(m_ytxt, m_stato.AggiungiVeicolo.Ytxt);
+    showText(NumeroVeicolo, m_stato.AggiungiVeicolo.NumeroVeicolo);
+    showText(LunghezzaVeicolo, m_stato.AggiungiVeicolo.LunghezzaVeicolo);
+    showText(AreaVeicolo, m_stato.AggiungiVeicolo.AreaVeicolo);
 }
 
 void TAggiungiVeicolo::showEvent(QShowEvent *event)

@@ -5,7 +5,6 @@
 #include <QPoint>
 
 #include <functional>
-#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -22,34 +21,26 @@ struct Platform;
 
 enum class Aggiunta { VeicoloEsistente, NuovoVeicolo };
 
-// The three fields of the dialog as typed.
-struct DatiAggiunta
-{
-    std::string numero;
-    std::string lunghezza;
-    std::string area;
-};
-
 // The capture dialog that adds a record at the clicked point, for a vehicle
-// never captured before or for a known one lost in this frame. It takes the
-// clicked frame pixel and gives the choice with the typed texts to whoever
-// opened it; its edit fields keep their texts from one opening to the next.
+// never captured before or for a known one lost in this frame. Its fields are
+// StatoLavoro.AggiungiVeicolo, kept from one opening to the next; it gives the
+// choice to whoever opened it, which performs the addition.
 class TAggiungiVeicolo : public QDialog
 {
     Q_OBJECT
 public:
-    // Performs one addition. It may rewrite lunghezza and area (an existing
-    // vehicle brings its own), which the fields then show. When it throws, the
-    // error is shown and the dialog stays open with what was typed.
-    using Esecuzione = std::function<void(Aggiunta, DatiAggiunta &)>;
+    // Performs one addition on the job state; the fields then show the state
+    // again (an existing vehicle brings its length and area). When it throws,
+    // the error is shown and the dialog stays open with what was typed.
+    using Esecuzione = std::function<void(Aggiunta)>;
 
     TAggiungiVeicolo(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent = nullptr);
 
-    // Shows X and Y of the frame pixel, places the dialog below the pointer
-    // (screen position) and gives it the addition to perform.
-    void prepara(QPoint pixel, QPoint pointer, Esecuzione esegui);
+    // Shows the state (Xtxt, Ytxt and the fields), places the dialog below the
+    // pointer (a screen position) and gives it the addition to perform.
+    void prepara(QPoint pointer, Esecuzione esegui);
     // prepara, then shown modally until an addition succeeds or the dialog is closed.
-    void apri(QPoint pixel, QPoint pointer, Esecuzione esegui);
+    void apri(QPoint pointer, Esecuzione esegui);
 
     void AggiungiVeicoloEsistenteClick();
     void AggiungiNuovoVeicoloClick();

@@ -9,12 +9,13 @@ namespace kalvor::gui {
 
 namespace {
 
-class ControlKeyFilter : public QObject
+class KeyFilter : public QObject
 {
 public:
-    ControlKeyFilter(QWidget *control, ControlKeys keys)
+    KeyFilter(QWidget *control, int key, std::function<void()> action)
         : QObject(control)
-        , m_keys(std::move(keys))
+        , m_key(key)
+        , m_action(std::move(action))
     {
     }
 
@@ -23,41 +24,28 @@ protected:
     {
         if (watched != parent() || event->type() != QEvent::KeyPress)
             return false;
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->modifiers() & ~Qt::KeypadModifier)
+        const auto *press = static_cast<QKeyEvent *>(event);
+        if (press->modifiers() & ~Qt::KeypadModifier)
             return false;
-        const std::function<void()> *action = nullptr;
-        switch (key->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            action = &m_keys.enter;
-            break;
-        case Qt::Key_Escape:
-            action = &m_keys.escape;
-            break;
-        case Qt::Key_F1:
-            action = &m_keys.f1;
-            break;
-        default:
+        const int key = press->key() == Qt::Key_Enter ? int(Qt::Key_Return) : press->key();
+        if (key != m_key)
             return false;
-        }
-        if (!*action)
-            return false;
-        // Copied: the action may close the dialog and so end this filter's use.
-        const std::function<void()> run = *action;
-        run();
+        // A copy: the action may close the dialog or rebuild the controls.
+        const std::function<void()> action = m_action;
+        action();
         return true;
     }
 
 private:
-    ControlKeys m_keys;
+    int m_key;
+    std::function<void()> m_action;
 };
 
 } // namespace
 
-void bindControlKeys(QWidget *control, ControlKeys keys)
+void bindKey(QWidget *control, int key, std::function<void()> action)
 {
-    control->installEventFilter(new ControlKeyFilter(control, std::move(keys)));
+    control->installEventFilter(new KeyFilter(control, key, std::move(action)));
 }
 
 } // namespace kalvor::gui

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Keys bound to one control of a dialog: what Enter, Esc and F1 do while that
-// control has the focus. A key without an action is left to the control.
+// A key bound to one control: what it does while that control has the focus.
+// Other keys, and the key with a modifier held, are left to the control.
 
 #include <functional>
 
@@ -10,13 +10,7 @@ class QWidget;
 
 namespace kalvor::gui {
 
-struct ControlKeys
-{
-    std::function<void()> enter; // Return or the keypad's Enter
-    std::function<void()> escape;
-    std::function<void()> f1;
-};
-
-void bindControlKeys(QWidget *control, ControlKeys keys);
+// Qt::Key_Return binds the keypad's Enter as well.
+void bindKey(QWidget *control, int key, std::function<void()> action);
 
 } // namespace kalvor::gui

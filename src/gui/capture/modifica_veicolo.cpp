@@ -52,28 +52,27 @@ TModificaVeicolo::TModificaVeicolo(Applicazione &app, StatoLavoro &stato, Platfo
     setTabOrder(NumeroVeicolo, EliminaVeicolo);
     setTabOrder(EliminaVeicolo, CambiaNumeroVeicolo);
 
-    const auto chiudi = [this] { close(); };
-    const auto elimina = [this] { EliminaVeicoloClick(); };
-    bindControlKeys(NumeroVeicolo, {[this] { CambiaNumeroVeicoloClick(); }, chiudi, elimina});
-    bindControlKeys(EliminaVeicolo, {{}, chiudi, elimina});
-    bindControlKeys(CambiaNumeroVeicolo, {{}, chiudi, elimina});
+    // Esc closes and F1 deletes from every control; Enter renumbers from the field.
+    for (QWidget *control : std::initializer_list<QWidget *> {NumeroVeicolo, EliminaVeicolo, CambiaNumeroVeicolo}) {
+        bindKey(control, Qt::Key_Escape, [this] { close(); });
+        bindKey(control, Qt::Key_F1, [this] { EliminaVeicoloClick(); });
+    }
+    bindKey(NumeroVeicolo, Qt::Key_Return, [this] { CambiaNumeroVeicoloClick(); });
     connect(EliminaVeicolo, &QPushButton::clicked, this, [this] { EliminaVeicoloClick(); });
     connect(CambiaNumeroVeicolo, &QPushButton::clicked, this, [this] { CambiaNumeroVeicoloClick(); });
 }
 
-void TModificaVeicolo::prepara(const std::string &numero, QPoint pointer, Esecuzione esegui)
+void TModificaVeicolo::prepara(QPoint pointer, Esecuzione esegui)
 {
     m_esegui = std::move(esegui);
-    m_stato.ModificaVeicolo.NumeroVeicoloAttuale = numero;
-    m_stato.ModificaVeicolo.NumeroVeicolo.clear();
     refreshFromState();
     adjustSize();
     move(pointer + QPoint(-frameGeometry().width() / 2, 20));
 }
 
-void TModificaVeicolo::apri(const std::string &numero, QPoint pointer, Esecuzione esegui)
+void TModificaVeicolo::apri(QPoint pointer, Esecuzione esegui)
 {
-    prepara(numero, pointer, std::move(esegui));
+    prepara(pointer, std::move(esegui));
     m_app.showModal(this);
 }
 
@@ -91,10 +90,9 @@ void TModificaVeicolo::modifica(Modifica scelta)
 {
     if (!m_esegui)
         return;
-    // Copies: the change may rewrite the dialog's state.
-    const std::string vecchio = m_stato.ModificaVeicolo.NumeroVeicoloAttuale;
-    const std::string nuovo = m_stato.ModificaVeicolo.NumeroVeicolo;
-    if (guarded(this, m_platform, [&] { m_esegui(scelta, vecchio, nuovo); }))
+    const bool fatto = guarded(this, m_platform, [&] { m_esegui(scelta); });
+    refreshFromState();
+    if (fatto)
         close();
 }
 

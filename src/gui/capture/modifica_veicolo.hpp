@@ -5,7 +5,6 @@
 #include <QPoint>
 
 #include <functional>
-#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -22,24 +21,24 @@ struct Platform;
 
 enum class Modifica { CambiaNumero, Elimina };
 
-// The capture dialog that renumbers or deletes the clicked vehicle. It takes
-// the number of the vehicle clicked and gives the choice, with that number and
-// the new one as typed, to whoever opened it.
+// The capture dialog that renumbers or deletes the clicked vehicle. It shows
+// StatoLavoro.ModificaVeicolo (the number clicked, the new number as typed)
+// and gives the choice to whoever opened it, which performs the change.
 class TModificaVeicolo : public QDialog
 {
     Q_OBJECT
 public:
     // Performs the change; when it throws, the error is shown and the dialog
     // stays open.
-    using Esecuzione = std::function<void(Modifica, const std::string &vecchio, const std::string &nuovo)>;
+    using Esecuzione = std::function<void(Modifica)>;
 
     TModificaVeicolo(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent = nullptr);
 
-    // Shows the vehicle's number, empties the new number's field, centres the
-    // dialog below the pointer (screen position) and gives it the change to perform.
-    void prepara(const std::string &numero, QPoint pointer, Esecuzione esegui);
+    // Shows the state, centres the dialog below the pointer (a screen
+    // position) and gives it the change to perform.
+    void prepara(QPoint pointer, Esecuzione esegui);
     // prepara, then shown modally until a change succeeds or the dialog is closed.
-    void apri(const std::string &numero, QPoint pointer, Esecuzione esegui);
+    void apri(QPoint pointer, Esecuzione esegui);
 
     void CambiaNumeroVeicoloClick();
     void EliminaVeicoloClick();
