@@ -91,10 +91,14 @@ QProgressBar *barra(QWidget *parent, const char *name, Qt::Orientation orientati
 }
 
 // A gauge refuses a position outside its range: the range grows to hold it.
+// A gauge repaints itself at once on every change; one deferred repaint
+// instead keeps a frame advance quick.
 void impostaBarra(QProgressBar *b, int posizione, int massimo)
 {
+    b->setUpdatesEnabled(false);
     b->setRange(std::min(0, posizione), std::max(massimo, posizione));
     b->setValue(posizione);
+    b->setUpdatesEnabled(true);
 }
 
 QString suonoVeicoliTrovati()
