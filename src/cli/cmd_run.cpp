@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// `kalvor-cli run JOB.kvr [--out DIR]`: opens a job as the main screen does,
-// without a display (the frames folder is the job file's folder), then runs
-// the transformation from its reference points, the calibration background
-// and the automatic run over the calibration interval, and prints the
-// vehicles found per frame and a summary.
+// `kalvor-cli run JOB.kvr [--out DIR] [--save OUT.kvr]`: opens a job as the
+// main screen does, without a display (the frames folder is the job file's
+// folder), then runs the transformation from its reference points, the
+// calibration background and the automatic run over the calibration
+// interval, and prints the vehicles found per frame and a summary; then the
+// capture to the end of its interval (cli/run_capture).
 #include "cli/commands.hpp"
+#include "cli/run_capture.hpp"
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "common/numbers.hpp"
@@ -69,8 +71,10 @@ int runRun(const Args &args)
 {
     std::string job;
     std::string out;
+    OpzioniCaptazione cattura;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--out") {
+        if (leggiOpzioneCaptazione(args, i, cattura)) {
+        } else if (args[i] == "--out") {
             if (i + 1 >= args.size())
                 throw RefusalError("Manca il valore di --out.");
             out = args[++i];
@@ -83,11 +87,14 @@ int runRun(const Args &args)
         }
     }
     if (job.empty())
-        throw RefusalError("Uso: kalvor-cli run LAVORO.kvr [--out CARTELLA]");
+        throw RefusalError("Uso: kalvor-cli run LAVORO.kvr [--out CARTELLA] [--save USCITA.kvr]");
+    const std::string salva = verificaSalvataggio(cattura, job);
 
     StatoLavoro s;
-    HeadlessProjectSteps screens(s);
+    SessioneCaptazione sessione;
+    PassiProgettoCaptazione screens(s, sessione);
     readProjectFile(job, s, screens);
+    verificaIntervalli(s);
     std::printf("lavoro \"%s\" letto: fotogrammi in \"%s\"\n", job.c_str(),
                 s.Estrattore.Cartella.empty() ? "./" : s.Estrattore.Cartella.c_str());
 
@@ -123,12 +130,14 @@ int runRun(const Args &args)
         s.Calibrazione.VeicoliTOT.saveToFile(out + "veicoli.txt");
         std::printf("record dei veicoli in %sveicoli.txt\n", out.c_str());
     }
+    eseguiCaptazione(s, sessione, salva);
     return 0;
 }
 
-const CommandRegistration reg({"run", "run JOB.kvr [--out DIR]",
+const CommandRegistration reg({"run", "run JOB.kvr [--out DIR] [--save OUT.kvr]",
                                "open a job headless, transform, compute the calibration background and run the "
-                               "automatic detection; print the vehicles per frame and a summary",
+                               "automatic detection; print the vehicles per frame and a summary; then capture to "
+                               "the end of the capture interval and save the job (OUT.kvr in the frames folder)",
                                runRun});
 
 } // namespace

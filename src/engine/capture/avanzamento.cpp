@@ -7,6 +7,7 @@
 #include "detection/elaborazione_automatica.hpp"
 #include "detection/geometria_area.hpp"
 #include "detection/rilevamento.hpp"
+#include "detection/rilevamento_riferimento.hpp"
 #include "state/record_veicolo.hpp"
 
 #include <algorithm>
@@ -27,6 +28,49 @@ void verificaAvviata(const StatoLavoro &stato, const SessioneCaptazione &session
         throw RefusalError("La griglia metrica non è stata calcolata.");
 }
 
+bool delFotogramma(const TextList &lista, int i, const std::string &n)
+{
+    return recordField(lista, i, OffFotogramma) == n;
+}
+
+// Where the records of the frame shown begin at the end of VeicoliTOT: there
+// are some only when a "Fotogrammi finiti" click has already appended them
+// (VeicoliTOT otherwise holds earlier frames only).
+int inizioCodaFotogrammaAttuale(const StatoLavoro &s)
+{
+    const TextList &tot = s.Captazione.VeicoliTOT;
+    const std::string n = intText(s.CP.FotogrammaAttuale);
+    const std::string &testo = s.Captazione.fotogrammaTXT;
+    int inizio = tot.count();
+    while (inizio >= kRigheRecord && tot.line(inizio - kRigheRecord) == kVeicolo) {
+        const std::string &f = tot.line(inizio - kRigheRecord + OffFotogramma);
+        if (f != n && f != testo)
+            break;
+        inizio -= kRigheRecord;
+    }
+    return inizio;
+}
+
+// Takes the frame shown's records off the end of VeicoliTOT, and veicoliPrec
+// back to the last frame left with records, as before they were appended.
+void togliCodaFotogrammaAttuale(const StatoLavoro &s, TextList &tot, TextList &prec)
+{
+    const int inizio = inizioCodaFotogrammaAttuale(s);
+    if (inizio == tot.count())
+        return;
+    tot.lines().resize(static_cast<std::size_t>(inizio));
+    prec.clear();
+    const std::vector<int> records = findRecords(tot);
+    if (records.empty())
+        return;
+    const std::string ultimo = recordField(tot, records.back(), OffFotogramma);
+    auto primo = records.end();
+    while (primo != records.begin() && delFotogramma(tot, *(primo - 1), ultimo))
+        --primo;
+    for (auto i = primo; i != records.end(); ++i)
+        appendRecord(prec, readRecord(tot, *i));
+}
+
 // What a step may change before it can still fail, so that a failed step
 // changes nothing. VeicoliTOT only grows before the last failure point of the
 // advance, so its length is enough there.
@@ -35,7 +79,8 @@ struct Istantanea
     explicit Istantanea(const StatoLavoro &s)
         : veicoliAtt(s.Captazione.veicoliAtt)
         , veicoliPrec(s.Captazione.veicoliPrec)
-        , righeTot(s.Captazione.VeicoliTOT.count())
+        , inizioCoda(inizioCodaFotogrammaAttuale(s))
+        , codaTot(s.Captazione.VeicoliTOT.lines().begin() + inizioCoda, s.Captazione.VeicoliTOT.lines().end())
         , fotogrammaTXT(s.Captazione.fotogrammaTXT)
         , NumeroVeicoliTXT(s.Captazione.NumeroVeicoliTXT)
         , FotogrammaAttuale(s.CP.FotogrammaAttuale)
@@ -52,7 +97,9 @@ struct Istantanea
     {
         s.Captazione.veicoliAtt = veicoliAtt;
         s.Captazione.veicoliPrec = veicoliPrec;
-        s.Captazione.VeicoliTOT.lines().resize(static_cast<std::size_t>(righeTot));
+        auto &tot = s.Captazione.VeicoliTOT.lines();
+        tot.resize(static_cast<std::size_t>(inizioCoda));
+        tot.insert(tot.end(), codaTot.begin(), codaTot.end());
         s.Captazione.fotogrammaTXT = fotogrammaTXT;
         s.Captazione.NumeroVeicoliTXT = NumeroVeicoliTXT;
         s.CP.FotogrammaAttuale = FotogrammaAttuale;
@@ -66,7 +113,10 @@ struct Istantanea
 
     TextList veicoliAtt;
     TextList veicoliPrec;
-    int righeTot;
+    // VeicoliTOT is only appended to, after its records of the frame shown
+    // (if any) are taken off: its first lines and that tail are enough.
+    int inizioCoda;
+    std::vector<std::string> codaTot;
     std::string fotogrammaTXT;
     std::string NumeroVeicoliTXT;
     int FotogrammaAttuale;
@@ -84,16 +134,13 @@ void appendiRighe(const TextList &da, TextList &a)
     righe.insert(righe.end(), da.lines().begin(), da.lines().end());
 }
 
-// Step 1. After "Fotogrammi finiti" the last frame's records are already in
-// veicoliPrec and VeicoliTOT: they go there again only as edited since.
-void spostaListe(StatoCaptazione &c, const SessioneCaptazione &sessione)
+// Step 1. After "Fotogrammi finiti" (in this run of the program or before
+// the job was saved) the frame's records are already in VeicoliTOT: they are
+// replaced by the records as they stand, never appended twice.
+void spostaListe(StatoLavoro &s)
 {
-    if (sessione.fineRaggiunta) {
-        if (c.veicoliAtt == sessione.fineAppesi)
-            return;
-        c.VeicoliTOT.lines().resize(static_cast<std::size_t>(sessione.fineTotPrima));
-        c.veicoliPrec = sessione.finePrecPrima;
-    }
+    StatoCaptazione &c = s.Captazione;
+    togliCodaFotogrammaAttuale(s, c.VeicoliTOT, c.veicoliPrec);
     if (c.veicoliAtt.count() < 2)
         return;
     c.veicoliPrec = c.veicoliAtt;
@@ -124,7 +171,7 @@ Avanzamento avanza(StatoLavoro &stato, SessioneCaptazione &sessione)
     StatoRilevamento &det = stato.CP;
     Avanzamento a;
     // 1
-    spostaListe(c, sessione);
+    spostaListe(stato);
     // 2
     det.SogliaConteggio = 1;
     det.AreaVeicolo = toDecimal(c.AreaVeicoloTXT);
@@ -148,8 +195,12 @@ Avanzamento avanza(StatoLavoro &stato, SessioneCaptazione &sessione)
     // 6
     const int superiore = toInt(c.MargineSuperiore);
     const int inferiore = toInt(c.MargineInferiore);
-    IndividuaVeicoli(det, stato.GrigliaMetrica, a.immagine, superiore, inferiore, n, det.IstanteFotogramma,
-                     a.veicoliAtt, sessione.spazio, MascheraRichiesta::SoloRecord);
+    if (sessione.rilevamentoRiferimento)
+        riferimento::IndividuaVeicoli(det, stato.GrigliaMetrica, a.immagine, superiore, inferiore, n,
+                                      det.IstanteFotogramma, a.veicoliAtt);
+    else
+        IndividuaVeicoli(det, stato.GrigliaMetrica, a.immagine, superiore, inferiore, n, det.IstanteFotogramma,
+                         a.veicoliAtt, sessione.spazio, MascheraRichiesta::SoloRecord);
     // 7
     if (a.veicoliAtt.count() >= 2)
         InseguiVeicoli(a.veicoliAtt, c.veicoliPrec, det.NumeroVeicolo, det.VariazionePos, stato.GrigliaMetrica);
@@ -162,11 +213,6 @@ Avanzamento avanza(StatoLavoro &stato, SessioneCaptazione &sessione)
 int numeroIntero(const TextList &lista, int i)
 {
     return toInt(recordField(lista, i, OffNumero));
-}
-
-bool delFotogramma(const TextList &lista, int i, const std::string &n)
-{
-    return recordField(lista, i, OffFotogramma) == n;
 }
 
 } // namespace
@@ -186,12 +232,6 @@ EsitoPasso AvanzaFotogrammaClick(StatoLavoro &stato, SessioneCaptazione &session
     EsitoPasso esito;
     StatoCaptazione &c = stato.Captazione;
     if (a.finiti) {
-        if (!sessione.fineRaggiunta) {
-            sessione.fineTotPrima = prima.righeTot;
-            sessione.finePrecPrima = prima.veicoliPrec;
-        }
-        sessione.fineAppesi = c.veicoliAtt;
-        sessione.fineRaggiunta = true;
         esito.fotogrammiFiniti = true;
         return esito;
     }
@@ -221,10 +261,7 @@ EsitoPasso FotogrammaPrecedenteClick(StatoLavoro &stato, SessioneCaptazione &ses
     // The lists as they were before a "Fotogrammi finiti" click on this frame.
     TextList tot = c.VeicoliTOT;
     TextList prec = c.veicoliPrec;
-    if (sessione.fineRaggiunta) {
-        tot.lines().resize(static_cast<std::size_t>(sessione.fineTotPrima));
-        prec = sessione.finePrecPrima;
-    }
+    togliCodaFotogrammaAttuale(stato, tot, prec);
     // 4-6
     const std::string testoN = intText(n);
     const std::string testoPrima = intText(static_cast<std::int64_t>(n) - 1);
@@ -264,7 +301,6 @@ EsitoPasso FotogrammaPrecedenteClick(StatoLavoro &stato, SessioneCaptazione &ses
     c.VeicoliTOT = std::move(tot);
     det.NumeroVeicolo = contatore;
     c.NumeroVeicoliTXT = intText(static_cast<std::int64_t>(contatore) - 1);
-    sessione.fineRaggiunta = false;
     sessione.barraPosizione = n;
     // 7: records edited by hand may stop the drawing; the step is done by then.
     mostraFotogrammaCaptazione(sessione, std::move(immagine));

@@ -23,14 +23,16 @@ namespace kalvor {
 // margins), so that a failed step changes nothing and a retry does not append
 // the previous frame's records twice.
 //
-// After "Fotogrammi finiti" has been shown once, further clicks append
-// nothing more to VeicoliTOT (an edit of veicoliAtt made meanwhile replaces
-// the last frame's records there).
+// After "Fotogrammi finiti" has been shown once (also before the job was
+// saved and read again), further clicks append nothing more to VeicoliTOT:
+// the last frame's records there are replaced by veicoliAtt as it stands.
 EsitoPasso AvanzaFotogrammaClick(StatoLavoro &stato, SessioneCaptazione &sessione);
 
 // One frame back, with the lists restored from VeicoliTOT and the counter
-// recomputed from VeicoloIniziale and VeicoliTOT. The frame image is read
-// first: a missing file refuses the step with nothing changed.
+// recomputed from VeicoloIniziale and VeicoliTOT; records of the frame left
+// that a "Fotogrammi finiti" click appended are taken back first. The frame
+// image is read first, the counter computed before anything changes: a
+// failed step changes nothing.
 EsitoPasso FotogrammaPrecedenteClick(StatoLavoro &stato, SessioneCaptazione &sessione);
 
 // Tracking: every record of veicoliAtt takes the number of the first record

@@ -3,8 +3,7 @@
 
 #include "extraction/png_io.hpp"
 
-#include <filesystem>
-#include <system_error>
+#include <sys/stat.h>
 
 namespace kalvor {
 
@@ -16,18 +15,21 @@ LetturaAnticipata::~LetturaAnticipata()
 
 LetturaAnticipata::Impronta LetturaAnticipata::improntaDi(const std::string &file)
 {
-    namespace fs = std::filesystem;
     Impronta i;
-    std::error_code e;
-    const auto dimensione = fs::file_size(file, e);
-    if (e)
+    struct stat st
+    {
+    };
+    if (::stat(file.c_str(), &st) != 0)
         return i;
-    const auto quando = fs::last_write_time(file, e);
-    if (e)
-        return i;
+    const auto ns = [](const timespec &t) {
+        return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + static_cast<std::int64_t>(t.tv_nsec);
+    };
     i.esiste = true;
-    i.dimensione = dimensione;
-    i.modificato = static_cast<std::int64_t>(quando.time_since_epoch().count());
+    i.dispositivo = static_cast<std::uint64_t>(st.st_dev);
+    i.inode = static_cast<std::uint64_t>(st.st_ino);
+    i.dimensione = static_cast<std::int64_t>(st.st_size);
+    i.modificato = ns(st.st_mtim);
+    i.cambiato = ns(st.st_ctim);
     return i;
 }
 

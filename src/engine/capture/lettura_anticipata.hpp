@@ -3,8 +3,8 @@
 
 // Reads the next frame file on another thread while the user looks at the
 // current one. A frame handed out is the file's content at the moment it is
-// asked for: a read-ahead whose file changed since (size or modification
-// time) is read again, and a failed read-ahead only means reading now.
+// asked for: a read-ahead whose file changed since (inode, size or times) is
+// read again, and a failed read-ahead only means reading now.
 
 #include "common/rgb_image.hpp"
 
@@ -30,11 +30,16 @@ public:
     RgbImage leggi(const std::string &file);
 
 private:
-    // What identifies a file's content cheaply: size and modification time.
+    // What identifies a file's content cheaply: its inode (a file written
+    // whole under a temporary name and renamed gets a new one), size and
+    // change times.
     struct Impronta
     {
-        std::uintmax_t dimensione = 0;
-        std::int64_t modificato = 0;
+        std::uint64_t dispositivo = 0;
+        std::uint64_t inode = 0;
+        std::int64_t dimensione = 0;
+        std::int64_t modificato = 0; // ns
+        std::int64_t cambiato = 0; // ns
         bool esiste = false;
         bool operator==(const Impronta &) const = default;
     };

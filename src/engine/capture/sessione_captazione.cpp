@@ -41,7 +41,6 @@ void mostraFotogrammaCaptazione(SessioneCaptazione &sessione, RgbImage frame)
 {
     sessione.fotogramma = std::move(frame);
     sessione.disegno.clear();
-    sessione.fineRaggiunta = false;
 }
 
 void impostaBarraCaptazione(SessioneCaptazione &sessione, int posizione)
@@ -65,9 +64,6 @@ void CalcolaMediaCaptazione(StatoLavoro &stato, SessioneCaptazione &sessione, co
         sessione, leggiFotogrammaCaptazione(sessione, a, stato.Estrattore.Cartella + c.ImmagineIniziale + ".png"));
     // Areas over the previous frame would open the dialog on vehicles no longer shown.
     sessione.veicoliVirtuali.clear();
-    sessione.fineAppesi.clear();
-    sessione.finePrecPrima.clear();
-    sessione.fineTotPrima = 0;
     sessione.avviata = true;
     anticipaFotogrammaCaptazione(sessione, fileFotogrammaCaptazione(stato, a + 1));
 }

@@ -71,20 +71,14 @@ struct SessioneCaptazione
 
     // Detection workspace, kept from frame to frame.
     SpazioRilevamento spazio;
+    // The plain detection instead of the packed one (same records; for
+    // benchmarks and cross-checks).
+    bool rilevamentoRiferimento = false;
 
     // Where frames come from (tests, the batch run); empty: the frame files,
     // with the next one read ahead in the background when `anticipa` is set.
     SorgenteFotogrammi sorgente;
     bool anticipa = true;
-
-    // The last frame's records as appended by the click that showed
-    // "Fotogrammi finiti", with the list sizes before it; `fineRaggiunta`
-    // while that frame is still shown. Further clicks append nothing more,
-    // and a step back first undoes that append.
-    bool fineRaggiunta = false;
-    TextList fineAppesi;
-    TextList finePrecPrima;
-    int fineTotPrima = 0;
 
     std::unique_ptr<LetturaAnticipata> anticipo;
 };
