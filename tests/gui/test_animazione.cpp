@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/app/applicazione.hpp"
-#include "gui/app/immagini_animazione.hpp"
 #include "gui/app/impostazioni.hpp"
 #include "gui/app/logo.hpp"
+#include "gui/platform/click_animation.hpp"
 #include "gui/platform/hand_cursor.hpp"
+#include "gui/platform/immagini_animazione.hpp"
 #include "gui/platform/scripted_platform.hpp"
 #include "support/temp_dir.hpp"
 
@@ -78,20 +79,17 @@ private slots:
         if (main->mapFromGlobal(QCursor::pos()) != QPoint(300, 200))
             QSKIP("this platform cannot move the pointer");
 
-        std::vector<Step> steps;
-        QTimer probe; // fires once per processing of pending events, i.e. once per step
-        probe.setInterval(0);
-        connect(&probe, &QTimer::timeout, [&] {
-            Step step;
-            if (auto *frame = main->findChild<QLabel *>("AnimazioneMouse")) {
-                step = {true, frame->pos(), frame->size(), frame->pixmap().cacheKey()};
-            }
-            steps.push_back(step);
-        });
-        probe.start();
         QVERIFY(!main->findChild<QLabel *>("AnimazioneMouse"));
-        main->AnimazioneMouse(1, main);
-        probe.stop();
+        std::vector<Step> steps;
+        const auto record = [&](ClickAnimation *frame) {
+            steps.push_back({true, frame->pos(), frame->size(), frame->pixmap().cacheKey()});
+        };
+        QPointer<ClickAnimation> animation = main->AnimazioneMouse(1, main);
+        QVERIFY(animation);
+        record(animation); // the first step is shown at once
+        connect(animation, &ClickAnimation::stepShown, [&] { record(animation); });
+        // The screen stays responsive: the steps follow on a timer until the animation goes.
+        QTRY_VERIFY_WITH_TIMEOUT(!animation, 60000);
         QVERIFY(!main->findChild<QLabel *>("AnimazioneMouse"));
 
         QCOMPARE(int(steps.size()), 22);
@@ -111,14 +109,11 @@ private slots:
         TImpostazioni *main = app.Impostazioni();
         main->show();
         for (const char *name : {"sfondo", "Image1", "Image2", "Image3"}) {
-            bool seen = false;
-            QTimer::singleShot(0, [&] { seen = main->findChild<QLabel *>("AnimazioneMouse") != nullptr; });
-            QElapsedTimer clock;
-            clock.start();
             QTest::mouseClick(main->findChild<QWidget *>(name), Qt::LeftButton);
-            QVERIFY2(seen, name);
-            QVERIFY(clock.elapsed() >= 22 * 30); // speed 30
-            QVERIFY(!main->findChild<QLabel *>("AnimazioneMouse"));
+            QPointer<ClickAnimation> animation = main->findChild<ClickAnimation *>("AnimazioneMouse");
+            QVERIFY2(animation, name);
+            QCOMPARE(animation->msPerStep(), 30); // speed 30
+            QTRY_VERIFY_WITH_TIMEOUT(!animation, 60000);
         }
     }
 

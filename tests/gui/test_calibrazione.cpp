@@ -6,8 +6,10 @@
 #include "gui/detection/calibrazione.hpp"
 #include "gui/platform/hint_balloon.hpp"
 #include "gui/platform/scripted_platform.hpp"
+#include "gui/platform/vista_fotogramma.hpp"
 #include "state/record_veicolo.hpp"
 #include "support/modal_driver.hpp"
+#include "support/screen_parts.hpp"
 #include "support/strada_sintetica.hpp"
 #include "support/temp_dir.hpp"
 
@@ -21,6 +23,7 @@
 
 using namespace kalvor;
 using namespace kalvor::gui;
+using namespace kalvor::testing;
 
 namespace {
 
@@ -82,7 +85,7 @@ private slots:
         QVERIFY(figlio<QLabel>(c, "NumeroVeicoliTXT")->font().bold());
         QCOMPARE(figlio<QProgressBar>(c, "barraMedia")->orientation(), Qt::Vertical);
         QCOMPARE(figlio<QLabel>(c, "dilatazioneIMG")->size(), QSize(320, 240));
-        QCOMPARE(figlio<QLabel>(c, "ImmagineColori")->size(), QSize(640, 480));
+        QCOMPARE(figlio<VistaFotogramma>(c, "ImmagineColori")->size(), QSize(640, 480));
         QCOMPARE(
             hintOf(figlio<QLineEdit>(c, "AreaVeicoloTXT")),
             QString("Superfice veicolo|Superfice minima di un veicolo in pianta = Lung.min x Metà corsia in mq|15"));
@@ -117,18 +120,18 @@ private slots:
         figlio<QPushButton>(c, "CalcolaMedia")->click();
         QVERIFY(platform.messages.empty());
         QVERIFY(!app.stato().C.MediaSfondo.empty());
-        QCOMPARE(c->barraMedia->value(), 0);
+        QCOMPARE(figlio<QProgressBar>(c, "barraMedia")->value(), 0);
 
         figlio<QLineEdit>(c, "ImmagineFinale")->setText("12");
         figlio<QLineEdit>(c, "VeicoloIniziale")->setText("3");
         figlio<QPushButton>(c, "ElaborazioneImmagini")->click();
         QVERIFY(platform.messages.empty());
-        QCOMPARE(c->barraElaborazione->maximum(), 12);
-        QCOMPARE(c->barraElaborazione->value(), 12);
-        QCOMPARE(c->fotogrammaTXT->text(), QString("12"));
-        QCOMPARE(c->NumeroVeicoliTXT->text(), QString("3")); // one vehicle, number 3
-        QVERIFY(!c->dilatazioneIMG->pixmap().isNull());
-        QVERIFY(!c->ImmagineColori->pixmap().isNull());
+        QCOMPARE(figlio<QProgressBar>(c, "barraElaborazione")->maximum(), 12);
+        QCOMPARE(figlio<QProgressBar>(c, "barraElaborazione")->value(), 12);
+        QCOMPARE(figlio<QLabel>(c, "fotogrammaTXT")->text(), QString("12"));
+        QCOMPARE(figlio<QLabel>(c, "NumeroVeicoliTXT")->text(), QString("3")); // one vehicle, number 3
+        QVERIFY(!figlio<QLabel>(c, "dilatazioneIMG")->pixmap().isNull());
+        QVERIFY(!figlio<VistaFotogramma>(c, "ImmagineColori")->frame().isNull());
         const auto tot = findRecords(app.stato().Calibrazione.VeicoliTOT);
         QVERIFY(tot.size() >= 5);
         QCOMPARE(platform.playedSounds.size(), qsizetype(tot.size())); // one sound per frame with a vehicle
@@ -136,13 +139,13 @@ private slots:
 
         // Ferma ticked while the run processes events: it stops after that frame,
         // and the next run unticks it first.
-        QTimer::singleShot(0, c, [c] { c->Ferma->setChecked(true); });
+        QTimer::singleShot(0, c, [c] { figlio<QCheckBox>(c, "Ferma")->setChecked(true); });
         figlio<QPushButton>(c, "ElaborazioneImmagini")->click();
-        QCOMPARE(c->fotogrammaTXT->text(), QString("1"));
-        QVERIFY(c->Ferma->isChecked());
+        QCOMPARE(figlio<QLabel>(c, "fotogrammaTXT")->text(), QString("1"));
+        QVERIFY(figlio<QCheckBox>(c, "Ferma")->isChecked());
         figlio<QPushButton>(c, "ElaborazioneImmagini")->click();
-        QVERIFY(!c->Ferma->isChecked());
-        QCOMPARE(c->fotogrammaTXT->text(), QString("12"));
+        QVERIFY(!figlio<QCheckBox>(c, "Ferma")->isChecked());
+        QCOMPARE(figlio<QLabel>(c, "fotogrammaTXT")->text(), QString("12"));
     }
 
     void corsaSenzaSfondoRifiutata()
@@ -168,7 +171,7 @@ private slots:
         QCOMPARE(app.stato().Captazione.MargineSuperiore, std::string("20"));
         QCOMPARE(app.stato().Captazione.MargineInferiore, std::string("-12")); // not the capture's -15
         QCOMPARE(app.stato().Captazione.AreaVeicoloTXT, std::string("3,5"));
-        QVERIFY(app.Captazione()->ingrandimento_TIMER->isActive());
+        QVERIFY(magnifierTimer(app.Captazione())->isActive());
     }
 };
 

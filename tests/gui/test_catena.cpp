@@ -9,6 +9,7 @@
 #include "gui/platform/scripted_platform.hpp"
 #include "gui/project/assemblazione.hpp"
 #include "support/modal_driver.hpp"
+#include "support/screen_parts.hpp"
 
 #include <QCommandLinkButton>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <QtTest>
 
 using namespace kalvor::gui;
+using namespace kalvor::testing;
 using test::ModalDriver;
 
 namespace {
@@ -54,9 +56,9 @@ private slots:
         // Estrattore closed by its box: the magnifier of Prospettiva was never switched on by it;
         // Prospettiva's confirmation switched its own off and the area's on; the area closed by its box
         // leaves its own running; the calibration confirmation switched the capture's on.
-        QVERIFY(!app.Prospettiva()->ingrandimento_TIMER->isActive());
-        QVERIFY(app.AreaCaptazione()->ingrandimento_TIMER->isActive());
-        QVERIFY(app.Captazione()->ingrandimento_TIMER->isActive());
+        QVERIFY(!magnifierTimer(app.Prospettiva())->isActive());
+        QVERIFY(magnifierTimer(app.AreaCaptazione())->isActive());
+        QVERIFY(magnifierTimer(app.Captazione())->isActive());
         QVERIFY(platform.messages.empty());
     }
 
@@ -69,8 +71,8 @@ private slots:
         QCOMPARE(
             driver.seen,
             (QStringList {"Riferimenti", "Estrattore", "Prospettiva", "AreaCaptazione", "Calibrazione", "Captazione"}));
-        QVERIFY(!app.Prospettiva()->ingrandimento_TIMER->isActive());
-        QVERIFY(!app.Captazione()->ingrandimento_TIMER->isActive());
+        QVERIFY(!magnifierTimer(app.Prospettiva())->isActive());
+        QVERIFY(!magnifierTimer(app.Captazione())->isActive());
     }
 
     void secondPassShowsTheValuesOfTheFirst()

@@ -12,6 +12,7 @@
 #include "gui/platform/scripted_platform.hpp"
 #include "support/road_scene.hpp"
 #include "support/scoped_number_format.hpp"
+#include "support/screen_parts.hpp"
 #include "support/temp_dir.hpp"
 #include "support/video_writer.hpp"
 
@@ -27,6 +28,7 @@
 
 using namespace kalvor;
 using namespace kalvor::gui;
+using namespace kalvor::testing;
 using kalvor::testing::TempDir;
 
 class TestEstrattore : public QObject
@@ -288,7 +290,7 @@ private slots:
         QVERIFY(!e->estrattoreframe->isActive());
         QVERIFY(!e->isVisible());
         QVERIFY(!e->SorgenteFilmato->isEnabled());
-        QVERIFY(app.Prospettiva()->ingrandimento_TIMER->isActive());
+        QVERIFY(magnifierTimer(app.Prospettiva())->isActive());
         const auto &s = app.stato();
         const int n = s.Estrattore.ListaFotogrammi.count();
         QCOMPARE(s.NumeroFotogrammiEstratti, n);
@@ -314,7 +316,7 @@ private slots:
         QCOMPARE(app.stato().NumeroFotogrammiEstratti, 3);
         QCOMPARE(app.stato().TabellaTempiFotogrammi[1][1], 0.2);
         QCOMPARE(app.stato().TabellaTempiFotogrammi[2][0], 2.0);
-        QVERIFY(!app.Prospettiva()->ingrandimento_TIMER->isActive());
+        QVERIFY(!magnifierTimer(app.Prospettiva())->isActive());
         e->close();
     }
 

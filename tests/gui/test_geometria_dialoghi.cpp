@@ -6,9 +6,10 @@
 #include "gui/geometry/prospettiva.hpp"
 #include "gui/geometry/punti_gps.hpp"
 #include "gui/geometry/scelta_verso_letture.hpp"
-#include "gui/geometry/vista_fotogramma.hpp"
 #include "gui/platform/hint_balloon.hpp"
 #include "gui/platform/scripted_platform.hpp"
+#include "gui/platform/vista_fotogramma.hpp"
+#include "support/screen_parts.hpp"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -18,6 +19,7 @@
 
 using namespace kalvor;
 using namespace kalvor::gui;
+using namespace kalvor::testing;
 
 class TestGeometriaDialoghi : public QObject
 {
@@ -96,7 +98,7 @@ private slots:
         QCOMPARE(p.coordinataYPixelP.line(1), std::string("150"));
         QCOMPARE(p.coordinataX_GPSp.line(2), std::string("1000"));
         // The marker is on the reference-point overlay.
-        QCOMPARE(app.Prospettiva()->vista()->overlay().pixelColor(295, 150), QColor(Qt::red));
+        QCOMPARE(frameView(app.Prospettiva())->overlay().pixelColor(295, 150), QColor(Qt::red));
 
         // A fourth click cancelled with Esc adds nothing.
         prepareGpsPoint(s, 7, 8);

@@ -6,12 +6,13 @@
 #include "geometry/verso_letture.hpp"
 #include "gui/app/applicazione.hpp"
 #include "gui/geometry/area_captazione.hpp"
-#include "gui/geometry/lente.hpp"
 #include "gui/geometry/prospettiva.hpp"
 #include "gui/geometry/punti_gps.hpp"
-#include "gui/geometry/vista_fotogramma.hpp"
+#include "gui/platform/lente.hpp"
 #include "gui/platform/scripted_platform.hpp"
+#include "gui/platform/vista_fotogramma.hpp"
 #include "support/modal_driver.hpp"
+#include "support/screen_parts.hpp"
 #include "support/temp_dir.hpp"
 
 #include <QLabel>
@@ -23,6 +24,7 @@
 
 using namespace kalvor;
 using namespace kalvor::gui;
+using namespace kalvor::testing;
 using test::ModalDriver;
 
 namespace {
@@ -86,21 +88,21 @@ private slots:
         QVERIFY(s.Prospettiva.coordinataXPixelP.empty());
         QCOMPARE(screen->findChild<QLabel *>("info_TXT")->text(), QString("da trasformare"));
         QCOMPARE(screen->findChild<QLabel *>("fotogrammaTXT")->text(), QString("0"));
-        QCOMPARE(screen->vista()->frame().size(), QSize(640, 480));
+        QCOMPARE(frameView(screen)->frame().size(), QSize(640, 480));
 
-        auto *lucido = screen->vista()->lucido();
+        auto *lucido = frameView(screen)->lucido();
         for (const QPoint p : {QPoint(100, 50), QPoint(300, 150), QPoint(500, 250)})
             QTest::mouseClick(lucido, Qt::LeftButton, {}, p);
         QCOMPARE(s.Prospettiva.coordinataXPixelP.lines(), (std::vector<std::string> {"100", "300", "500"}));
         QCOMPARE(screen->findChild<QPlainTextEdit *>("coordinataYPixelP")->toPlainText(), QString("50\n150\n250"));
-        QCOMPARE(overlayAt(screen->vista(), 95, 50), QColor(Qt::red)); // the marker's cross
-        QCOMPARE(overlayAt(screen->vista(), 120, 50).alpha(), 0);
+        QCOMPARE(overlayAt(frameView(screen), 95, 50), QColor(Qt::red)); // the marker's cross
+        QCOMPARE(overlayAt(frameView(screen), 120, 50).alpha(), 0);
 
         // Stepping keeps the markers.
         QTest::mouseClick(button(screen, "AvanzaFotogramma"), Qt::LeftButton);
         QCOMPARE(s.FotogrammaProspettiva, 1);
-        QCOMPARE(screen->vista()->frame().pixelColor(0, 0), QColor(101, 101, 101));
-        QCOMPARE(overlayAt(screen->vista(), 95, 50), QColor(Qt::red));
+        QCOMPARE(frameView(screen)->frame().pixelColor(0, 0), QColor(101, 101, 101));
+        QCOMPARE(overlayAt(frameView(screen), 95, 50), QColor(Qt::red));
 
         // Distances typed in the list, then the transformation.
         auto *distances = screen->findChild<QPlainTextEdit *>("DistanzeRealiP");
@@ -114,8 +116,8 @@ private slots:
         QCOMPARE(s.GrigliaMetrica.rows, 480);
         QCOMPARE(s.GrigliaMetrica.cols, 640);
         QVERIFY(std::abs(s.GrigliaMetrica.at(0, 639, 0) - 28.621994) < 5e-7);
-        QVERIFY(app.AreaCaptazione()->ingrandimento_TIMER->isActive()); // DisegnaPunti switched it on
-        app.AreaCaptazione()->ingrandimento_TIMER->stop();
+        QVERIFY(magnifierTimer(app.AreaCaptazione())->isActive()); // DisegnaPunti switched it on
+        magnifierTimer(app.AreaCaptazione())->stop();
 
         // A bad distance: message, grid and indicator as they were.
         const auto grid = s.GrigliaMetrica.data;
@@ -129,12 +131,12 @@ private slots:
         // Reset without questions: red again, markers gone.
         screen->AzzeraSenzaRichieste();
         QCOMPARE(screen->findChild<QLabel *>("info_TXT")->text(), QString("da trasformare"));
-        QCOMPARE(overlayAt(screen->vista(), 95, 50).alpha(), 0);
+        QCOMPARE(overlayAt(frameView(screen), 95, 50).alpha(), 0);
 
-        screen->ingrandimento_TIMER->start();
+        magnifierTimer(screen)->start();
         QTest::mouseClick(button(screen, "Conferma"), Qt::LeftButton);
-        QVERIFY(!screen->ingrandimento_TIMER->isActive());
-        QVERIFY(app.AreaCaptazione()->ingrandimento_TIMER->isActive());
+        QVERIFY(!magnifierTimer(screen)->isActive());
+        QVERIFY(magnifierTimer(app.AreaCaptazione())->isActive());
         QVERIFY(!screen->isVisible());
     }
 
@@ -154,7 +156,7 @@ private slots:
         QPoint dialogAt;
         QPoint pointer;
         QString xTxt;
-        auto *lucido = screen->vista()->lucido();
+        auto *lucido = frameView(screen)->lucido();
         driver.then([&](QWidget *dialog) {
             dialogAt = dialog->pos();
             pointer = lucido->mapToGlobal(QPoint(300, 150));
@@ -170,7 +172,7 @@ private slots:
         QCOMPARE(s.Prospettiva.coordinataXPixelP.lines(), (std::vector<std::string> {"300"}));
         QCOMPARE(s.Prospettiva.coordinataY_GPSp.lines(), (std::vector<std::string> {"2000"}));
         QCOMPARE(screen->findChild<QPlainTextEdit *>("coordinataXPixelP")->toPlainText(), QString("300"));
-        QCOMPARE(overlayAt(screen->vista(), 295, 150), QColor(Qt::red));
+        QCOMPARE(overlayAt(frameView(screen), 295, 150), QColor(Qt::red));
         QCOMPARE(dialogAt.y(), pointer.y() + 20);
         // Centred on the pointer (the window frame is measured only once shown).
         QVERIFY(std::abs(dialogAt.x() - (pointer.x() - app.PuntiGPS()->frameGeometry().width() / 2)) <= 4);
@@ -208,16 +210,16 @@ private slots:
         app.stato().Estrattore.Cartella = m_dir.path();
         TProspettiva *screen = app.Prospettiva();
         screen->AzzeraSenzaRichieste();
-        QCOMPARE(screen->lente()->objectName(), QString("zoom_IMG"));
-        QCOMPARE(screen->ingrandimento_TIMER->interval(), 100);
-        screen->lente()->showAt(QPoint(320, 240));
-        const QImage &img = screen->lente()->image();
+        QCOMPARE(magnifier(screen)->objectName(), QString("zoom_IMG"));
+        QCOMPARE(magnifierTimer(screen)->interval(), 100);
+        magnifier(screen)->showAt(QPoint(320, 240));
+        const QImage &img = magnifier(screen)->image();
         QCOMPARE(img.size(), QSize(200, 200));
         QCOMPARE(img.pixelColor(100, 10), QColor(Qt::red)); // cross-hair
         QCOMPARE(img.pixelColor(10, 10), QColor(100, 100, 100)); // the frame, enlarged
-        screen->lente()->showAt(QPoint(-500, -500)); // far outside: nothing fails
-        QCOMPARE(screen->lente()->image().pixelColor(10, 10), QColor(64, 64, 64));
-        QCOMPARE(app.AreaCaptazione()->lente()->image().size(), QSize(165, 165));
+        magnifier(screen)->showAt(QPoint(-500, -500)); // far outside: nothing fails
+        QCOMPARE(magnifier(screen)->image().pixelColor(10, 10), QColor(64, 64, 64));
+        QCOMPARE(magnifier(app.AreaCaptazione())->image().size(), QSize(165, 165));
     }
 
     void areaClicksColoursSwapAndRefusals()
@@ -232,27 +234,27 @@ private slots:
         QCOMPARE(screen->windowTitle(), QString("Definisci l'area di esaminazione"));
         QTest::mouseClick(button(screen, "AzzeraDati"), Qt::LeftButton);
         QVERIFY(platform.messages.empty());
-        QCOMPARE(screen->vista()->frame().pixelColor(0, 0), QColor(102, 102, 102));
-        auto *lucido = screen->vista()->lucido();
+        QCOMPARE(frameView(screen)->frame().pixelColor(0, 0), QColor(102, 102, 102));
+        auto *lucido = frameView(screen)->lucido();
         const QPoint clicks[] = {{400, 200}, {100, 220}, {300, 150}, {310, 260}};
         for (const QPoint p : clicks)
             QTest::mouseClick(lucido, Qt::LeftButton, {}, p);
         QCOMPARE(s.AreaCaptazione.PuntiRiferimento.lines(),
                  (std::vector<std::string> {"200", "400", "220", "100", "150", "300", "260", "310"}));
-        QCOMPARE(overlayAt(screen->vista(), 395, 200), QColor(Qt::blue)); // P1
-        QCOMPARE(overlayAt(screen->vista(), 250, 210), QColor(Qt::blue)); // the axis
-        QCOMPARE(overlayAt(screen->vista(), 295, 150), QColor(Qt::red)); // P3
-        QCOMPARE(overlayAt(screen->vista(), 305, 205), QColor(Qt::red)); // the band line
+        QCOMPARE(overlayAt(frameView(screen), 395, 200), QColor(Qt::blue)); // P1
+        QCOMPARE(overlayAt(frameView(screen), 250, 210), QColor(Qt::blue)); // the axis
+        QCOMPARE(overlayAt(frameView(screen), 295, 150), QColor(Qt::red)); // P3
+        QCOMPARE(overlayAt(frameView(screen), 305, 205), QColor(Qt::red)); // the band line
         // A fifth click: a red marker and two more lines.
         QTest::mouseClick(lucido, Qt::LeftButton, {}, QPoint(50, 60));
         QCOMPARE(s.AreaCaptazione.PuntiRiferimento.count(), 10);
-        QCOMPARE(overlayAt(screen->vista(), 45, 60), QColor(Qt::red));
+        QCOMPARE(overlayAt(frameView(screen), 45, 60), QColor(Qt::red));
 
-        screen->ingrandimento_TIMER->start();
+        magnifierTimer(screen)->start();
         QTest::mouseClick(button(screen, "Conferma"), Qt::LeftButton);
         QVERIFY(platform.messages.empty());
         QVERIFY(!screen->isVisible());
-        QVERIFY(!screen->ingrandimento_TIMER->isActive());
+        QVERIFY(!magnifierTimer(screen)->isActive());
         QCOMPARE(s.AreaCaptazione.PuntiRiferimento.line(1), std::string("100"));
         QCOMPARE(s.AreaCaptazione.PuntiRiferimento.line(3), std::string("400"));
         QCOMPARE(s.AreaCaptazione.PuntiRiferimento.line(5), std::string("300")); // P3 never swapped
@@ -276,8 +278,8 @@ private slots:
         s.AreaCaptazione.PuntiRiferimento.lines() = {"200", "100", "220", "400", "150", "300", "260", "310"};
         screen->refreshFromState();
         screen->disegnaElementi();
-        QCOMPARE(overlayAt(screen->vista(), 95, 200), QColor(Qt::blue));
-        QCOMPARE(overlayAt(screen->vista(), 45, 60).alpha(), 0);
+        QCOMPARE(overlayAt(frameView(screen), 95, 200), QColor(Qt::blue));
+        QCOMPARE(overlayAt(frameView(screen), 45, 60).alpha(), 0);
         screen->close();
     }
 };

@@ -16,6 +16,7 @@
 #include "gui/geometry/prospettiva.hpp"
 #include "gui/geometry/punti_gps.hpp"
 #include "gui/geometry/scelta_verso_letture.hpp"
+#include "gui/platform/click_animation.hpp"
 #include "gui/platform/qt_platform.hpp"
 #include "gui/platform/resources.hpp"
 #include "gui/platform/style.hpp"
@@ -25,6 +26,7 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QTimer>
 
 namespace kalvor::gui {
 
@@ -49,6 +51,8 @@ Applicazione::Applicazione(Platform &platform)
     m_assemblazione = new TAssemblazione(*this, m_stato, m_platform, owner);
     m_puntiGPS = new TPuntiGPS(*this, m_stato, m_platform, owner);
     m_indicatoriSicurezza = new TIndicatoriSicurezza(*this, m_stato, m_platform, owner);
+
+    QObject::connect(m_puntiGPS, &TPuntiGPS::pointRecorded, m_prospettiva, &TProspettiva::showRecordedPoint);
 
     for (QWidget *screen : screens())
         if (auto *dialog = qobject_cast<QDialog *>(screen))
@@ -80,6 +84,32 @@ void Applicazione::showModal(QDialog *screen)
     if (m_ending || !screen)
         return;
     screen->exec();
+}
+
+namespace {
+
+QTimer *magnifierTimer(QWidget *screen)
+{
+    return screen ? screen->findChild<QTimer *>(QStringLiteral("ingrandimento_TIMER")) : nullptr;
+}
+
+} // namespace
+
+void Applicazione::switchMagnifierOn(QWidget *screen)
+{
+    if (QTimer *timer = magnifierTimer(screen))
+        timer->start();
+}
+
+void Applicazione::switchMagnifierOff(QWidget *screen)
+{
+    if (QTimer *timer = magnifierTimer(screen))
+        timer->stop();
+}
+
+void Applicazione::playClickAnimation(QWidget *screen, QPoint globalPos)
+{
+    ClickAnimation::play(screen, globalPos, m_impostazioni->ImmaginiAnimazioneMouse(), clickAnimationMs);
 }
 
 void Applicazione::endProgram()

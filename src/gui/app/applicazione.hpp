@@ -5,25 +5,16 @@
 // sixteen screens, created at start in the program's fixed order, each the
 // single instance of its class and named (objectName) after that instance.
 //
-// How a screen is written (every screen follows this pattern):
-//  - One class per screen, named as the program names it (TEstrattore), in
-//    src/gui/<subsystem>/<screen>.{hpp,cpp}; a QDialog (the main screen is the
-//    QMainWindow). Its constructor takes (Applicazione &, StatoLavoro &,
-//    Platform &, QWidget *parent); it builds its widgets, each with objectName =
-//    the control's name, sets its caption and window kind (applyWindowKind),
-//    and must not reach other screens: they may not exist yet.
-//  - Items of the job state are bound, not copied: an edit field writes what is
-//    typed into its StatoLavoro member as it is typed (gui/platform/bindings),
-//    and refreshFromState() puts the whole state back on the widgets. It runs
-//    on every show and after every operation the screen performs.
-//  - Handlers are named as the program names them (ConfermaClick,
-//    dataelaborazioneKeyDown) and run their body inside guarded() (gui/platform/
-//    guarded.hpp), which turns any exception into the standard error box.
+// A screen derives from Screen (gui/app/screen.hpp, which shows the pattern),
+// builds its widgets with objectName = the control's name, sets its caption and
+// window kind (applyWindowKind), and must not reach other screens in its
+// constructor: they may not exist yet. Items of the job state are bound, not
+// copied (gui/platform/bindings). A screen asks this object, not another
+// screen, for what happens elsewhere: showModal, switchMagnifierOn/Off,
+// playClickAnimation. The accessors below give a screen to show or to test;
+// its widgets stay its own.
 //  - Dialogs, message boxes, sounds, the browser and the clock go through
 //    Platform, so that tests can script them.
-//  - Another screen is reached only for the calls the program names (switching
-//    a magnifier timer on, showing a dialog): through this object's accessors,
-//    and a screen is shown modally only through showModal().
 //  - Hints: setHint(widget, "title|text|picture"); command-link pictures:
 //    hintIcon(index) (gui/platform/hint_balloon.hpp, resources.hpp).
 //  - Keys: after creating the screens this object makes no button a default
@@ -35,6 +26,7 @@
 #include "state/stato_lavoro.hpp"
 
 #include <QList>
+#include <QPoint>
 
 #include <memory>
 
@@ -99,6 +91,14 @@ public:
     // Shows a screen modally and returns when it has closed, however it was
     // closed. Once the program is ending it returns at once without showing it.
     void showModal(QDialog *screen);
+
+    // The magnifier of a screen (its timer ingrandimento_TIMER) on or off;
+    // a screen without one is left alone.
+    void switchMagnifierOn(QWidget *screen);
+    void switchMagnifierOff(QWidget *screen);
+
+    // The click animation on a screen around a point on the desktop; returns at once.
+    void playClickAnimation(QWidget *screen, QPoint globalPos);
 
     // Ends the program from anywhere, modal screens open or not: closes them,
     // closes the main screen and leaves every event loop.

@@ -10,8 +10,8 @@
 
 namespace kalvor::gui {
 
-TControindicazioni::TControindicazioni(Applicazione &, StatoLavoro &, Platform &, QWidget *parent)
-    : QDialog(parent)
+TControindicazioni::TControindicazioni(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
+    : Screen(app, stato, platform, parent)
 {
     setObjectName(QStringLiteral("Controindicazioni"));
     setWindowTitle(QStringLiteral("Controindicazioni"));

@@ -2,7 +2,6 @@
 #include "gui/app/impostazioni.hpp"
 
 #include "gui/app/applicazione.hpp"
-#include "gui/app/immagini_animazione.hpp"
 #include "gui/app/logo.hpp"
 #include "gui/app/riferimenti.hpp"
 #include "gui/capture/captazione.hpp"
@@ -10,23 +9,22 @@
 #include "gui/extraction/estrattore.hpp"
 #include "gui/geometry/area_captazione.hpp"
 #include "gui/geometry/prospettiva.hpp"
+#include "gui/platform/click_animation.hpp"
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/hint_balloon.hpp"
+#include "gui/platform/immagini_animazione.hpp"
 #include "gui/platform/picture_control.hpp"
 #include "gui/platform/resources.hpp"
 #include "gui/project/apri_progetto.hpp"
 #include "gui/project/assemblazione.hpp"
 
 #include <QCommandLinkButton>
-#include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QPointer>
 #include <QProgressBar>
-#include <QThread>
 #include <QVBoxLayout>
 
 namespace kalvor::gui {
@@ -224,41 +222,12 @@ void TImpostazioni::AssemblaggioClick()
 
 void TImpostazioni::Image1Click()
 {
-    AnimazioneMouse(30, this);
+    AnimazioneMouse(clickAnimationMs, this);
 }
 
-void TImpostazioni::AnimazioneMouse(int Velocita, QWidget *FormApparteneza)
+ClickAnimation *TImpostazioni::AnimazioneMouse(int Velocita, QWidget *FormApparteneza)
 {
-    if (!FormApparteneza)
-        return;
-    QPointer<QWidget> form = FormApparteneza;
-    QPointer<QLabel> frame = new QLabel(FormApparteneza); // owned by the screen until deleted below
-    frame->setObjectName(QStringLiteral("AnimazioneMouse"));
-    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
-    frame->setAttribute(Qt::WA_TranslucentBackground);
-    frame->setStyleSheet(QStringLiteral("background: transparent;"));
-    frame->resize(105, 105);
-    frame->move(FormApparteneza->mapFromGlobal(QCursor::pos()) - QPoint(14, 14));
-    frame->show();
-    frame->raise();
-
-    static constexpr int steps[] = {10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-    for (int k : steps) {
-        if (!frame || !form)
-            return; // the screen went away while input was processed
-        const QPixmap &pixmap = m_animazione[static_cast<size_t>(k)];
-        if (pixmap.isNull())
-            frame->clear();
-        else
-            frame->setPixmap(pixmap);
-        frame->repaint();
-        QCoreApplication::processEvents();
-        QThread::msleep(static_cast<unsigned long>(qMax(0, Velocita)));
-    }
-    if (frame) {
-        frame->hide();
-        delete frame.data();
-    }
+    return ClickAnimation::play(FormApparteneza, QCursor::pos(), m_animazione, Velocita);
 }
 
 void TImpostazioni::refreshFromState()

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "common/text_list.hpp"
-#include "gui/app/immagini_animazione.hpp"
+#include "gui/platform/immagini_animazione.hpp"
 #include "gui/platform/platform.hpp"
 
 #include <QMainWindow>
@@ -20,6 +20,7 @@ struct StatoLavoro;
 namespace kalvor::gui {
 
 class Applicazione;
+class ClickAnimation;
 class PictureControl;
 
 // The main screen: shooting advice with hints, and the three ways into the work.
@@ -42,8 +43,8 @@ public:
     void Image1Click();
 
     // The click animation: 22 pictures at Velocita milliseconds each, drawn on
-    // FormApparteneza around the mouse pointer.
-    void AnimazioneMouse(int Velocita, QWidget *FormApparteneza);
+    // FormApparteneza around the mouse pointer. Returns at once.
+    ClickAnimation *AnimazioneMouse(int Velocita, QWidget *FormApparteneza);
 
     void refreshFromState();
 

@@ -28,9 +28,8 @@ ClickableLabel *textLabel(QWidget *parent, const QString &name, const QString &t
 
 } // namespace
 
-Tlogo::Tlogo(Applicazione &, StatoLavoro &, Platform &platform, QWidget *parent)
-    : QDialog(parent)
-    , m_platform(platform)
+Tlogo::Tlogo(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
+    : Screen(app, stato, platform, parent)
 {
     setObjectName(QStringLiteral("logo"));
     setWindowTitle(QStringLiteral("logo"));
@@ -100,7 +99,7 @@ Tlogo::Tlogo(Applicazione &, StatoLavoro &, Platform &platform, QWidget *parent)
         else if (auto *label = qobject_cast<ClickableLabel *>(widget))
             connect(label, &ClickableLabel::clicked, this, [this] { sfondoClick(); });
     }
-    connect(sitoweb, &ClickableLabel::clicked, this, [this] { guarded(this, m_platform, [&] { sitowebClick(); }); });
+    connect(sitoweb, &ClickableLabel::clicked, this, [this] { runGuarded([&] { sitowebClick(); }); });
 }
 
 void Tlogo::sfondoClick()

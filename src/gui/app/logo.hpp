@@ -1,20 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QDialog>
-
-namespace kalvor {
-struct StatoLavoro;
-}
+#include "gui/app/screen.hpp"
 
 namespace kalvor::gui {
 
-class Applicazione;
-struct Platform;
-
 // The about box shown at every start: a click anywhere closes it, except on
 // the web address, which opens it in the browser.
-class Tlogo : public QDialog
+class Tlogo : public Screen
 {
     Q_OBJECT
 public:
@@ -24,13 +17,9 @@ public:
 
     void sfondoClick();
     void sitowebClick();
-    void refreshFromState() { }
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
-
-private:
-    Platform &m_platform;
 };
 
 } // namespace kalvor::gui

@@ -18,10 +18,8 @@
 
 namespace kalvor::gui {
 
-TRiferimenti::TRiferimenti(Applicazione &, StatoLavoro &stato, Platform &platform, QWidget *parent)
-    : QDialog(parent)
-    , m_stato(stato)
-    , m_platform(platform)
+TRiferimenti::TRiferimenti(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
+    : Screen(app, stato, platform, parent)
 {
     setObjectName(QStringLiteral("Riferimenti"));
     setWindowTitle(QStringLiteral("Riferimenti"));
@@ -75,8 +73,7 @@ TRiferimenti::TRiferimenti(Applicazione &, StatoLavoro &stato, Platform &platfor
     conferma->setIconSize(QSize(40, 40));
     useHandCursor(conferma);
     page->addWidget(conferma);
-    connect(conferma, &QCommandLinkButton::clicked, this,
-            [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
+    connectGuarded(conferma, &TRiferimenti::ConfermaClick);
 }
 
 void TRiferimenti::ConfermaClick()
@@ -101,18 +98,12 @@ void TRiferimenti::refreshFromState()
     showText(m_dataelaborazione, m_stato.Riferimenti.dataelaborazione);
 }
 
-void TRiferimenti::showEvent(QShowEvent *event)
-{
-    refreshFromState();
-    QDialog::showEvent(event);
-}
-
 bool TRiferimenti::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_dataelaborazione && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         bool handled = false;
-        guarded(this, m_platform, [&] {
+        runGuarded([&] {
             dataelaborazioneKeyDown(key->key(), key->modifiers());
             handled = key->key() == Qt::Key_F1;
         });

@@ -1,21 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QDialog>
+#include "gui/app/screen.hpp"
 
 class QLineEdit;
 
-namespace kalvor {
-struct StatoLavoro;
-}
-
 namespace kalvor::gui {
 
-class Applicazione;
-struct Platform;
-
 // The job references: place, operator and date of the processing.
-class TRiferimenti : public QDialog
+class TRiferimenti : public Screen
 {
     Q_OBJECT
 public:
@@ -27,15 +20,12 @@ public:
     // F1, whatever the modifiers, writes today's date in the user's short format.
     void dataelaborazioneKeyDown(int key, Qt::KeyboardModifiers shift);
 
-    void refreshFromState();
+    void refreshFromState() override;
 
 protected:
-    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    StatoLavoro &m_stato;
-    Platform &m_platform;
     QLineEdit *m_luogo = nullptr;
     QLineEdit *m_elaboratore = nullptr;
     QLineEdit *m_dataelaborazione = nullptr;

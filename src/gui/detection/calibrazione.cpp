@@ -7,12 +7,13 @@
 #include "gui/app/applicazione.hpp"
 #include "gui/app/controindicazioni.hpp"
 #include "gui/capture/captazione.hpp"
-#include "gui/detection/disegno_fotogramma.hpp"
 #include "gui/platform/bindings.hpp"
+#include "gui/platform/frame_image.hpp"
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/hint_balloon.hpp"
 #include "gui/platform/resources.hpp"
+#include "gui/platform/vista_fotogramma.hpp"
 #include "gui/platform/window_kind.hpp"
 #include "state/stato_lavoro.hpp"
 
@@ -88,10 +89,7 @@ void impostaBarra(QProgressBar *b, int valore, int massimo)
 } // namespace
 
 TCalibrazione::TCalibrazione(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
-    : QDialog(parent)
-    , m_app(app)
-    , m_stato(stato)
-    , m_platform(platform)
+    : Screen(app, stato, platform, parent)
 {
     setObjectName(QStringLiteral("Calibrazione"));
     setWindowTitle(QStringLiteral("Calibrazione modello"));
@@ -101,11 +99,10 @@ TCalibrazione::TCalibrazione(Applicazione &app, StatoLavoro &stato, Platform &pl
 
     // The frame at the top left, unscaled, 640 x 480.
     auto *sinistra = new QVBoxLayout;
-    ImmagineColori = new QLabel(this);
-    ImmagineColori->setObjectName(QStringLiteral("ImmagineColori"));
-    ImmagineColori->setFixedSize(640, 480);
-    ImmagineColori->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    sinistra->addWidget(ImmagineColori);
+    m_immagineColori = new VistaFotogramma(this);
+    m_immagineColori->setObjectName(QStringLiteral("ImmagineColori"));
+    m_immagineColori->setFixedSize(640, 480);
+    sinistra->addWidget(m_immagineColori);
     auto *originale = new QLabel(this);
     originale->setObjectName(QStringLiteral("originale"));
     originale->hide();
@@ -187,16 +184,16 @@ TCalibrazione::TCalibrazione(Applicazione &app, StatoLavoro &stato, Platform &pl
     setTabOrder(calcolaMedia, elaborazione);
     setTabOrder(elaborazione, conferma);
 
-    connect(calcolaMedia, &QPushButton::clicked, this,
-            [this] { guarded(this, m_platform, [&] { CalcolaMediaClick(); }); });
-    connect(elaborazione, &QPushButton::clicked, this,
-            [this] { guarded(this, m_platform, [&] { ElaborazioneImmaginiClick(); }); });
-    connect(conferma, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
+    connectGuarded(calcolaMedia, &TCalibrazione::CalcolaMediaClick);
+    connectGuarded(elaborazione, &TCalibrazione::ElaborazioneImmaginiClick);
+    connectGuarded(conferma, &TCalibrazione::ConfermaClick);
 }
 
-void TCalibrazione::mostraFotogramma(const QImage &image)
+void TCalibrazione::showFrame(const RgbImage &frame, const Drawing &overlays)
 {
-    ImmagineColori->setPixmap(QPixmap::fromImage(image));
+    m_immagineColori->setFrame(toQImage(frame));
+    m_immagineColori->clearOverlay();
+    m_immagineColori->paintOverlay(overlays);
 }
 
 void TCalibrazione::CalcolaMediaClick()
@@ -213,7 +210,7 @@ void TCalibrazione::CalcolaMediaClick()
     CalcolaMediaSfondo(m_stato.C, m_stato.Calibrazione, m_stato.AreaCaptazione.PuntiRiferimento,
                        m_stato.Estrattore.Cartella, GemelloSfondo::Calibrazione, [&](int n, const RgbImage &frame) {
                            impostaBarra(barraMedia, n, m_stato.C.UltimoFotogramma);
-                           mostraFotogramma(immagineQt(frame));
+                           showFrame(frame);
                            QCoreApplication::processEvents();
                        });
 }
@@ -229,14 +226,12 @@ void TCalibrazione::ElaborazioneImmaginiClick()
         impostaBarra(barraElaborazione, m_stato.C.PrimoFotogramma, m_stato.C.UltimoFotogramma);
         NumeroVeicoliTXT->setText(QString::fromStdString(intText(m_stato.C.NumeroVeicolo - 1)));
         fotogrammaTXT->setText(QString::fromStdString(intText(m_stato.C.PrimoFotogramma)));
-        mostraFotogramma(immagineQt(primo));
+        showFrame(primo);
     };
     o.veicoliTrovati = [&] { m_platform.playSound(suono); };
     o.fotogramma = [&](const FotogrammaElaborato &f) {
-        QImage img = immagineQt(*f.immagine);
-        disegna(img, f.sovrapposizioni);
-        mostraFotogramma(img);
-        dilatazioneIMG->setPixmap(QPixmap::fromImage(immagineQt(immagineMaschera(*f.maschera)))
+        showFrame(*f.immagine, f.sovrapposizioni);
+        dilatazioneIMG->setPixmap(QPixmap::fromImage(toQImage(immagineMaschera(*f.maschera)))
                                       .scaled(dilatazioneIMG->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
         barraElaborazione->setValue(f.numero);
         fotogrammaTXT->setText(QString::fromStdString(intText(f.numero)));
@@ -251,7 +246,7 @@ void TCalibrazione::ConfermaClick()
     CampiRilevamento &captazione = m_stato.Captazione;
     captazione = static_cast<const CampiRilevamento &>(m_stato.Calibrazione);
     m_app.showModal(m_app.Controindicazioni());
-    m_app.Captazione()->ingrandimento_TIMER->start();
+    m_app.switchMagnifierOn(m_app.Captazione());
     close();
 }
 
@@ -271,12 +266,6 @@ void TCalibrazione::hideEvent(QHideEvent *event)
     if (m_controllo.inCorso)
         m_controllo.ferma = true;
     QDialog::hideEvent(event);
-}
-
-void TCalibrazione::showEvent(QShowEvent *event)
-{
-    refreshFromState();
-    QDialog::showEvent(event);
 }
 
 } // namespace kalvor::gui

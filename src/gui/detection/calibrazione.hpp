@@ -4,7 +4,7 @@
 #include "detection/elaborazione_automatica.hpp"
 #include "detection/rilevamento.hpp"
 
-#include <QDialog>
+#include "gui/app/screen.hpp"
 
 #include <vector>
 
@@ -14,17 +14,12 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 
-namespace kalvor {
-struct StatoLavoro;
-}
-
 namespace kalvor::gui {
 
-class Applicazione;
-struct Platform;
+class VistaFotogramma;
 
 // The calibration screen: background, automatic detection run, tuned parameters.
-class TCalibrazione : public QDialog
+class TCalibrazione : public Screen
 {
     Q_OBJECT
 public:
@@ -36,10 +31,15 @@ public:
     void ElaborazioneImmaginiClick();
     // Hands the eight parameters to the capture screen, shows the warning, closes.
     void ConfermaClick();
-    void refreshFromState();
+    void refreshFromState() override;
 
-    // Controls a test or another screen may reach.
-    QLabel *ImmagineColori = nullptr;
+protected:
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void showFrame(const RgbImage &frame, const Drawing &overlays = {});
+
+    VistaFotogramma *m_immagineColori = nullptr;
     QLabel *dilatazioneIMG = nullptr;
     QCheckBox *Mirino = nullptr;
     QCheckBox *MostraAsse = nullptr;
@@ -49,16 +49,6 @@ public:
     QProgressBar *barraMedia = nullptr;
     QProgressBar *barraElaborazione = nullptr;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
-
-private:
-    void mostraFotogramma(const QImage &image);
-
-    Applicazione &m_app;
-    StatoLavoro &m_stato;
-    Platform &m_platform;
     std::vector<QLineEdit *> m_parametri; // the eight fields, in the order of CampiRilevamento
     ControlloElaborazione m_controllo; // Mirino, MostraAsse, Ferma and the run in progress
     SpazioRilevamento m_spazio;

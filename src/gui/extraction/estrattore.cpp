@@ -41,10 +41,7 @@ QString qtFileFilter(const QString &programFilter)
 }
 
 TEstrattore::TEstrattore(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
-    : QDialog(parent)
-    , m_app(app)
-    , m_stato(stato)
-    , m_platform(platform)
+    : Screen(app, stato, platform, parent)
 {
     setObjectName(QStringLiteral("Estrattore"));
     setWindowTitle(QStringLiteral("Estrattore fotogrammi da esaminare"));
@@ -112,15 +109,13 @@ TEstrattore::TEstrattore(Applicazione &app, StatoLavoro &stato, Platform &platfo
     page->addWidget(SorgenteFilmato, 1);
     page->addLayout(side, 0);
 
-    const auto handle
-        = [this](auto member) { return [this, member] { guarded(this, m_platform, [&] { (this->*member)(); }); }; };
-    connect(caricafilmato, &QCommandLinkButton::clicked, this, handle(&TEstrattore::caricafilmatoClick));
-    connect(avanti, &QPushButton::clicked, this, handle(&TEstrattore::avantiClick));
-    connect(indietro, &QPushButton::clicked, this, handle(&TEstrattore::indietroClick));
-    connect(estrazione, &QCommandLinkButton::clicked, this, handle(&TEstrattore::EstrazioneFrameClick));
-    connect(ferma, &QCommandLinkButton::clicked, this, handle(&TEstrattore::FermaEstrClick));
-    connect(conferma, &QCommandLinkButton::clicked, this, handle(&TEstrattore::ConfermaClick));
-    connect(estrattoreframe, &QTimer::timeout, this, handle(&TEstrattore::estrattoreframeTimer));
+    connectGuarded(caricafilmato, &TEstrattore::caricafilmatoClick);
+    connectGuarded(avanti, &TEstrattore::avantiClick);
+    connectGuarded(indietro, &TEstrattore::indietroClick);
+    connectGuarded(estrazione, &TEstrattore::EstrazioneFrameClick);
+    connectGuarded(ferma, &TEstrattore::FermaEstrClick);
+    connectGuarded(conferma, &TEstrattore::ConfermaClick);
+    connect(estrattoreframe, &QTimer::timeout, this, [this] { runGuarded([&] { estrattoreframeTimer(); }); });
 }
 
 void TEstrattore::caricafilmatoClick()
@@ -212,7 +207,7 @@ void TEstrattore::ConfermaClick()
         SorgenteFilmato->setEnabled(false);
     }
     confirmExtraction(m_stato);
-    m_app.Prospettiva()->ingrandimento_TIMER->start();
+    m_app.switchMagnifierOn(m_app.Prospettiva());
     close();
 }
 
@@ -232,16 +227,10 @@ void TEstrattore::refreshFromState()
     showText(m_step, m_stato.Estrattore.step);
 }
 
-void TEstrattore::showEvent(QShowEvent *event)
-{
-    refreshFromState();
-    QDialog::showEvent(event);
-}
-
 void TEstrattore::done(int result)
 {
     // Every way out (close box, Esc, close()) passes here.
-    guarded(this, m_platform, [&] { FormClose(); });
+    runGuarded([&] { FormClose(); });
     QDialog::done(result);
 }
 

@@ -9,7 +9,7 @@
 // screen; closing the screen (confirmation or close box) stops a running
 // extraction; a write failure stops it with one error box.
 
-#include <QDialog>
+#include "gui/app/screen.hpp"
 #include <QString>
 
 class QCommandLinkButton;
@@ -18,15 +18,9 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 
-namespace kalvor {
-struct StatoLavoro;
-}
-
 namespace kalvor::gui {
 
-class Applicazione;
 class MediaPlayer;
-struct Platform;
 
 // The video filter of OpenDialog1 as the program writes it (description|pattern pairs).
 inline const QString kFiltroVideo
@@ -34,7 +28,7 @@ inline const QString kFiltroVideo
 // The same filter in the syntax of Qt's file dialogs.
 QString qtFileFilter(const QString &programFilter);
 
-class TEstrattore : public QDialog
+class TEstrattore : public Screen
 {
     Q_OBJECT
 public:
@@ -48,23 +42,17 @@ public:
     void FermaEstrClick();
     void ConfermaClick();
     void FormClose();
-    void refreshFromState();
+    void refreshFromState() override;
     // Every way out (close box, Esc, close()) runs FormClose.
     void done(int result) override;
 
     MediaPlayer *SorgenteFilmato = nullptr;
     QTimer *estrattoreframe = nullptr;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void move(int direction);
     void stopExtraction();
 
-    Applicazione &m_app;
-    StatoLavoro &m_stato;
-    Platform &m_platform;
     QLineEdit *m_immagineIniziale = nullptr;
     QLineEdit *m_step = nullptr;
     QLineEdit *m_stepRegolazione = nullptr;

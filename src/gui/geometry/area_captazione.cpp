@@ -5,15 +5,14 @@
 #include "geometry/lente.hpp"
 #include "geometry/segno_punto.hpp"
 #include "gui/app/applicazione.hpp"
-#include "gui/app/impostazioni.hpp"
-#include "gui/geometry/frame_image.hpp"
-#include "gui/geometry/lente.hpp"
-#include "gui/geometry/text_list_edit.hpp"
-#include "gui/geometry/vista_fotogramma.hpp"
 #include "gui/platform/bindings.hpp"
+#include "gui/platform/frame_image.hpp"
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/hint_balloon.hpp"
+#include "gui/platform/lente.hpp"
+#include "gui/platform/text_list_edit.hpp"
+#include "gui/platform/vista_fotogramma.hpp"
 #include "gui/platform/window_kind.hpp"
 #include "state/stato_lavoro.hpp"
 
@@ -27,10 +26,7 @@
 namespace kalvor::gui {
 
 TAreaCaptazione::TAreaCaptazione(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
-    : QDialog(parent)
-    , m_app(app)
-    , m_stato(stato)
-    , m_platform(platform)
+    : Screen(app, stato, platform, parent)
 {
     setObjectName(QStringLiteral("AreaCaptazione"));
     setWindowTitle(QStringLiteral("Definisci l'area di esaminazione"));
@@ -38,10 +34,9 @@ TAreaCaptazione::TAreaCaptazione(Applicazione &app, StatoLavoro &stato, Platform
 
     m_vista = new VistaFotogramma(this);
     connect(m_vista, &VistaFotogramma::clicked, this,
-            [this](QPoint pixel, QPoint) { guarded(this, m_platform, [&] { lucidoClick(pixel); }); });
+            [this](QPoint pixel, QPoint global) { runGuarded([&] { lucidoClick(pixel, global); }); });
     m_lente = new Lente(kLenteAreaCaptazione, this);
     m_lente->setView(m_vista);
-    ingrandimento_TIMER = m_lente->timer();
 
     auto *label1 = new QLabel(QStringLiteral("Fotogramma iniziale"), this);
     label1->setObjectName(QStringLiteral("Label1"));
@@ -52,7 +47,7 @@ TAreaCaptazione::TAreaCaptazione(Applicazione &app, StatoLavoro &stato, Platform
     azzera->setObjectName(QStringLiteral("AzzeraDati"));
     azzera->setAutoDefault(false);
     useHandCursor(azzera);
-    connect(azzera, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { AzzeraDatiClick(); }); });
+    connectGuarded(azzera, &TAreaCaptazione::AzzeraDatiClick);
     auto *label2 = new QLabel(QStringLiteral("Coordinate"), this);
     label2->setObjectName(QStringLiteral("Label2"));
     m_puntiRiferimento = new TextListEdit(m_stato.AreaCaptazione.PuntiRiferimento, "PuntiRiferimento", this);
@@ -61,7 +56,7 @@ TAreaCaptazione::TAreaCaptazione(Applicazione &app, StatoLavoro &stato, Platform
     conferma->setObjectName(QStringLiteral("Conferma"));
     conferma->setAutoDefault(false);
     useHandCursor(conferma);
-    connect(conferma, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
+    connectGuarded(conferma, &TAreaCaptazione::ConfermaClick);
 
     auto *panel = new QWidget(this);
     panel->setMaximumWidth(440);
@@ -85,12 +80,6 @@ void TAreaCaptazione::refreshFromState()
     m_puntiRiferimento->refresh();
 }
 
-void TAreaCaptazione::showEvent(QShowEvent *event)
-{
-    refreshFromState();
-    QDialog::showEvent(event);
-}
-
 void TAreaCaptazione::AzzeraDatiClick()
 {
     m_vista->setFrame(loadFrameImage(areaFrameFileName(m_stato)));
@@ -99,7 +88,7 @@ void TAreaCaptazione::AzzeraDatiClick()
     refreshFromState();
 }
 
-void TAreaCaptazione::lucidoClick(QPoint framePixel)
+void TAreaCaptazione::lucidoClick(QPoint framePixel, QPoint pointerOnScreen)
 {
     Drawing drawing;
     try {
@@ -110,7 +99,7 @@ void TAreaCaptazione::lucidoClick(QPoint framePixel)
     }
     refreshFromState();
     m_vista->paintOverlay(drawing);
-    m_app.Impostazioni()->AnimazioneMouse(30, this);
+    m_app.playClickAnimation(this, pointerOnScreen);
 }
 
 void TAreaCaptazione::disegnaElementi()
@@ -130,7 +119,7 @@ void TAreaCaptazione::ConfermaClick()
     const QImage &frame = m_vista->frame();
     confirmArea(m_stato.AreaCaptazione, frame.width(), frame.height());
     refreshFromState();
-    ingrandimento_TIMER->stop();
+    m_lente->switchOff();
     close();
 }
 

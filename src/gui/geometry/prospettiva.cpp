@@ -6,19 +6,18 @@
 #include "geometry/segno_punto.hpp"
 #include "geometry/trasformazione.hpp"
 #include "gui/app/applicazione.hpp"
-#include "gui/app/impostazioni.hpp"
 #include "gui/geometry/area_captazione.hpp"
-#include "gui/geometry/frame_image.hpp"
-#include "gui/geometry/lente.hpp"
 #include "gui/geometry/punti_gps.hpp"
 #include "gui/geometry/scelta_verso_letture.hpp"
-#include "gui/geometry/text_list_edit.hpp"
-#include "gui/geometry/vista_fotogramma.hpp"
 #include "gui/platform/bindings.hpp"
 #include "gui/platform/controls.hpp"
+#include "gui/platform/frame_image.hpp"
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/hint_balloon.hpp"
+#include "gui/platform/lente.hpp"
+#include "gui/platform/text_list_edit.hpp"
+#include "gui/platform/vista_fotogramma.hpp"
 #include "gui/platform/window_kind.hpp"
 #include "state/stato_lavoro.hpp"
 
@@ -34,10 +33,7 @@
 namespace kalvor::gui {
 
 TProspettiva::TProspettiva(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
-    : QDialog(parent)
-    , m_app(app)
-    , m_stato(stato)
-    , m_platform(platform)
+    : Screen(app, stato, platform, parent)
 {
     setObjectName(QStringLiteral("Prospettiva"));
     setWindowTitle(QStringLiteral("Distanze di riferimento"));
@@ -45,10 +41,9 @@ TProspettiva::TProspettiva(Applicazione &app, StatoLavoro &stato, Platform &plat
 
     m_vista = new VistaFotogramma(this);
     connect(m_vista, &VistaFotogramma::clicked, this,
-            [this](QPoint pixel, QPoint global) { guarded(this, m_platform, [&] { lucidoClick(pixel, global); }); });
+            [this](QPoint pixel, QPoint global) { runGuarded([&] { lucidoClick(pixel, global); }); });
     m_lente = new Lente(kLenteProspettiva, this);
     m_lente->setView(m_vista);
-    ingrandimento_TIMER = m_lente->timer();
 
     m_fotogrammaTXT = namedControl<QLabel>(this, QStringLiteral("fotogrammaTXT"), QStringLiteral("nnn"));
     auto *label1 = namedControl<QLabel>(this, QStringLiteral("Label1"), QStringLiteral("Fotogramma iniziale"));
@@ -56,7 +51,7 @@ TProspettiva::TProspettiva(Applicazione &app, StatoLavoro &stato, Platform &plat
         = boundLineEdit(this, QStringLiteral("FotogrammaIniziale"), m_stato.Prospettiva.FotogrammaIniziale);
     setHint(m_fotogrammaIniziale, QStringLiteral("Fotogramma iniziale|numero del primo fotogramma da caricare|7"));
     auto *azzera = namedControl<QPushButton>(this, QStringLiteral("AzzeraDati"), QStringLiteral("AzzeraDati"));
-    connect(azzera, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { AzzeraDatiClick(); }); });
+    connectGuarded(azzera, &TProspettiva::AzzeraDatiClick);
 
     m_coordinataXPixelP = new TextListEdit(m_stato.Prospettiva.coordinataXPixelP, "coordinataXPixelP", this);
     m_coordinataYPixelP = new TextListEdit(m_stato.Prospettiva.coordinataYPixelP, "coordinataYPixelP", this);
@@ -70,16 +65,13 @@ TProspettiva::TProspettiva(Applicazione &app, StatoLavoro &stato, Platform &plat
         = namedControl<QPushButton>(this, QStringLiteral("FotogrammaPrecedente"), QStringLiteral("Precedente"));
     auto *successivo
         = namedControl<QPushButton>(this, QStringLiteral("AvanzaFotogramma"), QStringLiteral("Successivo"));
-    connect(precedente, &QPushButton::clicked, this,
-            [this] { guarded(this, m_platform, [&] { FotogrammaPrecedenteClick(); }); });
-    connect(successivo, &QPushButton::clicked, this,
-            [this] { guarded(this, m_platform, [&] { AvanzaFotogrammaClick(); }); });
+    connectGuarded(precedente, &TProspettiva::FotogrammaPrecedenteClick);
+    connectGuarded(successivo, &TProspettiva::AvanzaFotogrammaClick);
     auto *trasformazione
         = namedControl<QPushButton>(this, QStringLiteral("Trasformazione"), QStringLiteral("Trasformazione"));
     setHint(trasformazione,
             QStringLiteral("Trasfomazione coordinate|Trasforma le coordinate dal sistema pixel a quello metrico|7"));
-    connect(trasformazione, &QPushButton::clicked, this,
-            [this] { guarded(this, m_platform, [&] { TrasformazioneClick(); }); });
+    connectGuarded(trasformazione, &TProspettiva::TrasformazioneClick);
     m_led = new QFrame(this);
     m_led->setObjectName(QStringLiteral("led"));
     m_led->setFixedSize(24, 24);
@@ -87,7 +79,7 @@ TProspettiva::TProspettiva(Applicazione &app, StatoLavoro &stato, Platform &plat
     m_info = namedControl<QLabel>(this, QStringLiteral("info_TXT"), QStringLiteral("da trasformare"));
     m_info->setStyleSheet(QStringLiteral("color: #d4b000;"));
     auto *conferma = namedControl<QPushButton>(this, QStringLiteral("Conferma"), QStringLiteral("Passo successivo"));
-    connect(conferma, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
+    connectGuarded(conferma, &TProspettiva::ConfermaClick);
     setIndicator(false);
 
     auto *lists = new QGridLayout;
@@ -131,12 +123,6 @@ void TProspettiva::refreshFromState()
     m_coordinataXPixelP->refresh();
     m_coordinataYPixelP->refresh();
     m_distanzeRealiP->refresh();
-}
-
-void TProspettiva::showEvent(QShowEvent *event)
-{
-    refreshFromState();
-    QDialog::showEvent(event);
 }
 
 void TProspettiva::setIndicator(bool transformed)
@@ -192,12 +178,13 @@ void TProspettiva::lucidoClick(QPoint framePixel, QPoint pointerOnScreen)
     const Drawing marker = recordReferencePoint(m_stato, framePixel.x(), framePixel.y());
     refreshFromState();
     m_vista->paintOverlay(marker);
-    m_app.Impostazioni()->AnimazioneMouse(30, this);
+    m_app.playClickAnimation(this, pointerOnScreen);
 }
 
-void TProspettiva::drawMarker(const Drawing &marker)
+void TProspettiva::showRecordedPoint(const Drawing &marker)
 {
     m_vista->paintOverlay(marker);
+    refreshFromState();
 }
 
 void TProspettiva::DisegnaPunti()
@@ -210,7 +197,7 @@ void TProspettiva::DisegnaPunti()
         throw;
     }
     m_vista->paintOverlay(drawing);
-    m_app.AreaCaptazione()->ingrandimento_TIMER->start();
+    m_app.switchMagnifierOn(m_app.AreaCaptazione());
 }
 
 void TProspettiva::stepFrame(int delta)
@@ -241,8 +228,8 @@ void TProspettiva::TrasformazioneClick()
 
 void TProspettiva::ConfermaClick()
 {
-    ingrandimento_TIMER->stop();
-    m_app.AreaCaptazione()->ingrandimento_TIMER->start();
+    m_lente->switchOff();
+    m_app.switchMagnifierOn(m_app.AreaCaptazione());
     close();
 }
 

@@ -7,27 +7,19 @@
 // calls two of them); the buttons run them guarded.
 
 #include "common/drawing.hpp"
-
-#include <QDialog>
+#include "gui/app/screen.hpp"
 
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QTimer;
-
-namespace kalvor {
-struct StatoLavoro;
-}
 
 namespace kalvor::gui {
 
-class Applicazione;
 class Lente;
 class TextListEdit;
 class VistaFotogramma;
-struct Platform;
 
-class TProspettiva : public QDialog
+class TProspettiva : public Screen
 {
     Q_OBJECT
 public:
@@ -41,30 +33,19 @@ public:
     void FotogrammaPrecedenteClick();
     void TrasformazioneClick();
     void ConfermaClick();
-    void refreshFromState();
+    void refreshFromState() override;
 
-    // Draws a marker made elsewhere (the GPS dialog) on the overlay.
-    void drawMarker(const Drawing &marker);
+    // A point recorded elsewhere (the GPS dialog): its marker on the overlay, the lists refreshed.
+    void showRecordedPoint(const Drawing &marker);
 
-    VistaFotogramma *vista() const { return m_vista; }
-    Lente *lente() const { return m_lente; }
     // led and info_TXT: true once a transformation ran through, false after a reset.
     bool transformed() const { return m_transformed; }
-
-    // The magnifier timer (100 ms), switched on and off by other screens too.
-    QTimer *ingrandimento_TIMER = nullptr;
-
-protected:
-    void showEvent(QShowEvent *event) override;
 
 private:
     void reset(bool askDirection);
     void setIndicator(bool transformed);
     void stepFrame(int delta);
 
-    Applicazione &m_app;
-    StatoLavoro &m_stato;
-    Platform &m_platform;
     VistaFotogramma *m_vista = nullptr;
     Lente *m_lente = nullptr;
     QLabel *m_fotogrammaTXT = nullptr;

@@ -2,8 +2,6 @@
 #include "gui/geometry/punti_gps.hpp"
 
 #include "geometry/prospettiva.hpp"
-#include "gui/app/applicazione.hpp"
-#include "gui/geometry/prospettiva.hpp"
 #include "gui/platform/bindings.hpp"
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hint_balloon.hpp"
@@ -18,10 +16,7 @@
 namespace kalvor::gui {
 
 TPuntiGPS::TPuntiGPS(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
-    : QDialog(parent)
-    , m_app(app)
-    , m_stato(stato)
-    , m_platform(platform)
+    : Screen(app, stato, platform, parent)
 {
     setObjectName(QStringLiteral("PuntiGPS"));
     setWindowTitle(QStringLiteral("Coordinate GPS"));
@@ -61,18 +56,16 @@ TPuntiGPS::TPuntiGPS(Applicazione &app, StatoLavoro &stato, Platform &platform, 
     grid->addWidget(m_posizioneY, 1, 1);
     grid->addWidget(annulla, 2, 0);
     grid->addWidget(conferma, 2, 1);
-    connect(conferma, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
-    connect(annulla, &QPushButton::clicked, this, [this] { guarded(this, m_platform, [&] { AnnullaClick(); }); });
-    connect(m_posizioneY, &QLineEdit::returnPressed, this,
-            [this] { guarded(this, m_platform, [&] { ConfermaClick(); }); });
+    connectGuarded(conferma, &TPuntiGPS::ConfermaClick);
+    connectGuarded(annulla, &TPuntiGPS::AnnullaClick);
+    connect(m_posizioneY, &QLineEdit::returnPressed, this, [this] { runGuarded([&] { ConfermaClick(); }); });
 }
 
 void TPuntiGPS::ConfermaClick()
 {
     const Drawing marker
         = confirmGpsPoint(m_stato, m_posizioneX->text().toStdString(), m_posizioneY->text().toStdString());
-    m_app.Prospettiva()->drawMarker(marker);
-    m_app.Prospettiva()->refreshFromState();
+    emit pointRecorded(marker);
     close();
 }
 
@@ -95,8 +88,7 @@ void TPuntiGPS::refreshFromState()
 
 void TPuntiGPS::showEvent(QShowEvent *event)
 {
-    refreshFromState();
-    QDialog::showEvent(event);
+    Screen::showEvent(event);
     // Placed once shown: showing a dialog would centre it over its parent otherwise.
     if (m_openAt != QPoint(-1, -1))
         move(m_openAt);

@@ -6,20 +6,14 @@
 // typed position. Enter in Posizione_Y confirms, Esc in either field cancels,
 // Enter in Posizione_X does nothing.
 
-#include <QDialog>
+#include "common/drawing.hpp"
+#include "gui/app/screen.hpp"
 
 class QLineEdit;
 
-namespace kalvor {
-struct StatoLavoro;
-}
-
 namespace kalvor::gui {
 
-class Applicazione;
-struct Platform;
-
-class TPuntiGPS : public QDialog
+class TPuntiGPS : public Screen
 {
     Q_OBJECT
 public:
@@ -31,15 +25,16 @@ public:
     void clearPositions();
     // Where the next opening puts the window's top-left corner (screen coordinates).
     void openAt(QPoint topLeft) { m_openAt = topLeft; }
-    void refreshFromState();
+    void refreshFromState() override;
+
+signals:
+    // A point was recorded; its marker goes on the reference-point overlay.
+    void pointRecorded(const kalvor::Drawing &marker);
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    Applicazione &m_app;
-    StatoLavoro &m_stato;
-    Platform &m_platform;
     QLineEdit *m_posizioneX = nullptr;
     QLineEdit *m_posizioneY = nullptr;
     QLineEdit *m_xTXT = nullptr;

@@ -33,10 +33,8 @@ QPixmap pictureOf(ReadingDirection direction)
 
 } // namespace
 
-TSceltaVersoLetture::TSceltaVersoLetture(Applicazione &, StatoLavoro &stato, Platform &platform, QWidget *parent)
-    : QDialog(parent)
-    , m_stato(stato)
-    , m_platform(platform)
+TSceltaVersoLetture::TSceltaVersoLetture(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
+    : Screen(app, stato, platform, parent)
 {
     setObjectName(QStringLiteral("SceltaVersoLetture"));
     setWindowTitle(QStringLiteral("Come hai preso le misure?"));
@@ -97,12 +95,6 @@ void TSceltaVersoLetture::refreshFromState()
     showCheck(m_usoGPS, scelta.usoGPS);
 }
 
-void TSceltaVersoLetture::showEvent(QShowEvent *event)
-{
-    refreshFromState();
-    QDialog::showEvent(event);
-}
-
 bool TSceltaVersoLetture::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
@@ -111,7 +103,7 @@ bool TSceltaVersoLetture::eventFilter(QObject *watched, QEvent *event)
                &TSceltaVersoLetture::Image4Click};
         for (int i = 0; i < 4; ++i)
             if (watched == m_images[i]) {
-                guarded(this, m_platform, [&] { (this->*handlers[i])(); });
+                runGuarded([&] { (this->*handlers[i])(); });
                 return true;
             }
     }

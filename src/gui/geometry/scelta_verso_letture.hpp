@@ -5,21 +5,14 @@
 // (and unticking the other three) and closing; the visible switch usoGPS. The
 // marks live in StatoLavoro; the hidden check boxes show them.
 
-#include <QDialog>
+#include "gui/app/screen.hpp"
 
 class QCheckBox;
 class QLabel;
 
-namespace kalvor {
-struct StatoLavoro;
-}
-
 namespace kalvor::gui {
 
-class Applicazione;
-struct Platform;
-
-class TSceltaVersoLetture : public QDialog
+class TSceltaVersoLetture : public Screen
 {
     Q_OBJECT
 public:
@@ -29,15 +22,12 @@ public:
     void Image2Click();
     void Image3Click();
     void Image4Click();
-    void refreshFromState();
+    void refreshFromState() override;
 
 protected:
-    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    StatoLavoro &m_stato;
-    Platform &m_platform;
     QLabel *m_images[4] = {};
     QCheckBox *m_origine00 = nullptr;
     QCheckBox *m_origine640480 = nullptr;

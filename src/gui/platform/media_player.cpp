@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/platform/media_player.hpp"
 
+#include "gui/platform/frame_image.hpp"
+
 #include "extraction/extractor.hpp"
 
 #include <QHBoxLayout>
@@ -19,14 +21,6 @@ namespace {
 
 constexpr int kTickMs = 15;
 constexpr int kBarHeight = 40;
-
-QImage toQImage(const RgbImage &img)
-{
-    QImage q(img.width, img.height, QImage::Format_RGB888);
-    for (int y = 0; y < img.height; ++y)
-        std::copy(img.row(y), img.row(y) + img.rowBytes(), q.scanLine(y));
-    return q;
-}
 
 } // namespace
 

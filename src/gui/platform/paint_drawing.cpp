@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/platform/paint_drawing.hpp"
 
+#include "common/raster.hpp"
+
 #include <QFont>
 #include <QPainter>
+#include <QPolygon>
 
 namespace kalvor::gui {
 
@@ -20,17 +23,14 @@ QColor paintColour(Rgb colour, WhiteMeans white)
     return toQColor(colour);
 }
 
-// Lines stop before their end pixel, like the canvas the rules were written for.
+// The engine's pixels of the line: Qt's own line rule differs on slopes.
 void drawLineExcludingEnd(QPainter &p, const DrawPrimitive &d)
 {
-    const int dx = d.x2 - d.x1;
-    const int dy = d.y2 - d.y1;
-    if (dx == 0 && dy == 0)
-        return;
-    const int steps = std::max(std::abs(dx), std::abs(dy));
-    const double ex = d.x2 - double(dx) / steps;
-    const double ey = d.y2 - double(dy) / steps;
-    p.drawLine(QPointF(d.x1, d.y1), QPointF(ex, ey));
+    const std::vector<PixelPoint> pixels = linePixels(d.x1, d.y1, d.x2, d.y2);
+    QPolygon points(static_cast<int>(pixels.size()));
+    for (int i = 0; i < points.size(); ++i)
+        points[i] = QPoint(pixels[static_cast<std::size_t>(i)].x, pixels[static_cast<std::size_t>(i)].y);
+    p.drawPoints(points);
 }
 
 } // namespace

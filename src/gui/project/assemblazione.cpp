@@ -17,9 +17,8 @@
 
 namespace kalvor::gui {
 
-TAssemblazione::TAssemblazione(Applicazione &, StatoLavoro &, Platform &platform, QWidget *parent)
-    : QDialog(parent)
-    , m_platform(platform)
+TAssemblazione::TAssemblazione(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
+    : Screen(app, stato, platform, parent)
 {
     setObjectName(QStringLiteral("Assemblazione"));
     setWindowTitle(QStringLiteral("Assemblazione elaborazioni"));
@@ -60,8 +59,7 @@ TAssemblazione::TAssemblazione(Applicazione &, StatoLavoro &, Platform &platform
     m_nomeFileApertoTXT->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     page->addWidget(m_nomeFileApertoTXT);
 
-    connect(assemblaggio, &QCommandLinkButton::clicked, this,
-            [this] { guarded(this, m_platform, [&] { AssemblaggioClick(); }); });
+    connectGuarded(assemblaggio, &TAssemblazione::AssemblaggioClick);
 }
 
 FileDialogOptions TAssemblazione::DialogoApri(int fileNumber)
@@ -81,10 +79,6 @@ FileDialogOptions TAssemblazione::dialogoSalva()
 void TAssemblazione::setNomeFileAperto(const QString &text)
 {
     m_nomeFileApertoTXT->setText(text);
-}
-
-void TAssemblazione::refreshFromState()
-{
 }
 
 void TAssemblazione::AssemblaggioClick()

@@ -4,24 +4,18 @@
 #include "common/text_list.hpp"
 #include "gui/platform/platform.hpp"
 
-#include <QDialog>
+#include "gui/app/screen.hpp"
 
 class QLabel;
 class QLineEdit;
 
-namespace kalvor {
-struct StatoLavoro;
-}
-
 namespace kalvor::gui {
-
-class Applicazione;
 
 // The assembly of the project files of consecutive intervals into one: the
 // first file's settings and every file's "Veicoli Totali" records. A file is
 // written only when every chosen file was read and a name to save under was
 // given.
-class TAssemblazione : public QDialog
+class TAssemblazione : public Screen
 {
     Q_OBJECT
 public:
@@ -29,7 +23,6 @@ public:
 
     // The caption NomeFileApertoTXT, set by the main screen each time it opens this screen.
     void setNomeFileAperto(const QString &text);
-    void refreshFromState();
 
     void AssemblaggioClick();
 
@@ -42,7 +35,6 @@ public:
     TextList FileAssemblato;
 
 private:
-    Platform &m_platform;
     QLineEdit *m_intervalliTXT = nullptr;
     QLabel *m_nomeFileApertoTXT = nullptr;
 };

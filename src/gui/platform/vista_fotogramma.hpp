@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// A frame view of the point-picking screens: the frame `Originale` shown
+// The frame view of the screens: the frame `Originale` shown
 // unscaled from the top-left corner, and on top of it the transparent overlay
 // `lucido` (1920 x 1080, larger than any frame) on which markers are drawn
 // and clicks are caught. View pixels and frame pixels coincide.
@@ -28,6 +28,8 @@ public:
     QWidget *lucido() const { return m_lucido; }
     const QImage &overlay() const { return m_overlay; }
     void paintOverlay(const Drawing &drawing);
+    // The overlay transparent again.
+    void clearOverlay();
     // The frame, then the overlay's markers, as the user sees them.
     QImage composed() const;
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/geometry/text_list_edit.hpp"
+#include "gui/platform/text_list_edit.hpp"
 
 namespace kalvor::gui {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/geometry/lente.hpp"
+#include "gui/platform/lente.hpp"
 
-#include "gui/geometry/vista_fotogramma.hpp"
 #include "gui/platform/paint_drawing.hpp"
+#include "gui/platform/vista_fotogramma.hpp"
 
 #include <QCursor>
 #include <QPainter>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/app/immagini_animazione.hpp"
+#include "gui/platform/immagini_animazione.hpp"
 
 #include <QDir>
 #include <QImage>

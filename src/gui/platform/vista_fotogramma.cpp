@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/geometry/vista_fotogramma.hpp"
+#include "gui/platform/vista_fotogramma.hpp"
 
 #include "geometry/segno_punto.hpp"
 #include "gui/platform/paint_drawing.hpp"
@@ -88,6 +88,12 @@ void VistaFotogramma::paintOverlay(const Drawing &drawing)
     QPainter p(&m_overlay);
     paintDrawing(p, drawing, WhiteMeans::Transparent);
     p.end();
+    m_lucido->update();
+}
+
+void VistaFotogramma::clearOverlay()
+{
+    m_overlay.fill(Qt::transparent);
     m_lucido->update();
 }
 
