@@ -7,14 +7,17 @@
 #include "gui/capture/area_veicolo_virtuale.hpp"
 #include "gui/capture/captazione.hpp"
 #include "gui/capture/modifica_veicolo.hpp"
-#include "gui/geometry/lente.hpp"
-#include "gui/geometry/vista_fotogramma.hpp"
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/hint_balloon.hpp"
+#include "gui/platform/lente.hpp"
 #include "gui/platform/scripted_platform.hpp"
+#include "gui/platform/vista_fotogramma.hpp"
+#include "project/headless_project_steps.hpp"
+#include "project/project_reader.hpp"
 #include "project/project_writer.hpp"
 #include "state/record_veicolo.hpp"
 #include "support/modal_driver.hpp"
+#include "support/screen_parts.hpp"
 #include "support/strada_sintetica.hpp"
 #include "support/temp_dir.hpp"
 
@@ -71,7 +74,7 @@ QStringList numeri(const TextList &lista)
 QList<AreaVeicoloVirtuale *> areeVisibili(TCaptazione *c)
 {
     QList<AreaVeicoloVirtuale *> out;
-    for (AreaVeicoloVirtuale *a : c->ImmagineColori->findChildren<AreaVeicoloVirtuale *>())
+    for (AreaVeicoloVirtuale *a : kalvor::testing::frameView(c)->findChildren<AreaVeicoloVirtuale *>())
         if (a->isVisible())
             out << a;
     return out;
@@ -97,6 +100,25 @@ struct Captazione
     ~Captazione() { c->hide(); }
     StatoCaptazione &cap() { return app.stato().Captazione; }
     QString label(const char *name) { return figlio<QLabel>(c, name)->text(); }
+};
+
+// The reader's steps with the capture part on the capture screen, as the
+// program's project opening runs them.
+class PassiConCaptazione : public HeadlessProjectSteps
+{
+public:
+    PassiConCaptazione(StatoLavoro &stato, TCaptazione *c)
+        : HeadlessProjectSteps(stato)
+        , m_c(c)
+    {
+    }
+    void CalcolaMediaClick() override { m_c->CalcolaMediaDaProgetto(); }
+    void setBarraElaborazione(int position) override { m_c->setBarraElaborazione(position); }
+    void showCaptureFrame(const RgbImage &frame) override { m_c->showCaptureFrame(frame); }
+    void drawCaptureOverlays() override { m_c->drawCaptureOverlays(); }
+
+private:
+    TCaptazione *m_c;
 };
 
 } // namespace
@@ -160,8 +182,8 @@ private slots:
         for (const auto &[nome, testo] : pulsanti)
             QCOMPARE(figlio<QPushButton>(c, nome)->text(), testo);
         QVERIFY(figlio<QPushButton>(c, "DisegnaVeicoliVirtuali")->isHidden());
-        QCOMPARE(hintOf(c->AvanzaFotogramma), QString("diponibile anche come F4"));
-        QCOMPARE(hintOf(c->FotogrammaPrecedente), QString("diponibile anche come F3"));
+        QCOMPARE(hintOf(figlio<QPushButton>(c, "AvanzaFotogramma")), QString("diponibile anche come F4"));
+        QCOMPARE(hintOf(figlio<QPushButton>(c, "FotogrammaPrecedente")), QString("diponibile anche come F3"));
 
         const QList<QPair<const char *, QString>> caselle
             = {{"Mirino", "Mirino"}, {"MostraAsse", "Mostra Asse strada"}, {"Correzioni", "Correggi"}};
@@ -180,13 +202,13 @@ private slots:
         QVERIFY(figlio<QPlainTextEdit>(c, "veicoliPrec")->isReadOnly());
         QCOMPARE(figlio<QLabel>(c, "fotogrammaTXT")->text(), QString("00000"));
         QCOMPARE(figlio<QLabel>(c, "NumeroVeicoliTXT")->text(), QString("00000"));
-        QCOMPARE(c->barraMedia->orientation(), Qt::Horizontal);
-        QCOMPARE(c->barraElaborazione->orientation(), Qt::Vertical);
-        QCOMPARE(c->barraElaborazione->value(), 0);
-        QCOMPARE(c->zoom_IMG->size(), QSize(200, 200));
-        QCOMPARE(c->ingrandimento_TIMER->interval(), 100);
-        QVERIFY(!c->ingrandimento_TIMER->isActive());
-        QCOMPARE(c->ImmagineColori->size(), QSize(640, 480));
+        QCOMPARE(figlio<QProgressBar>(c, "barraMedia")->orientation(), Qt::Horizontal);
+        QCOMPARE(figlio<QProgressBar>(c, "barraElaborazione")->orientation(), Qt::Vertical);
+        QCOMPARE(figlio<QProgressBar>(c, "barraElaborazione")->value(), 0);
+        QCOMPARE(kalvor::testing::magnifier(c)->size(), QSize(200, 200));
+        QCOMPARE(kalvor::testing::magnifierTimer(c)->interval(), 100);
+        QVERIFY(!kalvor::testing::magnifierTimer(c)->isActive());
+        QCOMPARE(kalvor::testing::frameView(c)->size(), QSize(640, 480));
     }
 
     void primaDelCalcoloDellaMediaNullaAvanza()
@@ -195,14 +217,14 @@ private slots:
         Applicazione app(platform);
         TCaptazione *c = app.Captazione();
         c->show();
-        c->AvanzaFotogramma->setFocus();
-        QTest::keyClick(c->AvanzaFotogramma, Qt::Key_F4);
+        figlio<QPushButton>(c, "AvanzaFotogramma")->setFocus();
+        QTest::keyClick(figlio<QPushButton>(c, "AvanzaFotogramma"), Qt::Key_F4);
         QCOMPARE(platform.messageTexts("error").size(), 1);
         QVERIFY(platform.messageTexts("error").front().contains("Calc. Media"));
         QCOMPARE(figlio<QLabel>(c, "fotogrammaTXT")->text(), QString("00000"));
         // A click on the frame does nothing yet.
         test::ModalDriver driver;
-        QTest::mouseClick(c->ImmagineColori->lucido(), Qt::LeftButton, {}, QPoint(50, 50));
+        QTest::mouseClick(kalvor::testing::frameView(c)->lucido(), Qt::LeftButton, {}, QPoint(50, 50));
         QVERIFY(driver.seen.isEmpty());
         c->hide();
     }
@@ -214,11 +236,11 @@ private slots:
         QVERIFY(t.platform.messages.empty());
         QCOMPARE(t.label("fotogrammaTXT"), QString("0"));
         QCOMPARE(t.label("NumeroVeicoliTXT"), QString("-1"));
-        QCOMPARE(c->ImmagineColori->frame().size(), QSize(160, 120));
-        QCOMPARE(c->barraElaborazione->value(), 0);
+        QCOMPARE(kalvor::testing::frameView(c)->frame().size(), QSize(160, 120));
+        QCOMPARE(figlio<QProgressBar>(c, "barraElaborazione")->value(), 0);
 
         // A click: frame 1, one vehicle numbered 0, the sound, one virtual vehicle.
-        c->AvanzaFotogramma->click();
+        figlio<QPushButton>(c, "AvanzaFotogramma")->click();
         QVERIFY(t.platform.messages.empty());
         QCOMPARE(t.label("fotogrammaTXT"), QString("1"));
         QCOMPARE(t.label("NumeroVeicoliTXT"), QString("0"));
@@ -226,7 +248,7 @@ private slots:
         QCOMPARE(figlio<QPlainTextEdit>(c, "veicoliAtt")->toPlainText().split('\n').size(), 9);
         QCOMPARE(t.platform.playedSounds.size(), 1);
         QVERIFY(t.platform.playedSounds.front().endsWith("/trovata2.wav"));
-        QCOMPARE(c->barraElaborazione->value(), 1);
+        QCOMPARE(figlio<QProgressBar>(c, "barraElaborazione")->value(), 1);
         const QList<AreaVeicoloVirtuale *> aree = areeVisibili(c);
         QCOMPARE(aree.size(), 1);
         const VeicoloVirtuale &v = c->sessione().veicoliVirtuali.front();
@@ -235,43 +257,43 @@ private slots:
         QCOMPARE(aree.front()->cursor().shape(), handCursor().shape());
         // The outline of the "inf" record is yellow on the overlay, from the axis row down.
         QCOMPARE(v.y, 60);
-        QCOMPARE(c->ImmagineColori->overlay().pixelColor(v.x, v.y + 1), QColor(255, 255, 0));
+        QCOMPARE(kalvor::testing::frameView(c)->overlay().pixelColor(v.x, v.y + 1), QColor(255, 255, 0));
         // The frame itself carries no drawing: it is what the detection and the magnifier read.
-        QVERIFY(c->ImmagineColori->frame().pixelColor(v.x, v.y + 1) != QColor(255, 255, 0));
-        QCOMPARE(c->ImmagineColori->composed().pixelColor(v.x, v.y + 1), QColor(255, 255, 0));
+        QVERIFY(kalvor::testing::frameView(c)->frame().pixelColor(v.x, v.y + 1) != QColor(255, 255, 0));
+        QCOMPARE(kalvor::testing::frameView(c)->composed().pixelColor(v.x, v.y + 1), QColor(255, 255, 0));
 
         // F4 on the focused advance button, the same vehicle keeps its number.
-        c->AvanzaFotogramma->setFocus();
-        QTest::keyClick(c->AvanzaFotogramma, Qt::Key_F4);
+        figlio<QPushButton>(c, "AvanzaFotogramma")->setFocus();
+        QTest::keyClick(figlio<QPushButton>(c, "AvanzaFotogramma"), Qt::Key_F4);
         QCOMPARE(t.label("fotogrammaTXT"), QString("2"));
         QCOMPARE(numeri(t.cap().veicoliAtt), QStringList {"0"});
         QCOMPARE(numeri(t.cap().veicoliPrec), QStringList {"0"});
         const TextList frame2 = t.cap().veicoliAtt;
 
         // F4 on the step-back button advances too, F3 on either steps back.
-        c->FotogrammaPrecedente->setFocus();
-        QTest::keyClick(c->FotogrammaPrecedente, Qt::Key_F4);
+        figlio<QPushButton>(c, "FotogrammaPrecedente")->setFocus();
+        QTest::keyClick(figlio<QPushButton>(c, "FotogrammaPrecedente"), Qt::Key_F4);
         QCOMPARE(t.label("fotogrammaTXT"), QString("3"));
-        QTest::keyClick(c->FotogrammaPrecedente, Qt::Key_F3);
+        QTest::keyClick(figlio<QPushButton>(c, "FotogrammaPrecedente"), Qt::Key_F3);
         QCOMPARE(t.label("fotogrammaTXT"), QString("2"));
         QCOMPARE(t.cap().veicoliAtt, frame2);
-        c->AvanzaFotogramma->setFocus();
-        QTest::keyClick(c->AvanzaFotogramma, Qt::Key_F3);
+        figlio<QPushButton>(c, "AvanzaFotogramma")->setFocus();
+        QTest::keyClick(figlio<QPushButton>(c, "AvanzaFotogramma"), Qt::Key_F3);
         QCOMPARE(t.label("fotogrammaTXT"), QString("1"));
-        QCOMPARE(c->barraElaborazione->value(), 1);
+        QCOMPARE(figlio<QProgressBar>(c, "barraElaborazione")->value(), 1);
         QCOMPARE(findRecords(t.cap().VeicoliTOT).size(), size_t(0));
         // Other keys do nothing.
-        QTest::keyClick(c->AvanzaFotogramma, Qt::Key_F5);
+        QTest::keyClick(figlio<QPushButton>(c, "AvanzaFotogramma"), Qt::Key_F5);
         QCOMPARE(t.label("fotogrammaTXT"), QString("1"));
         QVERIFY(t.platform.messages.empty());
 
         // To the end: every frame with its vehicle, then "Fotogrammi finiti" on each further click.
         for (int n = 2; n <= 12; ++n)
-            c->AvanzaFotogramma->click();
+            figlio<QPushButton>(c, "AvanzaFotogramma")->click();
         QCOMPARE(t.label("fotogrammaTXT"), QString("12"));
         QVERIFY(t.platform.messages.empty());
-        c->AvanzaFotogramma->click();
-        c->AvanzaFotogramma->click();
+        figlio<QPushButton>(c, "AvanzaFotogramma")->click();
+        figlio<QPushButton>(c, "AvanzaFotogramma")->click();
         QCOMPARE(t.platform.messageTexts("information"), (QStringList {"Fotogrammi finiti", "Fotogrammi finiti"}));
         QCOMPARE(t.label("fotogrammaTXT"), QString("12"));
         QCOMPARE(findRecords(t.cap().VeicoliTOT).size(), size_t(12));
@@ -282,7 +304,7 @@ private slots:
     {
         Captazione t;
         TCaptazione *c = t.c;
-        c->AvanzaFotogramma->click();
+        figlio<QPushButton>(c, "AvanzaFotogramma")->click();
         // The operator renumbers the vehicle by typing in the list: tracking carries the typed number.
         auto *lista = figlio<QPlainTextEdit>(c, "veicoliAtt");
         QString testo = lista->toPlainText();
@@ -290,7 +312,7 @@ private slots:
         righe[1] = "42";
         lista->setPlainText(righe.join('\n'));
         QCOMPARE(numeri(t.cap().veicoliAtt), QStringList {"42"});
-        c->AvanzaFotogramma->click();
+        figlio<QPushButton>(c, "AvanzaFotogramma")->click();
         QCOMPARE(numeri(t.cap().veicoliPrec), QStringList {"42"});
         QCOMPARE(numeri(t.cap().veicoliAtt), QStringList {"42"});
         QCOMPARE(numeri(t.cap().VeicoliTOT), QStringList {"42"});
@@ -300,8 +322,8 @@ private slots:
     {
         Captazione t;
         TCaptazione *c = t.c;
-        c->AvanzaFotogramma->click();
-        c->AvanzaFotogramma->click(); // frame 2; veicoliPrec holds frame 1's vehicle 0
+        figlio<QPushButton>(c, "AvanzaFotogramma")->click();
+        figlio<QPushButton>(c, "AvanzaFotogramma")->click(); // frame 2; veicoliPrec holds frame 1's vehicle 0
         QCOMPARE(numeri(t.cap().veicoliAtt), QStringList {"0"});
 
         // A new vehicle 10 pixels above the axis at column 100: "sup", 4 m at 0.25 m a pixel = 48 byte columns.
@@ -314,7 +336,7 @@ private slots:
                 QTest::keyClicks(figlio<QLineEdit>(d, "AreaVeicolo"), "3,5");
                 QTest::keyClick(figlio<QLineEdit>(d, "AreaVeicolo"), Qt::Key_Return);
             });
-            QTest::mouseClick(c->ImmagineColori->lucido(), Qt::LeftButton, {}, QPoint(100, 50));
+            QTest::mouseClick(kalvor::testing::frameView(c)->lucido(), Qt::LeftButton, {}, QPoint(100, 50));
             dialoghi << driver.seen;
         }
         QCOMPARE(dialoghi, QStringList {"AggiungiVeicolo"});
@@ -329,7 +351,7 @@ private slots:
                  (RecordVeicolo {"7", "sup", "276", "324", "4", "3,5", "2", readRecord(att, nuovo).tempo}));
         QCOMPARE(areeVisibili(c).size(), 2);
         // Drawn in green over the frame.
-        QCOMPARE(c->ImmagineColori->overlay().pixelColor(276 / 3, 60 - 15 + 1), QColor(0, 128, 0));
+        QCOMPARE(kalvor::testing::frameView(c)->overlay().pixelColor(276 / 3, 60 - 15 + 1), QColor(0, 128, 0));
 
         // Vehicle 0 again at another point, as an existing vehicle: it takes frame 1's width.
         {
@@ -340,7 +362,7 @@ private slots:
                 QTest::keyClicks(numero, "0");
                 QTest::keyClick(numero, Qt::Key_Return);
             });
-            QTest::mouseClick(c->ImmagineColori->lucido(), Qt::LeftButton, {}, QPoint(120, 70));
+            QTest::mouseClick(kalvor::testing::frameView(c)->lucido(), Qt::LeftButton, {}, QPoint(120, 70));
             dialoghi << driver.seen;
         }
         const TextList &prec = t.cap().veicoliPrec;
@@ -401,16 +423,58 @@ private slots:
         QCOMPARE(readFileBytes(t.dir.file("lavoro.kvr")), readFileBytes(t.dir.file("atteso.kvr")));
 
         // The next frame is matched against the corrected records.
-        c->AvanzaFotogramma->click();
+        figlio<QPushButton>(c, "AvanzaFotogramma")->click();
         QCOMPARE(numeri(t.cap().veicoliPrec), (QStringList {"0", "0"}));
         QCOMPARE(t.label("fotogrammaTXT"), QString("3"));
+    }
+
+    void salvatoERiapertoAlloStessoFotogramma()
+    {
+        Captazione t;
+        TCaptazione *c = t.c;
+        // Opening the file computes the background over the interval of the fields: the same here.
+        figlio<QPushButton>(c, "CalcolaMedia")->click();
+        for (int n = 1; n <= 3; ++n)
+            figlio<QPushButton>(c, "AvanzaFotogramma")->click();
+        t.platform.saveAnswers = {QString::fromStdString(t.dir.file("lavoro.kvr"))};
+        figlio<QPushButton>(c, "SalvaDati")->click();
+        QVERIFY(t.platform.messages.empty());
+
+        ScriptedPlatform platform2;
+        Applicazione app2(platform2);
+        TCaptazione *c2 = app2.Captazione();
+        c2->show();
+        PassiConCaptazione passi(app2.stato(), c2);
+        readProjectFile(t.dir.file("lavoro.kvr"), app2.stato(), passi);
+        QVERIFY(platform2.messages.empty());
+        QCOMPARE(figlio<QLabel>(c2, "fotogrammaTXT")->text(), QString("3"));
+        QCOMPARE(app2.stato().Captazione.veicoliAtt, t.cap().veicoliAtt);
+        QCOMPARE(app2.stato().Captazione.veicoliPrec, t.cap().veicoliPrec);
+        QCOMPARE(app2.stato().Captazione.VeicoliTOT, t.cap().VeicoliTOT);
+        QCOMPARE(kalvor::testing::frameView(c2)->frame(), kalvor::testing::frameView(c)->frame());
+        QCOMPARE(figlio<QProgressBar>(c2, "barraElaborazione")->value(), 3);
+        QCOMPARE(areeVisibili(c2).size(), 1);
+        QCOMPARE(hintOf(areeVisibili(c2).front()), QString("0"));
+        QCOMPARE(kalvor::testing::frameView(c2)->overlay(), kalvor::testing::frameView(c)->overlay());
+
+        // Both go on alike (this job's grid and frame times are not made from
+        // reference points and an extraction: the file does not hold them).
+        app2.stato().GrigliaMetrica = t.app.stato().GrigliaMetrica;
+        app2.stato().TabellaTempiFotogrammi = t.app.stato().TabellaTempiFotogrammi;
+        figlio<QPushButton>(c, "AvanzaFotogramma")->click();
+        figlio<QPushButton>(c2, "AvanzaFotogramma")->click();
+        QVERIFY(platform2.messages.empty());
+        QCOMPARE(figlio<QLabel>(c2, "fotogrammaTXT")->text(), QString("4"));
+        QCOMPARE(app2.stato().Captazione.veicoliAtt, t.cap().veicoliAtt);
+        QCOMPARE(app2.stato().Captazione.VeicoliTOT, t.cap().VeicoliTOT);
+        c2->hide();
     }
 
     void unaLunghezzaNonNumericaLasciaApertoIlDialogo()
     {
         Captazione t;
         TCaptazione *c = t.c;
-        c->AvanzaFotogramma->click();
+        figlio<QPushButton>(c, "AvanzaFotogramma")->click();
         const TextList prima = t.cap().veicoliAtt;
         test::ModalDriver driver;
         driver.then([&](QWidget *d) {
@@ -419,7 +483,7 @@ private slots:
             QVERIFY(d->isVisible());
             QTest::keyClick(figlio<QLineEdit>(d, "AreaVeicolo"), Qt::Key_Escape);
         });
-        QTest::mouseClick(c->ImmagineColori->lucido(), Qt::LeftButton, {}, QPoint(100, 50));
+        QTest::mouseClick(kalvor::testing::frameView(c)->lucido(), Qt::LeftButton, {}, QPoint(100, 50));
         QCOMPARE(t.platform.messageTexts("error").size(), 1);
         QCOMPARE(t.cap().veicoliAtt, prima);
     }
@@ -429,11 +493,11 @@ private slots:
         Captazione t;
         TCaptazione *c = t.c;
         figlio<QCheckBox>(c, "MostraAsse")->setChecked(true);
-        c->AvanzaFotogramma->click();
+        figlio<QPushButton>(c, "AvanzaFotogramma")->click();
         // The axis is drawn on row 60, but the magnifier copies the frame without it.
-        QCOMPARE(c->ImmagineColori->overlay().pixelColor(80, 60), QColor(0, 0, 255));
-        c->zoom_IMG->showAt(QPoint(80, 60));
-        const QImage lente = c->zoom_IMG->image();
+        QCOMPARE(kalvor::testing::frameView(c)->overlay().pixelColor(80, 60), QColor(0, 0, 255));
+        kalvor::testing::magnifier(c)->showAt(QPoint(80, 60));
+        const QImage lente = kalvor::testing::magnifier(c)->image();
         int blu = 0, copiati = 0;
         for (int y = 0; y < lente.height(); ++y)
             for (int x = 0; x < lente.width(); ++x) {

@@ -16,6 +16,14 @@ using namespace kalvor::gui;
 
 namespace {
 
+template<class T> T *figlio(QWidget *w, const char *name)
+{
+    T *c = w->findChild<T *>(QString::fromLatin1(name));
+    if (!c)
+        qFatal("manca %s", name);
+    return c;
+}
+
 // The widgets that Tab visits, in order, starting from `first`.
 QStringList tabOrder(QWidget *first, int count)
 {
@@ -58,16 +66,19 @@ private slots:
         Applicazione app(platform);
         TAggiungiVeicolo *d = app.AggiungiVeicolo();
         QCOMPARE(d->windowTitle(), QString("Aggiungi Veicolo"));
-        QCOMPARE(d->AggiungiVeicoloEsistente->text(), QString("Aggiungi Veicolo Esistente"));
-        QCOMPARE(d->AggiungiNuovoVeicolo->text(), QString("Aggiungi Nuovo Veicolo"));
-        QCOMPARE(hintOf(d->NumeroVeicolo), QString("Dati veicolo|Numero del veicolo da aggiungere|2"));
-        QCOMPARE(hintOf(d->LunghezzaVeicolo), QString("Dati veicolo|Lunghezza veicolo \"SOLO SE NUOVO VEICOLO\"|2"));
-        QCOMPARE(hintOf(d->AreaVeicolo), QString("Dati veicolo|Area impronta \"SOLO SE NUOVO VEICOLO\"|2"));
-        QCOMPARE(hintOf(d->AggiungiVeicoloEsistente),
+        QCOMPARE(figlio<QPushButton>(d, "AggiungiVeicoloEsistente")->text(), QString("Aggiungi Veicolo Esistente"));
+        QCOMPARE(figlio<QPushButton>(d, "AggiungiNuovoVeicolo")->text(), QString("Aggiungi Nuovo Veicolo"));
+        QCOMPARE(hintOf(figlio<QLineEdit>(d, "NumeroVeicolo")),
+                 QString("Dati veicolo|Numero del veicolo da aggiungere|2"));
+        QCOMPARE(hintOf(figlio<QLineEdit>(d, "LunghezzaVeicolo")),
+                 QString("Dati veicolo|Lunghezza veicolo \"SOLO SE NUOVO VEICOLO\"|2"));
+        QCOMPARE(hintOf(figlio<QLineEdit>(d, "AreaVeicolo")),
+                 QString("Dati veicolo|Area impronta \"SOLO SE NUOVO VEICOLO\"|2"));
+        QCOMPARE(hintOf(figlio<QPushButton>(d, "AggiungiVeicoloEsistente")),
                  QString("Aggiungi veicolo|Aggiunge un veicolo già esistente ma momentaneamente non captato|2"));
-        QCOMPARE(hintOf(d->AggiungiNuovoVeicolo),
+        QCOMPARE(hintOf(figlio<QPushButton>(d, "AggiungiNuovoVeicolo")),
                  QString("Aggiungi veicolo|Aggiunge un nuovo veicolo ancora non captato|2"));
-        QVERIFY(d->NumeroVeicolo->text().isEmpty());
+        QVERIFY(figlio<QLineEdit>(d, "NumeroVeicolo")->text().isEmpty());
         QCOMPARE(d->findChild<QLabel *>("Xtxt")->text(), QString("00000"));
         QCOMPARE(d->findChild<QLabel *>("Ytxt")->text(), QString("00000"));
         QStringList labels;
@@ -75,7 +86,7 @@ private slots:
             labels << l->text();
         for (const char *text : {"X :", "Y :", "Numero", "Lunghezza", "Area"})
             QVERIFY2(labels.contains(QString(text)), text);
-        QCOMPARE(tabOrder(d->NumeroVeicolo, 5),
+        QCOMPARE(tabOrder(figlio<QLineEdit>(d, "NumeroVeicolo"), 5),
                  (QStringList {"NumeroVeicolo", "LunghezzaVeicolo", "AreaVeicolo", "AggiungiVeicoloEsistente",
                                "AggiungiNuovoVeicolo"}));
         QVERIFY(!(d->windowFlags() & Qt::WindowMinMaxButtonsHint));
@@ -130,9 +141,9 @@ private slots:
             call.scelta = scelta;
             call.campi = app.stato().AggiungiVeicolo;
         });
-        QTest::keyClicks(d->NumeroVeicolo, "12");
-        QTest::keyClicks(d->LunghezzaVeicolo, "4,5");
-        QTest::keyClicks(d->AreaVeicolo, "8");
+        QTest::keyClicks(figlio<QLineEdit>(d, "NumeroVeicolo"), "12");
+        QTest::keyClicks(figlio<QLineEdit>(d, "LunghezzaVeicolo"), "4,5");
+        QTest::keyClicks(figlio<QLineEdit>(d, "AreaVeicolo"), "8");
         d->show();
         QWidget *target = d->findChild<QWidget *>(control);
         target->setFocus();
@@ -162,14 +173,14 @@ private slots:
             campi.AreaVeicolo = "7,5";
         });
         d->show();
-        QTest::keyClicks(d->NumeroVeicolo, "12");
-        d->AggiungiVeicoloEsistente->click();
+        QTest::keyClicks(figlio<QLineEdit>(d, "NumeroVeicolo"), "12");
+        figlio<QPushButton>(d, "AggiungiVeicoloEsistente")->click();
         QVERIFY(!d->isVisible());
-        QCOMPARE(d->LunghezzaVeicolo->text(), QString("4,2"));
+        QCOMPARE(figlio<QLineEdit>(d, "LunghezzaVeicolo")->text(), QString("4,2"));
         d->prepara(QPoint(100, 100), {});
-        QCOMPARE(d->NumeroVeicolo->text(), QString("12"));
-        QCOMPARE(d->LunghezzaVeicolo->text(), QString("4,2"));
-        QCOMPARE(d->AreaVeicolo->text(), QString("7,5"));
+        QCOMPARE(figlio<QLineEdit>(d, "NumeroVeicolo")->text(), QString("12"));
+        QCOMPARE(figlio<QLineEdit>(d, "LunghezzaVeicolo")->text(), QString("4,2"));
+        QCOMPARE(figlio<QLineEdit>(d, "AreaVeicolo")->text(), QString("7,5"));
     }
 
     void aggiungiStaysOpenWhenTheAdditionFails()
@@ -180,13 +191,13 @@ private slots:
         d->prepara(QPoint(100, 100), [&](Aggiunta) {
             throw ConversionError("'" + app.stato().AggiungiVeicolo.LunghezzaVeicolo + "' non è un numero");
         });
-        d->LunghezzaVeicolo->setText("lungo");
+        figlio<QLineEdit>(d, "LunghezzaVeicolo")->setText("lungo");
         d->show();
-        d->AggiungiNuovoVeicolo->click();
+        figlio<QPushButton>(d, "AggiungiNuovoVeicolo")->click();
         QCOMPARE(platform.messageTexts("error").size(), 1);
         QVERIFY(platform.messageTexts("error").front().contains("lungo"));
         QVERIFY(d->isVisible());
-        QCOMPARE(d->LunghezzaVeicolo->text(), QString("lungo"));
+        QCOMPARE(figlio<QLineEdit>(d, "LunghezzaVeicolo")->text(), QString("lungo"));
         d->hide();
     }
 
@@ -197,16 +208,19 @@ private slots:
         TModificaVeicolo *d = app.ModificaVeicolo();
         QCOMPARE(d->windowTitle(), QString("Modifica Veicolo"));
         QCOMPARE(d->findChild<QLabel *>("NumeroVeicoloAttuale")->text(), QString("nnnnn"));
-        QCOMPARE(d->EliminaVeicolo->text(), QString("Elimina Veicolo"));
-        QCOMPARE(d->CambiaNumeroVeicolo->text(), QString("Cambia Numero Veicolo"));
-        QCOMPARE(hintOf(d->NumeroVeicolo), QString("Cambia numero|Se vuoi cambiare il numero del veicolo captato|2"));
-        QCOMPARE(hintOf(d->EliminaVeicolo), QString("Elimina veicolo|elimina il veicolo selezionato F1|2"));
-        QCOMPARE(hintOf(d->CambiaNumeroVeicolo), QString("Cambia numero|Cambia il numero al veicolo selezionato|2"));
+        QCOMPARE(figlio<QPushButton>(d, "EliminaVeicolo")->text(), QString("Elimina Veicolo"));
+        QCOMPARE(figlio<QPushButton>(d, "CambiaNumeroVeicolo")->text(), QString("Cambia Numero Veicolo"));
+        QCOMPARE(hintOf(figlio<QLineEdit>(d, "NumeroVeicolo")),
+                 QString("Cambia numero|Se vuoi cambiare il numero del veicolo captato|2"));
+        QCOMPARE(hintOf(figlio<QPushButton>(d, "EliminaVeicolo")),
+                 QString("Elimina veicolo|elimina il veicolo selezionato F1|2"));
+        QCOMPARE(hintOf(figlio<QPushButton>(d, "CambiaNumeroVeicolo")),
+                 QString("Cambia numero|Cambia il numero al veicolo selezionato|2"));
         QStringList labels;
         for (QLabel *l : d->findChildren<QLabel *>())
             labels << l->text();
         QVERIFY(labels.contains("Veicolo"));
-        QCOMPARE(tabOrder(d->NumeroVeicolo, 3),
+        QCOMPARE(tabOrder(figlio<QLineEdit>(d, "NumeroVeicolo"), 3),
                  (QStringList {"NumeroVeicolo", "EliminaVeicolo", "CambiaNumeroVeicolo"}));
         QCOMPARE(cornerColour(d), QColor(84, 168, 0));
     }
@@ -255,7 +269,7 @@ private slots:
             call.campi = app.stato().ModificaVeicolo;
         });
         d->show();
-        QTest::keyClicks(d->NumeroVeicolo, "9");
+        QTest::keyClicks(figlio<QLineEdit>(d, "NumeroVeicolo"), "9");
         QWidget *target = d->findChild<QWidget *>(control);
         target->setFocus();
         QTest::keyClick(target, Qt::Key(key));
@@ -281,8 +295,8 @@ private slots:
             throw ConversionError("'" + app.stato().ModificaVeicolo.NumeroVeicolo + "' non è un numero intero");
         });
         d->show();
-        d->NumeroVeicolo->setText("nove");
-        d->CambiaNumeroVeicolo->click();
+        figlio<QLineEdit>(d, "NumeroVeicolo")->setText("nove");
+        figlio<QPushButton>(d, "CambiaNumeroVeicolo")->click();
         QCOMPARE(platform.messageTexts("error").size(), 1);
         QVERIFY(d->isVisible());
         d->hide();

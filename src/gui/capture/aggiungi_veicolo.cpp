@@ -4,7 +4,6 @@
 #include "gui/app/applicazione.hpp"
 #include "gui/capture/control_keys.hpp"
 #include "gui/platform/bindings.hpp"
-#include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/hint_balloon.hpp"
 #include "gui/platform/window_kind.hpp"
@@ -44,10 +43,7 @@ QPushButton *pulsante(QWidget *parent, const char *name, const char *text, const
 } // namespace
 
 TAggiungiVeicolo::TAggiungiVeicolo(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
-    : QDialog(parent)
-    , m_app(app)
-    , m_stato(stato)
-    , m_platform(platform)
+    : Screen(app, stato, platform, parent)
 {
     setObjectName(QStringLiteral("AggiungiVeicolo"));
     setWindowTitle(QStringLiteral("Aggiungi Veicolo"));
@@ -131,7 +127,7 @@ void TAggiungiVeicolo::aggiungi(Aggiunta scelta)
 {
     if (!m_esegui)
         return;
-    const bool fatto = guarded(this, m_platform, [&] { m_esegui(scelta); });
+    const bool fatto = runGuarded([&] { m_esegui(scelta); });
     refreshFromState();
     if (fatto)
         close();
@@ -144,12 +140,6 @@ void TAggiungiVeicolo::refreshFromState()
     showText(NumeroVeicolo, m_stato.AggiungiVeicolo.NumeroVeicolo);
     showText(LunghezzaVeicolo, m_stato.AggiungiVeicolo.LunghezzaVeicolo);
     showText(AreaVeicolo, m_stato.AggiungiVeicolo.AreaVeicolo);
-}
-
-void TAggiungiVeicolo::showEvent(QShowEvent *event)
-{
-    refreshFromState();
-    QDialog::showEvent(event);
 }
 
 } // namespace kalvor::gui

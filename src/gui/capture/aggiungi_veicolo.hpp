@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QDialog>
+#include "gui/app/screen.hpp"
+
 #include <QPoint>
 
 #include <functional>
@@ -10,14 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace kalvor {
-struct StatoLavoro;
-}
-
 namespace kalvor::gui {
-
-class Applicazione;
-struct Platform;
 
 enum class Aggiunta { VeicoloEsistente, NuovoVeicolo };
 
@@ -25,7 +19,7 @@ enum class Aggiunta { VeicoloEsistente, NuovoVeicolo };
 // never captured before or for a known one lost in this frame. Its fields are
 // StatoLavoro.AggiungiVeicolo, kept from one opening to the next; it gives the
 // choice to whoever opened it, which performs the addition.
-class TAggiungiVeicolo : public QDialog
+class TAggiungiVeicolo : public Screen
 {
     Q_OBJECT
 public:
@@ -44,7 +38,10 @@ public:
 
     void AggiungiVeicoloEsistenteClick();
     void AggiungiNuovoVeicoloClick();
-    void refreshFromState();
+    void refreshFromState() override;
+
+private:
+    void aggiungi(Aggiunta scelta);
 
     QLineEdit *NumeroVeicolo = nullptr;
     QLineEdit *LunghezzaVeicolo = nullptr;
@@ -52,15 +49,6 @@ public:
     QPushButton *AggiungiVeicoloEsistente = nullptr;
     QPushButton *AggiungiNuovoVeicolo = nullptr;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
-    void aggiungi(Aggiunta scelta);
-
-    Applicazione &m_app;
-    StatoLavoro &m_stato;
-    Platform &m_platform;
     Esecuzione m_esegui;
     QLabel *m_xtxt = nullptr;
     QLabel *m_ytxt = nullptr;

@@ -12,14 +12,13 @@
 #include "gui/capture/area_veicolo_virtuale.hpp"
 #include "gui/capture/control_keys.hpp"
 #include "gui/capture/modifica_veicolo.hpp"
-#include "gui/detection/disegno_fotogramma.hpp"
-#include "gui/geometry/lente.hpp"
-#include "gui/geometry/vista_fotogramma.hpp"
 #include "gui/platform/bindings.hpp"
-#include "gui/platform/guarded.hpp"
-#include "gui/platform/hand_cursor.hpp"
+#include "gui/platform/controls.hpp"
+#include "gui/platform/frame_image.hpp"
 #include "gui/platform/hint_balloon.hpp"
+#include "gui/platform/lente.hpp"
 #include "gui/platform/resources.hpp"
+#include "gui/platform/vista_fotogramma.hpp"
 #include "gui/platform/window_kind.hpp"
 #include "gui/results/risultati.hpp"
 #include "project/project_writer.hpp"
@@ -73,10 +72,7 @@ const Parametro parametri[] = {
 
 QPushButton *pulsante(QWidget *parent, const char *name, const char *caption)
 {
-    auto *b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    useHandCursor(b);
-    return b;
+    return namedControl<QPushButton>(parent, QString::fromLatin1(name), QString::fromUtf8(caption));
 }
 
 QProgressBar *barra(QWidget *parent, const char *name, Qt::Orientation orientation)
@@ -109,10 +105,7 @@ QString suonoVeicoliTrovati()
 } // namespace
 
 TCaptazione::TCaptazione(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
-    : QDialog(parent)
-    , m_app(app)
-    , m_stato(stato)
-    , m_platform(platform)
+    : Screen(app, stato, platform, parent)
 {
     setObjectName(QStringLiteral("Captazione"));
     setWindowTitle(QStringLiteral("Captazione veicoli assistita  dal calcolatore"));
@@ -122,17 +115,18 @@ TCaptazione::TCaptazione(Applicazione &app, StatoLavoro &stato, Platform &platfo
 
     // The frame unscaled at the top left; larger frames scroll.
     auto *sinistra = new QVBoxLayout;
-    ImmagineColori = new VistaFotogramma(this);
-    ImmagineColori->setObjectName(QStringLiteral("ImmagineColori"));
-    ImmagineColori->setFixedSize(640, 480);
-    m_riquadro = new QScrollArea(this);
-    m_riquadro->setWidget(ImmagineColori);
-    m_riquadro->setFrameShape(QFrame::NoFrame);
-    m_riquadro->setMinimumSize(644, 484);
-    m_riquadro->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    sinistra->addWidget(m_riquadro, 3);
-    connect(ImmagineColori, &VistaFotogramma::clicked, this,
-            [this](QPoint pixel, QPoint pointer) { RiconoscimentoVeicoloManualeClick(pixel, pointer); });
+    m_vista = new VistaFotogramma(this);
+    m_vista->setObjectName(QStringLiteral("ImmagineColori"));
+    m_vista->setFixedSize(640, 480);
+    auto *riquadro = new QScrollArea(this);
+    riquadro->setWidget(m_vista);
+    riquadro->setFrameShape(QFrame::NoFrame);
+    riquadro->setMinimumSize(644, 484);
+    riquadro->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    sinistra->addWidget(riquadro, 3);
+    connect(m_vista, &VistaFotogramma::clicked, this, [this](QPoint pixel, QPoint pointer) {
+        runGuarded([&] { RiconoscimentoVeicoloManualeClick(pixel, pointer); });
+    });
 
     auto *liste = new QGridLayout;
     m_veicoliAtt = boundListEdit(this, QStringLiteral("veicoliAtt"), m_stato.Captazione.veicoliAtt);
@@ -147,10 +141,10 @@ TCaptazione::TCaptazione(Applicazione &app, StatoLavoro &stato, Platform &platfo
     pagina->addLayout(sinistra, 1);
 
     auto *destra = new QVBoxLayout;
-    zoom_IMG = new Lente(kLenteCaptazione, this);
-    zoom_IMG->setView(ImmagineColori);
-    ingrandimento_TIMER = zoom_IMG->timer();
-    destra->addWidget(zoom_IMG, 0, Qt::AlignRight);
+    // Switched on by the calibration's confirmation; it runs until the program ends.
+    m_lente = new Lente(kLenteCaptazione, this);
+    m_lente->setView(m_vista);
+    destra->addWidget(m_lente, 0, Qt::AlignRight);
 
     auto *campi = new QGridLayout;
     CampiRilevamento &valori = m_stato.Captazione;
@@ -189,71 +183,62 @@ TCaptazione::TCaptazione(Applicazione &app, StatoLavoro &stato, Platform &platfo
     destra->addLayout(contatori);
 
     auto *calcolaMedia = pulsante(this, "CalcolaMedia", "Calc. Media");
-    barraMedia = barra(this, "barraMedia", Qt::Horizontal);
-    AvanzaFotogramma = pulsante(this, "AvanzaFotogramma", "Avanza Fotogramma");
-    setHint(AvanzaFotogramma, QStringLiteral("diponibile anche come F4"));
-    FotogrammaPrecedente = pulsante(this, "FotogrammaPrecedente", "Fotogramma Precedente");
-    setHint(FotogrammaPrecedente, QStringLiteral("diponibile anche come F3"));
+    m_barraMedia = barra(this, "barraMedia", Qt::Horizontal);
+    auto *avanza = pulsante(this, "AvanzaFotogramma", "Avanza Fotogramma");
+    setHint(avanza, QStringLiteral("diponibile anche come F4"));
+    auto *precedente = pulsante(this, "FotogrammaPrecedente", "Fotogramma Precedente");
+    setHint(precedente, QStringLiteral("diponibile anche come F3"));
     auto *salvaDati = pulsante(this, "SalvaDati", "Salva i dati finora ottenuti");
     auto *conferma = pulsante(this, "Conferma", "I dati vanno bene");
     // Never seen: the overlay refresh the other steps call.
     auto *disegnaVirtuali = pulsante(this, "DisegnaVeicoliVirtuali", "DisegnaVeicoliVirtuali");
     disegnaVirtuali->hide();
     destra->addWidget(calcolaMedia);
-    destra->addWidget(barraMedia);
-    destra->addWidget(AvanzaFotogramma);
-    destra->addWidget(FotogrammaPrecedente);
+    destra->addWidget(m_barraMedia);
+    destra->addWidget(avanza);
+    destra->addWidget(precedente);
     destra->addWidget(salvaDati);
     destra->addWidget(conferma);
     destra->addStretch(1);
     pagina->addLayout(destra);
 
-    barraElaborazione = barra(this, "barraElaborazione", Qt::Vertical);
-    pagina->addWidget(barraElaborazione);
+    m_barraElaborazione = barra(this, "barraElaborazione", Qt::Vertical);
+    pagina->addWidget(m_barraElaborazione);
 
     QWidget *prima = m_parametri.front();
     for (QWidget *w : std::vector<QWidget *> {m_parametri.begin() + 1, m_parametri.end()}) {
         setTabOrder(prima, w);
         prima = w;
     }
-    for (QWidget *w :
-         std::initializer_list<QWidget *> {calcolaMedia, AvanzaFotogramma, FotogrammaPrecedente, salvaDati, conferma}) {
+    for (QWidget *w : std::initializer_list<QWidget *> {calcolaMedia, avanza, precedente, salvaDati, conferma}) {
         setTabOrder(prima, w);
         prima = w;
     }
 
-    const auto collega = [this](QPushButton *b, void (TCaptazione::*handler)()) {
-        connect(b, &QPushButton::clicked, this, [this, handler] { guardato([&] { (this->*handler)(); }); });
-    };
-    collega(calcolaMedia, &TCaptazione::CalcolaMediaClick);
-    collega(AvanzaFotogramma, &TCaptazione::AvanzaFotogrammaClick);
-    collega(FotogrammaPrecedente, &TCaptazione::FotogrammaPrecedenteClick);
-    collega(disegnaVirtuali, &TCaptazione::DisegnaVeicoliVirtualiClick);
-    collega(salvaDati, &TCaptazione::SalvaDatiClick);
-    collega(conferma, &TCaptazione::ConfermaClick);
+    connectGuarded(calcolaMedia, &TCaptazione::CalcolaMediaClick);
+    connectGuarded(avanza, &TCaptazione::AvanzaFotogrammaClick);
+    connectGuarded(precedente, &TCaptazione::FotogrammaPrecedenteClick);
+    connectGuarded(disegnaVirtuali, &TCaptazione::DisegnaVeicoliVirtualiClick);
+    connectGuarded(salvaDati, &TCaptazione::SalvaDatiClick);
+    connectGuarded(conferma, &TCaptazione::ConfermaClick);
     // F4 advances and F3 steps back while either capture button has the focus.
-    for (QPushButton *b : {AvanzaFotogramma, FotogrammaPrecedente}) {
-        bindKey(b, Qt::Key_F4, [this] { guardato([&] { AvanzaFotogrammaClick(); }); });
-        bindKey(b, Qt::Key_F3, [this] { guardato([&] { FotogrammaPrecedenteClick(); }); });
+    for (QPushButton *b : {avanza, precedente}) {
+        bindKey(b, Qt::Key_F4, [this] { runGuarded([&] { AvanzaFotogrammaClick(); }); });
+        bindKey(b, Qt::Key_F3, [this] { runGuarded([&] { FotogrammaPrecedenteClick(); }); });
     }
 }
 
 TCaptazione::~TCaptazione() = default;
-
-bool TCaptazione::guardato(const std::function<void()> &body)
-{
-    return guarded(this, m_platform, body);
-}
 
 template<class Body> void TCaptazione::passo(Body &&body)
 {
     try {
         body();
     } catch (...) {
-        mostraSessione();
+        refreshFromState();
         throw;
     }
-    mostraSessione();
+    refreshFromState();
 }
 
 void TCaptazione::CalcolaMediaClick()
@@ -272,10 +257,10 @@ void TCaptazione::CalcolaMediaClick()
         kalvor::CalcolaMediaCaptazione(m_stato, m_sessione, [&](int n, const RgbImage &) {
             if (primo) {
                 // The engine has read both ends of the interval before the first frame.
-                barraMedia->setRange(n, std::max(n, toInt(m_stato.Captazione.ImmagineFinale)));
+                m_barraMedia->setRange(n, std::max(n, toInt(m_stato.Captazione.ImmagineFinale)));
                 primo = false;
             }
-            barraMedia->setValue(n);
+            m_barraMedia->setValue(n);
             QCoreApplication::processEvents();
         });
     });
@@ -332,6 +317,31 @@ void TCaptazione::VeicoloVirtualeClick(const VeicoloVirtuale &veicolo, QPoint po
     });
 }
 
+void TCaptazione::CalcolaMediaDaProgetto()
+{
+    passo([&] { kalvor::CalcolaMediaCaptazione(m_stato, m_sessione); });
+}
+
+void TCaptazione::setBarraElaborazione(int position)
+{
+    impostaBarraCaptazione(m_sessione, position);
+    refreshFromState();
+}
+
+void TCaptazione::showCaptureFrame(const RgbImage &frame)
+{
+    mostraFotogrammaCaptazione(m_sessione, frame);
+    refreshFromState();
+}
+
+void TCaptazione::drawCaptureOverlays()
+{
+    passo([&] {
+        DisegnaContornoVeicoli(m_stato, m_sessione, false, colors::red);
+        kalvor::DisegnaVeicoliVirtualiClick(m_stato, m_sessione);
+    });
+}
+
 void TCaptazione::ConfermaClick()
 {
     m_app.showModal(m_app.Risultati());
@@ -355,26 +365,24 @@ void TCaptazione::SalvaDatiClick()
 
 void TCaptazione::mostraFotogramma()
 {
-    ImmagineColori->setFrame(immagineQt(m_sessione.fotogramma));
+    m_vista->setFrame(toQImage(m_sessione.fotogramma));
     const QSize dimensione(std::max(m_sessione.fotogramma.width, 640), std::max(m_sessione.fotogramma.height, 480));
-    if (ImmagineColori->size() != dimensione)
-        ImmagineColori->setFixedSize(dimensione);
-    // The drawings of the previous picture go: white clears the overlay.
-    const QSize lucido = ImmagineColori->overlay().size();
-    ImmagineColori->paintOverlay(
-        {DrawPrimitive::filledRectangle(0, 0, lucido.width(), lucido.height(), colors::white, colors::white)});
-    ImmagineColori->paintOverlay(m_sessione.disegno);
+    if (m_vista->size() != dimensione)
+        m_vista->setFixedSize(dimensione);
+    m_vista->clearOverlay();
+    m_vista->paintOverlay(m_sessione.disegno);
 }
 
 void TCaptazione::mostraVeicoliVirtuali()
 {
     const std::vector<VeicoloVirtuale> &veicoli = m_sessione.veicoliVirtuali;
     while (m_aree.size() < veicoli.size()) {
-        auto *area = new AreaVeicoloVirtuale(ImmagineColori);
+        auto *area = new AreaVeicoloVirtuale(m_vista);
         // Queued: the dialog's changes renew the areas, this one included.
         connect(
             area, &AreaVeicoloVirtuale::clicked, this,
-            [this, area](QPoint pointer) { VeicoloVirtualeClick(area->veicolo(), pointer); }, Qt::QueuedConnection);
+            [this, area](QPoint pointer) { runGuarded([&] { VeicoloVirtualeClick(area->veicolo(), pointer); }); },
+            Qt::QueuedConnection);
         m_aree.push_back(area);
     }
     for (size_t i = 0; i < m_aree.size(); ++i) {
@@ -385,16 +393,11 @@ void TCaptazione::mostraVeicoliVirtuali()
     }
 }
 
-void TCaptazione::mostraSessione()
+void TCaptazione::refreshFromState()
 {
     mostraFotogramma();
     mostraVeicoliVirtuali();
-    impostaBarra(barraElaborazione, m_sessione.barraPosizione, m_sessione.barraMassimo);
-    refreshFromState();
-}
-
-void TCaptazione::refreshFromState()
-{
+    impostaBarra(m_barraElaborazione, m_sessione.barraPosizione, m_sessione.barraMassimo);
     const CampiRilevamento &campi = m_stato.Captazione;
     for (size_t i = 0; i < m_parametri.size(); ++i)
         showText(m_parametri[i], campi.*parametri[i].item);
@@ -405,12 +408,6 @@ void TCaptazione::refreshFromState()
     showText(m_numeroVeicoliTXT, m_stato.Captazione.NumeroVeicoliTXT);
     showList(m_veicoliAtt, m_stato.Captazione.veicoliAtt);
     showList(m_veicoliPrec, m_stato.Captazione.veicoliPrec);
-}
-
-void TCaptazione::showEvent(QShowEvent *event)
-{
-    mostraSessione();
-    QDialog::showEvent(event);
 }
 
 } // namespace kalvor::gui

@@ -1,11 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "capture/sessione_captazione.hpp"
-#include "common/text_list.hpp"
-#include "gui/platform/platform.hpp"
+// The semi-automatic capture: frame by frame (F4) with tracking, a frame back
+// (F3), corrections by clicking on the frame (a vehicle added there) or on a
+// captured vehicle (renumbered or deleted), saving, and the confirmation that
+// turns the capture into the result tables. Each operation calls the capture
+// engine on the job state and this screen's session, then shows both again;
+// the operations throw on failure and the buttons and keys run them guarded.
 
-#include <QDialog>
+#include "capture/sessione_captazione.hpp"
+#include "common/rgb_image.hpp"
+#include "common/text_list.hpp"
+#include "gui/app/screen.hpp"
+#include "gui/platform/platform.hpp"
 
 #include <vector>
 
@@ -14,28 +21,14 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
-class QPushButton;
-class QScrollArea;
-class QTimer;
-
-namespace kalvor {
-struct StatoLavoro;
-}
 
 namespace kalvor::gui {
 
-class Applicazione;
 class AreaVeicoloVirtuale;
 class Lente;
 class VistaFotogramma;
-struct Platform;
 
-// The semi-automatic capture: frame by frame (F4) with tracking, a frame back
-// (F3), corrections by clicking on the frame or on a vehicle, saving, and the
-// confirmation that turns the capture into the result tables. The handlers
-// call the capture engine on the job state and this screen's session, then
-// show both again.
-class TCaptazione : public QDialog
+class TCaptazione : public Screen
 {
     Q_OBJECT
 public:
@@ -51,7 +44,7 @@ public:
     // The hidden "DisegnaVeicoliVirtuali": the clickable vehicles renewed.
     void DisegnaVeicoliVirtualiClick();
     // A click on the frame at a frame pixel opens "Aggiungi Veicolo" there
-    // (once "Calc. Media" has run); pointer is the screen position.
+    // (once "Calc. Media" has run); pointer is the position on the screen.
     void RiconoscimentoVeicoloManualeClick(QPoint pixel, QPoint pointer);
     // A click on a virtual vehicle opens "Modifica Veicolo" for it.
     void VeicoloVirtualeClick(const VeicoloVirtuale &veicolo, QPoint pointer);
@@ -63,39 +56,32 @@ public:
     static FileDialogOptions dialogoSalva();
     TextList testo;
 
-    void refreshFromState();
+    // The capture steps of opening a project: the background and start of the
+    // capture, the gauge, the saved current frame, its overlays.
+    void CalcolaMediaDaProgetto();
+    void setBarraElaborazione(int position);
+    void showCaptureFrame(const RgbImage &frame);
+    void drawCaptureOverlays();
 
+    // The session on show: frame, drawings, virtual vehicles, gauge.
     const SessioneCaptazione &sessione() const { return m_sessione; }
-    // The frame view: the frame, its drawings and the virtual vehicles.
-    VistaFotogramma *ImmagineColori = nullptr;
-    // The magnifier timer (100 ms), switched on by the calibration confirmation.
-    QTimer *ingrandimento_TIMER = nullptr;
-    Lente *zoom_IMG = nullptr;
-    QPushButton *AvanzaFotogramma = nullptr;
-    QPushButton *FotogrammaPrecedente = nullptr;
-    QProgressBar *barraMedia = nullptr;
-    QProgressBar *barraElaborazione = nullptr;
 
-protected:
-    void showEvent(QShowEvent *event) override;
+    // The state and the session back on the widgets, the frame view included.
+    void refreshFromState() override;
 
 private:
     // Runs a step, then shows the session and the state whether it succeeded or not.
     template<class Body> void passo(Body &&body);
-    void mostraSessione();
     void mostraFotogramma();
     void mostraVeicoliVirtuali();
-    bool guardato(const std::function<void()> &body);
 
-    Applicazione &m_app;
-    StatoLavoro &m_stato;
-    Platform &m_platform;
     SessioneCaptazione m_sessione;
     bool m_correzioni = false;
     bool m_mediaInCorso = false;
+    VistaFotogramma *m_vista = nullptr; // ImmagineColori
+    Lente *m_lente = nullptr; // zoom_IMG with ingrandimento_TIMER
     std::vector<QLineEdit *> m_parametri; // in the order of the parameter table
     std::vector<AreaVeicoloVirtuale *> m_aree; // reused from refresh to refresh
-    QScrollArea *m_riquadro = nullptr;
     QCheckBox *m_mirino = nullptr;
     QCheckBox *m_mostraAsse = nullptr;
     QCheckBox *m_correggi = nullptr;
@@ -103,6 +89,8 @@ private:
     QLabel *m_numeroVeicoliTXT = nullptr;
     QPlainTextEdit *m_veicoliAtt = nullptr;
     QPlainTextEdit *m_veicoliPrec = nullptr;
+    QProgressBar *m_barraMedia = nullptr;
+    QProgressBar *m_barraElaborazione = nullptr;
 };
 
 } // namespace kalvor::gui

@@ -4,7 +4,6 @@
 #include "gui/app/applicazione.hpp"
 #include "gui/capture/control_keys.hpp"
 #include "gui/platform/bindings.hpp"
-#include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/hint_balloon.hpp"
 #include "gui/platform/window_kind.hpp"
@@ -18,10 +17,7 @@
 namespace kalvor::gui {
 
 TModificaVeicolo::TModificaVeicolo(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
-    : QDialog(parent)
-    , m_app(app)
-    , m_stato(stato)
-    , m_platform(platform)
+    : Screen(app, stato, platform, parent)
 {
     setObjectName(QStringLiteral("ModificaVeicolo"));
     setWindowTitle(QStringLiteral("Modifica Veicolo"));
@@ -90,7 +86,7 @@ void TModificaVeicolo::modifica(Modifica scelta)
 {
     if (!m_esegui)
         return;
-    const bool fatto = guarded(this, m_platform, [&] { m_esegui(scelta); });
+    const bool fatto = runGuarded([&] { m_esegui(scelta); });
     refreshFromState();
     if (fatto)
         close();
@@ -100,12 +96,6 @@ void TModificaVeicolo::refreshFromState()
 {
     showText(m_numeroVeicoloAttuale, m_stato.ModificaVeicolo.NumeroVeicoloAttuale);
     showText(NumeroVeicolo, m_stato.ModificaVeicolo.NumeroVeicolo);
-}
-
-void TModificaVeicolo::showEvent(QShowEvent *event)
-{
-    refreshFromState();
-    QDialog::showEvent(event);
 }
 
 } // namespace kalvor::gui

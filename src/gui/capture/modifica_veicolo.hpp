@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QDialog>
+#include "gui/app/screen.hpp"
+
 #include <QPoint>
 
 #include <functional>
@@ -10,21 +11,14 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace kalvor {
-struct StatoLavoro;
-}
-
 namespace kalvor::gui {
-
-class Applicazione;
-struct Platform;
 
 enum class Modifica { CambiaNumero, Elimina };
 
 // The capture dialog that renumbers or deletes the clicked vehicle. It shows
 // StatoLavoro.ModificaVeicolo (the number clicked, the new number as typed)
 // and gives the choice to whoever opened it, which performs the change.
-class TModificaVeicolo : public QDialog
+class TModificaVeicolo : public Screen
 {
     Q_OBJECT
 public:
@@ -42,21 +36,15 @@ public:
 
     void CambiaNumeroVeicoloClick();
     void EliminaVeicoloClick();
-    void refreshFromState();
+    void refreshFromState() override;
+
+private:
+    void modifica(Modifica scelta);
 
     QLineEdit *NumeroVeicolo = nullptr;
     QPushButton *EliminaVeicolo = nullptr;
     QPushButton *CambiaNumeroVeicolo = nullptr;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
-    void modifica(Modifica scelta);
-
-    Applicazione &m_app;
-    StatoLavoro &m_stato;
-    Platform &m_platform;
     Esecuzione m_esegui;
     QLabel *m_numeroVeicoloAttuale = nullptr;
 };
