@@ -37,6 +37,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kalvor::gui {
 
 namespace {
@@ -86,13 +88,15 @@ QProgressBar *barra(QWidget *parent, const char *name, Qt::Orientation orientati
     return b;
 }
 
-// A gauge refuses a position outside its range: the range grows to hold it.
-// A gauge repaints itself at once on every change; one deferred repaint
-// instead keeps a frame advance quick.
+// A gauge refuses a position outside its range: the range grows to hold it,
+// and never closes up (an empty range shows a busy gauge instead of a
+// position). A gauge repaints itself at once on every change; one deferred
+// repaint instead keeps a frame advance quick.
 void impostaBarra(QProgressBar *b, int posizione, int massimo)
 {
+    const int minimo = std::min(0, posizione);
     b->setUpdatesEnabled(false);
-    b->setRange(std::min(0, posizione), std::max(massimo, posizione));
+    b->setRange(minimo, std::max({massimo, posizione, minimo + 1}));
     b->setValue(posizione);
     b->setUpdatesEnabled(true);
 }
@@ -118,12 +122,12 @@ TCaptazione::TCaptazione(Applicazione &app, StatoLavoro &stato, Platform &platfo
     m_vista = new VistaFotogramma(this);
     m_vista->setObjectName(QStringLiteral("ImmagineColori"));
     m_vista->setFixedSize(640, 480);
-    auto *riquadro = new QScrollArea(this);
-    riquadro->setWidget(m_vista);
-    riquadro->setFrameShape(QFrame::NoFrame);
-    riquadro->setMinimumSize(644, 484);
-    riquadro->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    sinistra->addWidget(riquadro, 3);
+    m_riquadro = new QScrollArea(this);
+    m_riquadro->setWidget(m_vista);
+    m_riquadro->setFrameShape(QFrame::NoFrame);
+    m_riquadro->setMinimumSize(642, 482);
+    m_riquadro->setMaximumSize(642, 482);
+    sinistra->addWidget(m_riquadro, 0, Qt::AlignLeft | Qt::AlignTop);
     connect(m_vista, &VistaFotogramma::clicked, this, [this](QPoint pixel, QPoint pointer) {
         runGuarded([&] { RiconoscimentoVeicoloManualeClick(pixel, pointer); });
     });
@@ -256,8 +260,10 @@ void TCaptazione::CalcolaMediaClick()
         bool primo = true;
         kalvor::CalcolaMediaCaptazione(m_stato, m_sessione, [&](int n, const RgbImage &) {
             if (primo) {
-                // The engine has read both ends of the interval before the first frame.
-                m_barraMedia->setRange(n, std::max(n, toInt(m_stato.Captazione.ImmagineFinale)));
+                // The engine has read both ends of the interval before the first
+                // frame; a one-frame interval shows full, not busy.
+                const int fine = std::max(n, toInt(m_stato.Captazione.ImmagineFinale));
+                m_barraMedia->setRange(fine > n ? n : n - 1, fine);
                 primo = false;
             }
             m_barraMedia->setValue(n);
@@ -367,8 +373,11 @@ void TCaptazione::mostraFotogramma()
 {
     m_vista->setFrame(toQImage(m_sessione.fotogramma));
     const QSize dimensione(std::max(m_sessione.fotogramma.width, 640), std::max(m_sessione.fotogramma.height, 480));
-    if (m_vista->size() != dimensione)
+    if (m_vista->size() != dimensione) {
         m_vista->setFixedSize(dimensione);
+        // No more room than the frame: larger frames scroll.
+        m_riquadro->setMaximumSize(dimensione + QSize(2, 2));
+    }
     m_vista->clearOverlay();
     m_vista->paintOverlay(m_sessione.disegno);
 }

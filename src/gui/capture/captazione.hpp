@@ -21,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
+class QScrollArea;
 
 namespace kalvor::gui {
 
@@ -79,6 +80,7 @@ private:
     bool m_correzioni = false;
     bool m_mediaInCorso = false;
     VistaFotogramma *m_vista = nullptr; // ImmagineColori
+    QScrollArea *m_riquadro = nullptr;
     Lente *m_lente = nullptr; // zoom_IMG with ingrandimento_TIMER
     std::vector<QLineEdit *> m_parametri; // in the order of the parameter table
     std::vector<AreaVeicoloVirtuale *> m_aree; // reused from refresh to refresh
