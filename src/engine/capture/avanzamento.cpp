@@ -34,11 +34,15 @@ bool delFotogramma(const TextList &lista, int i, const std::string &n)
 }
 
 // Where the records of the frame shown begin at the end of VeicoliTOT: there
-// are some only when a "Fotogrammi finiti" click has already appended them
-// (VeicoliTOT otherwise holds earlier frames only).
+// are some, while that frame's records are on screen, only when a "Fotogrammi
+// finiti" click has already appended them (VeicoliTOT otherwise holds earlier
+// frames only). With nothing on screen, as after "Calc. Media" restarts the
+// capture on the frame where the last one ended, they are the earlier work.
 int inizioCodaFotogrammaAttuale(const StatoLavoro &s)
 {
     const TextList &tot = s.Captazione.VeicoliTOT;
+    if (s.Captazione.veicoliAtt.count() < 2)
+        return tot.count();
     const std::string n = intText(s.CP.FotogrammaAttuale);
     const std::string &testo = s.Captazione.fotogrammaTXT;
     int inizio = tot.count();
@@ -128,6 +132,26 @@ struct Istantanea
     int SogliaConteggio;
 };
 
+// A field's number, the error naming the field by its label on the screen.
+template<typename Lettura> auto campo(const char *etichetta, Lettura leggi)
+{
+    try {
+        return leggi();
+    } catch (const ConversionError &e) {
+        throw ConversionError(std::string(etichetta) + ": " + e.what());
+    }
+}
+
+double decimale(const char *etichetta, const std::string &testo)
+{
+    return campo(etichetta, [&] { return toDecimal(testo); });
+}
+
+int intero(const char *etichetta, const std::string &testo)
+{
+    return campo(etichetta, [&] { return static_cast<int>(toInt(testo)); });
+}
+
 void appendiRighe(const TextList &da, TextList &a)
 {
     auto &righe = a.lines();
@@ -174,13 +198,13 @@ Avanzamento avanza(StatoLavoro &stato, SessioneCaptazione &sessione)
     spostaListe(stato);
     // 2
     det.SogliaConteggio = 1;
-    det.AreaVeicolo = toDecimal(c.AreaVeicoloTXT);
-    det.VariazionePos = toDecimal(c.VariazionePosTXT);
-    det.LunghezzaMin = toDecimal(c.LunghezzaMinTXT);
+    det.AreaVeicolo = decimale("Area veic. mq", c.AreaVeicoloTXT);
+    det.VariazionePos = decimale("Variaz. posiz.", c.VariazionePosTXT);
+    det.LunghezzaMin = decimale("Lung. min veic", c.LunghezzaMinTXT);
     // 3
     det.FotogrammaAttuale += 1;
     c.fotogrammaTXT = intText(det.FotogrammaAttuale);
-    if (toInt(c.ImmagineFinale) < det.FotogrammaAttuale) {
+    if (intero("Fotog. finale", c.ImmagineFinale) < det.FotogrammaAttuale) {
         det.FotogrammaAttuale -= 1;
         c.fotogrammaTXT = intText(det.FotogrammaAttuale);
         a.finiti = true;
@@ -193,8 +217,8 @@ Avanzamento avanza(StatoLavoro &stato, SessioneCaptazione &sessione)
     // 5
     det.IstanteFotogramma = tempoFotogramma(stato.TabellaTempiFotogrammi, n, det.IstanteFotogramma);
     // 6
-    const int superiore = toInt(c.MargineSuperiore);
-    const int inferiore = toInt(c.MargineInferiore);
+    const int superiore = intero("margine super.", c.MargineSuperiore);
+    const int inferiore = intero("margine infer.", c.MargineInferiore);
     if (sessione.rilevamentoRiferimento)
         riferimento::IndividuaVeicoli(det, stato.GrigliaMetrica, a.immagine, superiore, inferiore, n,
                                       det.IstanteFotogramma, a.veicoliAtt);
@@ -290,7 +314,7 @@ EsitoPasso FotogrammaPrecedenteClick(StatoLavoro &stato, SessioneCaptazione &ses
     }
     // 9, computed before anything changes: a number that is not an integer
     // leaves the step undone.
-    const int contatore = contatoreDaVeicoliTOT(tot, toInt(c.VeicoloIniziale));
+    const int contatore = contatoreDaVeicoliTOT(tot, intero("Veicolo Iniziale", c.VeicoloIniziale));
 
     // 1-2
     det.FotogrammaAttuale = n;
