@@ -294,6 +294,9 @@ void TCaptazione::DisegnaVeicoliVirtualiClick()
 
 void TCaptazione::RiconoscimentoVeicoloManualeClick(QPoint pixel, QPoint pointer)
 {
+    // While the background is summed (events are processed) the lists are not to be touched.
+    if (m_mediaInCorso)
+        return;
     const RgbImage &f = m_sessione.fotogramma;
     if (pixel.x() < 0 || pixel.y() < 0 || pixel.x() >= f.width || pixel.y() >= f.height)
         return;
@@ -312,6 +315,8 @@ void TCaptazione::RiconoscimentoVeicoloManualeClick(QPoint pixel, QPoint pointer
 
 void TCaptazione::VeicoloVirtualeClick(const VeicoloVirtuale &veicolo, QPoint pointer)
 {
+    if (m_mediaInCorso)
+        return;
     apriModificaVeicolo(m_stato, veicolo);
     m_app.ModificaVeicolo()->apri(pointer, [this](Modifica scelta) {
         passo([&] {
