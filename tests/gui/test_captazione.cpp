@@ -30,6 +30,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <filesystem>
+
 using namespace kalvor;
 using namespace kalvor::gui;
 
@@ -468,6 +470,44 @@ private slots:
         QCOMPARE(app2.stato().Captazione.veicoliAtt, t.cap().veicoliAtt);
         QCOMPARE(app2.stato().Captazione.VeicoliTOT, t.cap().VeicoliTOT);
         c2->hide();
+    }
+
+    void unPassoRifiutatoLasciaTuttoComEra_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::newRow("area non numerica, F4") << "area";
+        QTest::newRow("fotogramma precedente mancante, F3") << "file";
+        QTest::newRow("margine non numerico, F4") << "margine";
+    }
+
+    void unPassoRifiutatoLasciaTuttoComEra()
+    {
+        QFETCH(QString, caso);
+        Captazione t;
+        TCaptazione *c = t.c;
+        auto *avanza = figlio<QPushButton>(c, "AvanzaFotogramma");
+        avanza->click();
+        avanza->click();
+        const TextList att = t.cap().veicoliAtt, prec = t.cap().veicoliPrec, tot = t.cap().VeicoliTOT;
+        const QImage frame = kalvor::testing::frameView(c)->frame();
+        int tasto = Qt::Key_F4;
+        if (caso == "area")
+            figlio<QLineEdit>(c, "AreaVeicoloTXT")->setText("quattro");
+        else if (caso == "margine")
+            figlio<QLineEdit>(c, "MargineSuperiore")->setText("1,5");
+        else {
+            std::filesystem::remove(frameFileName(t.dir.path(), 1));
+            tasto = Qt::Key_F3;
+        }
+        avanza->setFocus();
+        QTest::keyClick(avanza, Qt::Key(tasto));
+        QCOMPARE(t.platform.messageTexts("error").size(), 1);
+        QCOMPARE(t.label("fotogrammaTXT"), QString("2"));
+        QCOMPARE(t.cap().veicoliAtt, att);
+        QCOMPARE(t.cap().veicoliPrec, prec);
+        QCOMPARE(t.cap().VeicoliTOT, tot);
+        QCOMPARE(kalvor::testing::frameView(c)->frame(), frame);
+        QCOMPARE(areeVisibili(c).size(), 1);
     }
 
     void unaLunghezzaNonNumericaLasciaApertoIlDialogo()
