@@ -27,7 +27,9 @@ check-sanitize: deps
 	cmake --build $(SANBUILD) -j $(JOBS)
 	cd $(SANBUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest $(CTEST_ARGS) -L engine
 
-demo: build
+# Only the command line and the libraries it links: the demo needs nothing else.
+demo: configure
+	cmake --build $(BUILD) -j $(JOBS) --target kalvor-cli
 	scripts/demo $(BUILD)
 
 gui: build

@@ -14,6 +14,7 @@
 //   switches per vehicle changes of number between consecutive sightings
 #include "capture/avanzamento.hpp"
 #include "cli/commands.hpp"
+#include "cli/options.hpp"
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
 #include "detection/geometria_area.hpp"
@@ -162,34 +163,34 @@ Conteggi misuraScena(std::uint64_t seme, double durata, int passo)
     return c;
 }
 
+const CommandHelp kHelp {"capture-accuracy",
+                         "[--seeds 1,2,3] [--duration S] [--every K]",
+                         "Cattura scene stradali generate fotogramma per fotogramma, con i parametri predefiniti\n"
+                         "della captazione e senza correzioni, e confronta i record con la verità della scena:\n"
+                         "veicoli mancati e record spuri per fotogramma, veicoli con un solo numero, cambi di numero.",
+                         {{"--seeds", "S1,S2,...", "semi delle scene (predefiniti 1,2,3)"},
+                          {"--duration", "S", "secondi di ogni scena (predefiniti 60)"},
+                          {"--every", "K", "un fotogramma ogni K della scena a 25 al secondo (predefinito 5)"}}};
+
 int runCaptureAccuracy(const Args &args)
 {
-    std::vector<std::uint64_t> semi = {1, 2, 3};
-    double durata = 60.0;
-    int passo = 5;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        const auto value = [&]() -> const std::string & {
-            if (i + 1 >= args.size())
-                throw RefusalError("Manca il valore di " + a + ".");
-            return args[++i];
-        };
-        if (a == "--seeds") {
-            semi.clear();
-            std::istringstream in(value());
-            std::string seme;
-            while (std::getline(in, seme, ','))
-                semi.push_back(static_cast<std::uint64_t>(toInt(seme)));
-        } else if (a == "--duration") {
-            durata = toDecimal(value(), NumberFormat::dot());
-        } else if (a == "--every") {
-            passo = toInt(value());
-        } else {
-            throw RefusalError("Opzione sconosciuta \"" + a + "\".");
-        }
+    const auto options = parseOptions(args, kHelp);
+    if (!options)
+        return 0;
+    if (!options->positional.empty())
+        throw RefusalError("Argomento inatteso \"" + options->positional[0] + "\".");
+    std::vector<std::uint64_t> semi;
+    {
+        std::istringstream in(options->text("--seeds", "1,2,3"));
+        std::string seme;
+        while (std::getline(in, seme, ','))
+            semi.push_back(static_cast<std::uint64_t>(optionInteger("--seeds", seme)));
     }
+    const double durata = options->decimal("--duration", 60.0);
+    const int passo = options->integer("--every", 5);
     if (semi.empty() || passo < 1 || !(durata > 0 && durata <= 3600))
-        throw RefusalError("Uso: kalvor-cli capture-accuracy [--seeds 1,2,3] [--duration S] [--every K]");
+        throw RefusalError("Uso: kalvor-cli capture-accuracy [--seeds 1,2,3] [--duration S] [--every K]. Vedere "
+                           "kalvor-cli capture-accuracy --help.");
     std::printf("captazione senza correzioni, parametri predefiniti; %.0f s a 25 fotogrammi/s, uno ogni %d\n", durata,
                 passo);
     Conteggi totale;

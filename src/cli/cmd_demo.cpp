@@ -2,6 +2,7 @@
 // `kalvor-cli frames-demo DIR`: writes a few frame files and reads them back,
 // showing the frame naming and the PNG round trip.
 #include "cli/commands.hpp"
+#include "cli/options.hpp"
 #include "common/errors.hpp"
 #include "extraction/frame_file.hpp"
 #include "extraction/png_io.hpp"
@@ -27,8 +28,18 @@ RgbImage gradientFrame(int w, int h, int k)
     return img;
 }
 
-int runFramesDemo(const Args &args)
+const CommandHelp kHelp {"frames-demo",
+                         "CARTELLA",
+                         "Scrive cinque fotogrammi 640x480 in CARTELLA e li rilegge, per mostrare i nomi\n"
+                         "dei file dei fotogrammi e la lettura e scrittura PNG.",
+                         {}};
+
+int runFramesDemo(const Args &arguments)
 {
+    const auto options = parseOptions(arguments, kHelp);
+    if (!options)
+        return 0;
+    const Args &args = options->positional;
     if (args.size() != 1)
         throw RefusalError("Indicare la cartella dei fotogrammi: kalvor-cli frames-demo CARTELLA");
     std::string dir = args[0];
@@ -44,16 +55,16 @@ int runFramesDemo(const Args &args)
         const RgbImage back = readPng(name);
         if (!(back == img))
             throw Error("Il fotogramma \"" + name + "\" riletto è diverso da quello scritto.");
-        std::cout << "wrote and read back " << name << " (" << img.width << "x" << img.height << ", "
-                  << std::filesystem::file_size(name) << " bytes)\n";
+        std::cout << "scritto e riletto " << name << " (" << img.width << "x" << img.height << ", "
+                  << std::filesystem::file_size(name) << " byte)\n";
     }
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-    std::cout << count << " frames round-tripped identically in " << ms << " ms\n";
+    std::cout << count << " fotogrammi scritti e riletti identici in " << localeDecimal(ms, 1) << " ms\n";
     return 0;
 }
 
-const CommandRegistration reg({"frames-demo", "frames-demo DIR",
-                               "write five 640x480 frame files into DIR and read them back", runFramesDemo});
+const CommandRegistration reg({"frames-demo", "frames-demo CARTELLA",
+                               "scrive cinque fotogrammi 640x480 in CARTELLA e li rilegge", runFramesDemo});
 
 } // namespace
 

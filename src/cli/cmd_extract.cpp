@@ -5,9 +5,12 @@
 // beside the frames.
 #include "cli/commands.hpp"
 #include "cli/extraction_project.hpp"
+#include "cli/options.hpp"
+#include "cli/progress.hpp"
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
 #include "extraction/batch_extraction.hpp"
+#include "extraction/frame_file.hpp"
 
 #include <chrono>
 #include <cstdio>
@@ -18,17 +21,6 @@
 namespace kalvor::cli {
 
 namespace {
-
-// Decimals on the command line may use either separator.
-double decimalArgument(const std::string &name, const std::string &text)
-{
-    try {
-        const bool comma = text.find(',') != std::string::npos;
-        return toDecimal(text, comma ? NumberFormat::comma() : NumberFormat::dot());
-    } catch (const ConversionError &) {
-        throw ConversionError("Valore non valido per " + name + ": \"" + text + "\".");
-    }
-}
 
 FrameSize sizeArgument(const std::string &text, bool &native)
 {
@@ -45,63 +37,60 @@ FrameSize sizeArgument(const std::string &text, bool &native)
     }
 }
 
-void printProgress(const BatchProgress &p)
+// The share of the asked span of the video decoded so far.
+double extractedFraction(const BatchRequest &r, const BatchProgress &p)
 {
-    static const auto t0 = std::chrono::steady_clock::now();
-    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    const double pct = p.duration > 0 ? std::min(100.0, 100.0 * p.videoTime / p.duration) : 0.0;
-    std::fprintf(stderr, "\r%5.1f%%  %d fotogrammi  %.1f fotog./s   ", pct, p.framesWritten,
-                 wall > 0 ? p.framesWritten / wall : 0.0);
-    std::fflush(stderr);
+    const double end = r.to >= 0 && (p.duration <= 0 || r.to < p.duration) ? r.to : p.duration;
+    return end > r.from ? (p.videoTime - r.from) / (end - r.from) : 0.0;
 }
+
+const CommandHelp kHelp {
+    "extract",
+    "FILMATO --out CARTELLA [opzioni]",
+    "Estrae dal filmato un fotogramma ogni S secondi, con la didascalia del numero e del\n"
+    "tempo, come file PNG numerati in CARTELLA, e scrive l'elenco fotogrammi.txt (numero e\n"
+    "tempo di ciascuno).",
+    {{"--out", "CARTELLA", "la cartella dei fotogrammi (creata se manca)"},
+     {"--step", "S", "secondi fra due fotogrammi (0,2 se non indicato)"},
+     {"--first", "N", "numero del primo fotogramma (0 se non indicato)"},
+     {"--from", "T", "istante del filmato da cui iniziare, in secondi"},
+     {"--to", "T", "istante del filmato a cui fermarsi, in secondi (fino alla fine se non indicato)"},
+     {"--size", "LxA|native",
+      "dimensione dei fotogrammi; se non indicata, quella del filmato ridotta\n"
+      "entro 640x480 mantenendo la forma dell'immagine"},
+     {"--project", "FILE",
+      "scrive anche un file di progetto del nuovo lavoro nella cartella dei\n"
+      "fotogrammi"},
+     {"--plain", "", "estrazione di riferimento in un solo thread, per confronti"}},
+    decimalsHelpLine()};
 
 int runExtract(const Args &args)
 {
+    const auto options = parseOptions(args, kHelp);
+    if (!options)
+        return 0;
+    const ParsedOptions &o = *options;
     BatchRequest r;
-    bool haveOut = false;
-    std::string project;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        const auto value = [&]() -> const std::string & {
-            if (i + 1 >= args.size())
-                throw RefusalError("Manca il valore di " + a + ".");
-            return args[++i];
-        };
-        if (a == "--out") {
-            r.folder = value();
-            haveOut = true;
-        } else if (a == "--step") {
-            r.step = decimalArgument(a, value());
-        } else if (a == "--first") {
-            const std::string &v = value();
-            try {
-                r.firstNumber = toInt(v);
-            } catch (const ConversionError &) {
-                throw ConversionError("Valore non valido per --first: \"" + v + "\".");
-            }
-        } else if (a == "--from") {
-            r.from = decimalArgument(a, value());
-        } else if (a == "--to") {
-            r.to = decimalArgument(a, value());
-            if (r.to < 0)
-                throw RefusalError("L'istante finale non può essere negativo.");
-        } else if (a == "--size") {
-            r.size = sizeArgument(value(), r.nativeSize);
-        } else if (a == "--project") {
-            project = value();
-        } else if (a == "--plain") {
-            r.pipelined = false; // the single-thread reference, for comparisons
-        } else if (!a.empty() && a[0] == '-') {
-            throw RefusalError("Opzione sconosciuta \"" + a + "\".");
-        } else if (r.video.empty()) {
-            r.video = a;
-        } else {
-            throw RefusalError("Un solo filmato per volta: \"" + a + "\" è di troppo.");
-        }
+    const bool haveOut = o.has("--out");
+    r.folder = o.text("--out");
+    r.step = o.decimal("--step", r.step);
+    r.firstNumber = o.integer("--first", r.firstNumber);
+    r.from = o.decimal("--from", r.from);
+    if (o.has("--to")) {
+        r.to = o.decimal("--to", r.to);
+        if (r.to < 0)
+            throw RefusalError("L'istante finale non può essere negativo.");
     }
+    if (o.has("--size"))
+        r.size = sizeArgument(o.text("--size"), r.nativeSize);
+    std::string project = o.text("--project");
+    r.pipelined = !o.has("--plain"); // the single-thread reference, for comparisons
+    if (o.positional.size() > 1)
+        throw RefusalError("Un solo filmato per volta: \"" + o.positional[1] + "\" è di troppo.");
+    if (!o.positional.empty())
+        r.video = o.positional[0];
     if (r.video.empty() || !haveOut)
-        throw RefusalError("Uso: kalvor-cli extract FILMATO --out CARTELLA [--step S] [--first N] [--from T] "
-                           "[--to T] [--size LxA|native] [--project FILE]");
+        throw RefusalError("Uso: " + kHelp.command + " " + kHelp.synopsis + ". Vedere kalvor-cli extract --help.");
     if (r.folder.empty())
         r.folder = "./";
     if (r.folder.back() != '/')
@@ -113,34 +102,38 @@ int runExtract(const Args &args)
     if (!project.empty())
         project = extractionProjectPath(project, r.folder);
 
-    const bool tty = isatty(fileno(stderr)) != 0;
+    ProgressLine line;
     std::function<void(const BatchProgress &)> progress;
-    if (tty)
-        progress = [](const BatchProgress &p) { printProgress(p); };
+    if (line.shown())
+        progress = [&](const BatchProgress &p) { line.update(extractedFraction(r, p), p.framesWritten); };
     const BatchResult result = extractFrames(r, progress);
-    if (tty)
-        std::fputc('\n', stderr);
+    line.finish();
     const std::string listName = r.folder + "fotogrammi.txt";
     frameListText(result.frames).saveToFile(listName);
 
     const double videoSpan = result.frames.empty() ? 0.0 : result.frames.back().time - r.from;
+    const double wall = result.wallSeconds;
     std::printf("%zu fotogrammi %dx%d in %s (elenco: %s)\n", result.frames.size(), result.size.width,
                 result.size.height, r.folder.c_str(), listName.c_str());
-    std::printf("tempo %.3f s: %.1f fotogrammi/s, %.1f volte il tempo reale; decodifica %.3f s, PNG %.3f s\n",
-                result.wallSeconds, result.wallSeconds > 0 ? result.frames.size() / result.wallSeconds : 0.0,
-                result.wallSeconds > 0 ? videoSpan / result.wallSeconds : 0.0, result.decodeSeconds,
-                result.encodeSeconds);
+    std::printf("tempo %s s: %s fotogrammi/s, %s volte il tempo reale; decodifica %s s, PNG %s s\n",
+                localeDecimal(wall, 3).c_str(), localeDecimal(wall > 0 ? result.frames.size() / wall : 0.0, 1).c_str(),
+                localeDecimal(wall > 0 ? videoSpan / wall : 0.0, 1).c_str(),
+                localeDecimal(result.decodeSeconds, 3).c_str(), localeDecimal(result.encodeSeconds, 3).c_str());
     if (!project.empty()) {
         writeExtractionProject(project, r.step, result.frames);
         std::printf("progetto: %s\n", project.c_str());
     }
+    if (!result.frames.empty())
+        std::printf("file scritti: %s ... %s, %s%s%s\n", frameFileName(r.folder, result.frames.front().number).c_str(),
+                    frameFileName(r.folder, result.frames.back().number).c_str(), listName.c_str(),
+                    project.empty() ? "" : ", ", project.c_str());
     return 0;
 }
 
 const CommandRegistration reg({"extract",
-                               "extract VIDEO --out DIR [--step S] [--first N] [--from T] [--to T] [--size WxH|native] "
-                               "[--project FILE]",
-                               "extract captioned PNG frames every S seconds (default 0.2) with their times",
+                               "extract FILMATO --out CARTELLA [--step S] [--first N] [--from T] [--to T] "
+                               "[--size LxA|native] [--project FILE]",
+                               "estrae un fotogramma ogni S secondi (0,2 se non indicato) con il suo tempo",
                                runExtract});
 
 } // namespace

@@ -4,6 +4,7 @@
 // the rows of TabellaRiferimenti, so that a calibration can be checked
 // without the screens.
 #include "cli/commands.hpp"
+#include "cli/options.hpp"
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
 #include "geometry/trasformazione.hpp"
@@ -16,21 +17,25 @@ namespace kalvor::cli {
 
 namespace {
 
-const char *const kHelp = "kalvor-cli grid --size WxH --direction 00|0480|6400|640480 --points \"x,y x,y ...\"\n"
-                          "                [--distances \"d d ...\"] [--gps \"X,Y X,Y ...\"] (--at r,c ... | --table)\n"
-                          "\n"
-                          "  --size       width and height of the frame in pixels\n"
-                          "  --direction  where the measured points start: 00 top left, 640480 bottom right,\n"
-                          "               0480 bottom left, 6400 top right\n"
-                          "  --points     pixel column,row of each reference point in measuring order\n"
-                          "  --distances  real distance in metres from each point to the next, written with the\n"
-                          "               decimal separator of the locale (LC_NUMERIC), as on the screens\n"
-                          "  --gps        GPS X,Y in whole metres of each point; switches GPS mode on\n"
-                          "  --at r,c     a pixel (row, column) whose metric x and y to print; repeatable\n"
-                          "  --table      print the rows of TabellaRiferimenti instead\n"
-                          "\n"
-                          "Output: one line per --at, \"r c x y\", metres with six decimals and the locale's\n"
-                          "separator; with --table a header and one line per row of the table.\n";
+const CommandHelp kHelp {
+    "grid",
+    "--size LxA --direction 00|0480|6400|640480 --points \"x,y x,y ...\"\n"
+    "                [--distances \"d d ...\"] [--gps \"X,Y X,Y ...\"] (--at r,c ... | --table)",
+    "Applica la trasformazione da pixel a metri ai punti di riferimento dati e scrive la x e la y\n"
+    "metriche dei pixel chiesti, oppure le righe di TabellaRiferimenti: si controlla una taratura\n"
+    "senza le schermate.",
+    {{"--size", "LxA", "larghezza e altezza del fotogramma in pixel"},
+     {"--direction", "VERSO",
+      "dove iniziano i punti misurati: 00 in alto a sinistra, 640480 in basso\n"
+      "a destra, 0480 in basso a sinistra, 6400 in alto a destra"},
+     {"--points", "\"x,y ...\"", "colonna,riga in pixel di ogni punto di riferimento, nell'ordine delle misure"},
+     {"--distances", "\"d ...\"", "distanza reale in metri da ogni punto al successivo"},
+     {"--gps", "\"X,Y ...\"", "coordinate GPS X,Y in metri interi di ogni punto; attiva il modo GPS"},
+     {"--at", "r,c", "un pixel (riga, colonna) di cui scrivere x e y metriche; ripetibile", true},
+     {"--table", "", "scrive invece le righe di TabellaRiferimenti"}},
+    decimalsHelpLine()
+        + "\n\nUscita: una riga per --at, \"r c x y\", metri con sei decimali e il separatore della\n"
+          "lingua del sistema; con --table un'intestazione e una riga per riga della tabella."};
 
 struct Pair
 {
@@ -81,50 +86,44 @@ int runGrid(const Args &args)
     bool directionGiven = false;
     bool table = false;
     std::vector<std::pair<int, int>> cells;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        if (a == "--help" || a == "-h") {
-            std::cout << kHelp;
-            return 0;
+    const auto options = parseOptions(args, kHelp);
+    if (!options)
+        return 0;
+    const ParsedOptions &o = *options;
+    if (!o.positional.empty())
+        throw RefusalError("Argomento di troppo \"" + o.positional[0] + "\". Vedere kalvor-cli grid --help.");
+    table = o.has("--table");
+    if (o.has("--size")) {
+        const std::string value = o.text("--size");
+        const auto x = value.find('x');
+        if (x == std::string::npos)
+            throw RefusalError("--size vuole LARGHEZZAxALTEZZA, non '" + value + "'.");
+        width = optionInteger("--size", value.substr(0, x));
+        height = optionInteger("--size", value.substr(x + 1));
+    }
+    if (o.has("--direction")) {
+        chooseReadingDirection(stato.SceltaVersoLetture, directionFromCode(o.text("--direction")));
+        directionGiven = true;
+    }
+    for (const Pair &p : splitPairs(o.text("--points"), "--points")) {
+        stato.Prospettiva.coordinataXPixelP.append(intText(optionInteger("--points", p.first)));
+        stato.Prospettiva.coordinataYPixelP.append(intText(optionInteger("--points", p.second)));
+    }
+    // The transformation reads the distances in the locale's format.
+    for (const std::string &d : splitWords(o.text("--distances")))
+        stato.Prospettiva.DistanzeRealiP.append(fixedText(optionDecimal("--distances", d)));
+    if (o.has("--gps")) {
+        stato.SceltaVersoLetture.usoGPS = true;
+        for (const Pair &p : splitPairs(o.text("--gps"), "--gps")) {
+            stato.Prospettiva.coordinataX_GPSp.append(intText(optionInteger("--gps", p.first)));
+            stato.Prospettiva.coordinataY_GPSp.append(intText(optionInteger("--gps", p.second)));
         }
-        if (a == "--table") {
-            table = true;
-            continue;
-        }
-        if (i + 1 >= args.size())
-            throw RefusalError("Manca il valore di " + a + ". Vedere kalvor-cli grid --help.");
-        const std::string &value = args[++i];
-        if (a == "--size") {
-            const auto x = value.find('x');
-            if (x == std::string::npos)
-                throw RefusalError("--size vuole LARGHEZZAxALTEZZA, non '" + value + "'.");
-            width = toInt(value.substr(0, x));
-            height = toInt(value.substr(x + 1));
-        } else if (a == "--direction") {
-            chooseReadingDirection(stato.SceltaVersoLetture, directionFromCode(value));
-            directionGiven = true;
-        } else if (a == "--points") {
-            for (const Pair &p : splitPairs(value, "--points")) {
-                stato.Prospettiva.coordinataXPixelP.append(p.first);
-                stato.Prospettiva.coordinataYPixelP.append(p.second);
-            }
-        } else if (a == "--distances") {
-            for (const std::string &d : splitWords(value))
-                stato.Prospettiva.DistanzeRealiP.append(d);
-        } else if (a == "--gps") {
-            stato.SceltaVersoLetture.usoGPS = true;
-            for (const Pair &p : splitPairs(value, "--gps")) {
-                stato.Prospettiva.coordinataX_GPSp.append(p.first);
-                stato.Prospettiva.coordinataY_GPSp.append(p.second);
-            }
-        } else if (a == "--at") {
-            const auto pairs = splitPairs(value, "--at");
-            if (pairs.size() != 1)
-                throw RefusalError("--at vuole una sola coppia riga,colonna, non '" + value + "'.");
-            cells.emplace_back(toInt(pairs[0].first), toInt(pairs[0].second));
-        } else {
-            throw RefusalError("Opzione sconosciuta '" + a + "'. Vedere kalvor-cli grid --help.");
-        }
+    }
+    for (const std::string &value : o.all("--at")) {
+        const auto pairs = splitPairs(value, "--at");
+        if (pairs.size() != 1)
+            throw RefusalError("--at vuole una sola coppia riga,colonna, non '" + value + "'.");
+        cells.emplace_back(optionInteger("--at", pairs[0].first), optionInteger("--at", pairs[0].second));
     }
     if (width <= 0 || height <= 0)
         throw RefusalError("Indicare la dimensione del fotogramma con --size LARGHEZZAxALTEZZA.");
@@ -154,10 +153,9 @@ int runGrid(const Args &args)
 }
 
 const CommandRegistration reg({"grid",
-                               "grid --size WxH --direction 00|0480|6400|640480 --points \"x,y ...\" "
+                               "grid --size LxA --direction 00|0480|6400|640480 --points \"x,y ...\" "
                                "[--distances \"d ...\"] [--gps \"X,Y ...\"] (--at r,c ... | --table)",
-                               "metric x and y of pixels after the reference-point transformation (grid --help)",
-                               runGrid});
+                               "x e y metriche dei pixel dopo la trasformazione dei punti di riferimento", runGrid});
 
 } // namespace
 

@@ -6,7 +6,10 @@
 // interval, and prints the vehicles found per frame and a summary; then the
 // capture to the end of its interval (cli/run_capture).
 #include "cli/commands.hpp"
+#include "cli/options.hpp"
+#include "cli/progress.hpp"
 #include "cli/run_capture.hpp"
+#include "cli/run_overlay.hpp"
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "common/numbers.hpp"
@@ -17,6 +20,7 @@
 #include "extraction/png_io.hpp"
 #include "geometry/trasformazione.hpp"
 #include "project/headless_project_steps.hpp"
+#include "project/job_check.hpp"
 #include "project/project_reader.hpp"
 #include "state/record_veicolo.hpp"
 
@@ -24,6 +28,7 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <optional>
 
 namespace kalvor::cli {
 
@@ -67,57 +72,87 @@ void stampaFotogramma(const FotogrammaElaborato &fe, const TextList &veicoliAtt,
     std::printf("\n");
 }
 
+const CommandHelp kHelp {"run",
+                         "LAVORO.kvr [--out CARTELLA] [--overlay CARTELLA] [--save USCITA.kvr]",
+                         "Apre il lavoro senza schermo (i fotogrammi stanno nella cartella del file), applica la\n"
+                         "trasformazione dei punti di riferimento, calcola lo sfondo della calibrazione ed esegue il\n"
+                         "rilevamento automatico sull'intervallo di calibrazione; scrive i veicoli di ogni fotogramma\n"
+                         "e un riepilogo. Poi la captazione: dal fotogramma mostrato fino all'ultimo dell'intervallo\n"
+                         "di captazione, come premendo F4 fino alla fine, senza correzioni.",
+                         {{"--out", "CARTELLA", "scrive i record dei veicoli in CARTELLA/veicoli.txt"},
+                          {"--overlay", "CARTELLA",
+                           "scrive in CARTELLA, per ogni fotogramma elaborato, controllo<n>.png: punti di\n"
+                           "riferimento numerati, asse e bordi della fascia, contorno della maschera e\n"
+                           "ogni veicolo con numero e lunghezza"},
+                          {"--save", "USCITA.kvr",
+                           "salva il lavoro dopo la captazione nella cartella dei fotogrammi, in modo che il\n"
+                           "programma lo apra all'ultimo fotogramma"}}};
+
 int runRun(const Args &args)
 {
-    std::string job;
-    std::string out;
-    OpzioniCaptazione cattura;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (leggiOpzioneCaptazione(args, i, cattura)) {
-        } else if (args[i] == "--out") {
-            if (i + 1 >= args.size())
-                throw RefusalError("Manca il valore di --out.");
-            out = args[++i];
-        } else if (!args[i].empty() && args[i][0] == '-') {
-            throw RefusalError("Opzione sconosciuta \"" + args[i] + "\".");
-        } else if (job.empty()) {
-            job = args[i];
-        } else {
-            throw RefusalError("Un solo lavoro per volta: \"" + args[i] + "\" è di troppo.");
-        }
-    }
+    const auto options = parseOptions(args, kHelp);
+    if (!options)
+        return 0;
+    if (options->positional.size() > 1)
+        throw RefusalError("Un solo lavoro per volta: \"" + options->positional[1] + "\" è di troppo.");
+    const std::string job = options->positional.empty() ? std::string() : options->positional[0];
+    std::string out = options->text("--out");
     if (job.empty())
-        throw RefusalError("Uso: kalvor-cli run LAVORO.kvr [--out CARTELLA] [--save USCITA.kvr]");
-    const std::string salva = verificaSalvataggio(cattura, job);
+        throw RefusalError("Uso: kalvor-cli run LAVORO.kvr [--out CARTELLA]. Vedere kalvor-cli run --help.");
+    const std::string salva = verificaSalvataggio(options->text("--save"), job);
 
+    std::optional<RunOverlay> overlay;
+    if (options->has("--overlay"))
+        overlay.emplace(options->text("--overlay"));
+
+    // Nothing runs on a job that a screen would have refused.
+    {
+        StatoLavoro probe;
+        const JobFileCheck check = checkJobFile(job, probe);
+        if (!check.problems.empty())
+            throw RefusalError(refusedJobText(check.problems));
+    }
     StatoLavoro s;
     SessioneCaptazione sessione;
     PassiProgettoCaptazione screens(s, sessione);
     readProjectFile(job, s, screens);
-    verificaIntervalli(s);
     std::printf("lavoro \"%s\" letto: fotogrammi in \"%s\"\n", job.c_str(),
                 s.Estrattore.Cartella.empty() ? "./" : s.Estrattore.Cartella.c_str());
 
-    // The chain the reading starts: the extractor's confirmation, the
-    // transformation on the reference screen, the calibration.
-    confirmExtraction(s);
-    const RgbImage riferimento = readPng(frameFileName(s.Estrattore.Cartella, toInt(s.Prospettiva.FotogrammaIniziale)));
-    runTransformation(s, riferimento.width, riferimento.height);
+    // The chain the reading starts: the confirmations of the extractor, the
+    // reference screen (the transformation) and the area (its normalisation).
+    const RgbImage &riferimento = screens.referenceFrame();
+    requireConfirmedJob(s, riferimento.width, riferimento.height);
     std::printf("trasformazione: griglia metrica %dx%d\n", riferimento.width, riferimento.height);
 
-    CalcolaMediaSfondo(s.C, s.Calibrazione, s.AreaCaptazione.PuntiRiferimento, s.Estrattore.Cartella,
-                       GemelloSfondo::Calibrazione);
+    const int primo = toInt(s.Calibrazione.ImmagineIniziale);
+    const int fotogrammi = toInt(s.Calibrazione.ImmagineFinale) - primo + 1;
+    {
+        ProgressLine line;
+        CalcolaMediaSfondo(
+            s.C, s.Calibrazione, s.AreaCaptazione.PuntiRiferimento, s.Estrattore.Cartella, GemelloSfondo::Calibrazione,
+            [&](int n, const RgbImage &) { line.update((n - primo + 1.0) / fotogrammi, n - primo + 1); });
+    }
     std::printf("sfondo: media dei fotogrammi %s..%s (%d)\n", s.Calibrazione.ImmagineIniziale.c_str(),
                 s.Calibrazione.ImmagineFinale.c_str(), s.C.NumeroFotogrammiMedia);
 
     Riepilogo r;
     ControlloElaborazione controllo;
-    controllo.mostraMaschera = false; // nothing here shows it
     SpazioRilevamento spazio;
     OsservatoreElaborazione osservatore;
-    osservatore.fotogramma = [&](const FotogrammaElaborato &fe) { stampaFotogramma(fe, s.Calibrazione.veicoliAtt, r); };
+    controllo.mostraMaschera = overlay.has_value(); // the outline needs the whole mask
+    ProgressLine line;
+    osservatore.fotogramma = [&](const FotogrammaElaborato &fe) {
+        line.clear();
+        stampaFotogramma(fe, s.Calibrazione.veicoliAtt, r);
+        std::fflush(stdout);
+        line.update((fe.numero - primo + 1.0) / fotogrammi, r.fotogrammi, true);
+        if (overlay)
+            overlay->frame(s, fe);
+    };
     ElaborazioneImmagini(s, controllo, spazio, osservatore);
 
+    line.finish();
     const auto [sup, inf] = r.perArco();
     std::printf("riepilogo: %d fotogrammi elaborati, %d con veicoli; veicoli trovati %zu (sup %d, inf %d), "
                 "ultimo numero dato %d\n",
@@ -130,14 +165,16 @@ int runRun(const Args &args)
         s.Calibrazione.VeicoliTOT.saveToFile(out + "veicoli.txt");
         std::printf("record dei veicoli in %sveicoli.txt\n", out.c_str());
     }
+    if (overlay)
+        std::printf("immagini di controllo: %d in %scontrollo<n>.png\n", overlay->written(), overlay->folder().c_str());
     eseguiCaptazione(s, sessione, salva);
     return 0;
 }
 
-const CommandRegistration reg({"run", "run JOB.kvr [--out DIR] [--save OUT.kvr]",
-                               "open a job headless, transform, compute the calibration background and run the "
-                               "automatic detection; print the vehicles per frame and a summary; then capture to "
-                               "the end of the capture interval and save the job (OUT.kvr in the frames folder)",
+const CommandRegistration reg({"run", "run LAVORO.kvr [--out CARTELLA] [--overlay CARTELLA] [--save USCITA.kvr]",
+                               "apre un lavoro senza schermo ed esegue il rilevamento automatico sull'intervallo di "
+                               "calibrazione; poi la captazione fino all'ultimo fotogramma del suo intervallo, e "
+                               "salva il lavoro",
                                runRun});
 
 } // namespace

@@ -4,6 +4,7 @@
 // frames when OUT ends with '/') for demos and benchmarks. Q is the H.264 CRF
 // (default 23) or the MPEG-4 quantiser.
 #include "cli/commands.hpp"
+#include "cli/options.hpp"
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "common/numbers.hpp"
@@ -17,54 +18,56 @@ namespace kalvor::cli {
 
 namespace {
 
+const CommandHelp kHelp {"scene",
+                         "USCITA [opzioni]",
+                         "Scrive un filmato sintetico di una strada con veicoli noti (o i fotogrammi PNG in USCITA/\n"
+                         "quando USCITA finisce con '/'), per dimostrazioni e misure di prestazioni.",
+                         {{"--duration", "S", "durata in secondi"},
+                          {"--codec", "lossless|mpeg4|h264", "codifica del filmato (h264 se non indicata)"},
+                          {"--size", "LxA", "larghezza e altezza in pixel"},
+                          {"--seed", "N", "seme dei numeri casuali della scena"},
+                          {"--quality", "Q", "CRF di H.264 (23 se non indicato) o quantizzatore di MPEG-4"},
+                          {"--truth", "FILE", "scrive anche la verità della scena (CSV)"}},
+                         decimalsHelpLine()};
+
 int runScene(const Args &args)
 {
+    const auto options = parseOptions(args, kHelp);
+    if (!options)
+        return 0;
+    const ParsedOptions &opt = *options;
     testing::SceneOptions o;
     testing::VideoSettings v;
     v.codec = testing::VideoCodec::H264;
-    std::string out;
-    std::string truth;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        const auto value = [&]() -> const std::string & {
-            if (i + 1 >= args.size())
-                throw RefusalError("Manca il valore di " + a + ".");
-            return args[++i];
-        };
-        if (a == "--duration") {
-            o.duration = toDecimal(value(), NumberFormat::dot());
-        } else if (a == "--codec") {
-            const std::string c = value();
-            if (c == "lossless")
-                v.codec = testing::VideoCodec::Lossless;
-            else if (c == "mpeg4")
-                v.codec = testing::VideoCodec::Mpeg4;
-            else if (c == "h264")
-                v.codec = testing::VideoCodec::H264;
-            else
-                throw RefusalError("Codifica sconosciuta \"" + c + "\": lossless, mpeg4 o h264.");
-        } else if (a == "--size") {
-            const std::string s = value();
-            const auto x = s.find('x');
-            if (x == std::string::npos)
-                throw ConversionError("Dimensione non valida \"" + s + "\".");
-            o.width = toInt(s.substr(0, x));
-            o.height = toInt(s.substr(x + 1));
-        } else if (a == "--quality") {
-            v.quality = toInt(value());
-        } else if (a == "--seed") {
-            o.seed = static_cast<std::uint64_t>(toInt(value()));
-        } else if (a == "--truth") {
-            truth = value();
-        } else if (out.empty()) {
-            out = a;
-        } else {
-            throw RefusalError("Argomento di troppo \"" + a + "\".");
-        }
+    o.duration = opt.decimal("--duration", o.duration);
+    if (opt.has("--codec")) {
+        const std::string c = opt.text("--codec");
+        if (c == "lossless")
+            v.codec = testing::VideoCodec::Lossless;
+        else if (c == "mpeg4")
+            v.codec = testing::VideoCodec::Mpeg4;
+        else if (c == "h264")
+            v.codec = testing::VideoCodec::H264;
+        else
+            throw RefusalError("Codifica sconosciuta \"" + c + "\": lossless, mpeg4 o h264.");
     }
+    if (opt.has("--size")) {
+        const std::string s = opt.text("--size");
+        const auto x = s.find('x');
+        if (x == std::string::npos)
+            throw RefusalError("Dimensione non valida \"" + s + "\": atteso LARGHEZZAxALTEZZA.");
+        o.width = optionInteger("--size", s.substr(0, x));
+        o.height = optionInteger("--size", s.substr(x + 1));
+    }
+    v.quality = opt.integer("--quality", v.quality);
+    if (opt.has("--seed"))
+        o.seed = static_cast<std::uint64_t>(opt.integer("--seed", 0));
+    const std::string truth = opt.text("--truth");
+    if (opt.positional.size() > 1)
+        throw RefusalError("Argomento di troppo \"" + opt.positional[1] + "\".");
+    const std::string out = opt.positional.empty() ? std::string() : opt.positional[0];
     if (out.empty())
-        throw RefusalError("Uso: kalvor-cli scene USCITA [--duration S] [--codec lossless|mpeg4|h264] [--size LxA] "
-                           "[--seed N] [--quality Q] [--truth FILE]");
+        throw RefusalError("Uso: kalvor-cli scene " + kHelp.synopsis + ". Vedere kalvor-cli scene --help.");
     const testing::RoadScene scene(o);
     if (out.back() == '/') {
         std::filesystem::create_directories(out);
@@ -83,9 +86,9 @@ int runScene(const Args &args)
 }
 
 const CommandRegistration reg({"scene",
-                               "scene OUT [--duration S] [--codec lossless|mpeg4|h264] [--size WxH] [--seed N] "
+                               "scene USCITA [--duration S] [--codec lossless|mpeg4|h264] [--size LxA] [--seed N] "
                                "[--quality Q] [--truth FILE]",
-                               "write a synthetic road video (or PNG frames into OUT/) with known vehicles", runScene});
+                               "scrive un filmato sintetico di una strada con veicoli noti", runScene});
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "common/numbers.hpp"
 #include "project/project_writer.hpp"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace kalvor::cli {
@@ -32,6 +33,18 @@ void writeExtractionProject(const std::string &path, double step, const std::vec
     for (const auto &f : frames) {
         s.Estrattore.ListaFotogrammi.append(intText(f.number));
         s.Estrattore.ListaTempi.append(fixedText(f.time));
+    }
+    // The screens' frame numbers and intervals within the frames written, so
+    // that the job never names a frame that is not there.
+    if (!frames.empty()) {
+        const int first = frames.front().number;
+        const int last = frames.back().number;
+        s.Prospettiva.FotogrammaIniziale = intText(first);
+        s.AreaCaptazione.FotogrammaIniziale = intText(first);
+        s.Calibrazione.ImmagineIniziale = intText(first);
+        s.Calibrazione.ImmagineFinale = intText(std::min(last, first + 200));
+        s.Captazione.ImmagineIniziale = intText(first);
+        s.Captazione.ImmagineFinale = intText(std::min(last, first + 200));
     }
     writeProjectFile(path, s);
 }

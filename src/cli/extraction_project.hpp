@@ -15,8 +15,11 @@ namespace kalvor::cli {
 // own folder as the frames folder (RefusalError otherwise).
 std::string extractionProjectPath(const std::string &requested, const std::string &framesFolder);
 
-// A new job (every item at its initial value) with the extractor section of
-// this extraction: the interval and, per frame written, its number and time.
+// A new job with the extractor section of this extraction (the interval and,
+// per frame written, its number and time), the reference and area frames on
+// the first frame, the calibration's and the capture's background over the
+// first 201 frames at most (the screens' 0 to 200); every other item at its
+// initial value.
 void writeExtractionProject(const std::string &path, double step, const std::vector<ExtractedFrame> &frames);
 
 } // namespace kalvor::cli

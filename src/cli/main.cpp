@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/commands.hpp"
+#include "cli/options.hpp"
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
 
@@ -18,22 +19,25 @@ std::vector<Command> &registry()
 
 void printHelp(std::ostream &out)
 {
-    out << "kalvor-cli: Kalvor without a display, for long surveys and batch work.\n\n"
-           "Usage:\n";
+    out << "kalvor-cli: Kalvor senza schermo, per i rilievi lunghi e il lavoro in serie.\n\n"
+           "Uso:\n";
     auto sorted = registry();
     std::sort(sorted.begin(), sorted.end(), [](const Command &a, const Command &b) { return a.name < b.name; });
     for (const auto &c : sorted)
         out << "  kalvor-cli " << c.usage << "\n      " << c.summary << "\n";
-    out << "  kalvor-cli --help\n      this text\n";
+    out << "  kalvor-cli --version\n      la versione del programma\n"
+           "  kalvor-cli --help\n      questo aiuto; kalvor-cli COMANDO --help spiega un comando\n";
 }
 
-int runVersion(const Args &)
+int runVersion(const Args &args)
 {
+    if (!parseOptions(args, {"version", "", "Scrive la versione del programma.", {}}))
+        return 0;
     std::cout << "kalvor-cli " << KALVOR_VERSION << "\n";
     return 0;
 }
 
-const CommandRegistration versionCommand({"version", "version", "print the version", runVersion});
+const CommandRegistration versionCommand({"version", "version", "la versione del programma", runVersion});
 
 } // namespace
 
@@ -57,7 +61,7 @@ int main(int argc, char **argv)
         printHelp(argc < 2 ? std::cerr : std::cout);
         return argc < 2 ? 2 : 0;
     }
-    const std::string name = argv[1];
+    const std::string name = std::string(argv[1]) == "--version" ? "version" : argv[1];
     const Args args(argv + 2, argv + argc);
     for (const auto &c : commands()) {
         if (c.name == name) {

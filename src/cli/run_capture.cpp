@@ -4,6 +4,7 @@
 #include "capture/avanzamento.hpp"
 #include "capture/sovrapposizioni_captazione.hpp"
 #include "cli/extraction_project.hpp"
+#include "cli/progress.hpp"
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
 #include "extraction/frame_file.hpp"
@@ -12,9 +13,6 @@
 #include "project/project_writer.hpp"
 #include "state/record_veicolo.hpp"
 
-#include <unistd.h>
-
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -23,55 +21,16 @@
 
 namespace kalvor::cli {
 
-bool leggiOpzioneCaptazione(const Args &args, std::size_t &i, OpzioniCaptazione &o)
+std::string verificaSalvataggio(const std::string &salva, const std::string &job)
 {
-    if (args[i] != "--save")
-        return false;
-    if (i + 1 >= args.size())
-        throw RefusalError("Manca il valore di --save.");
-    o.salva = args[++i];
-    return true;
-}
-
-std::string verificaSalvataggio(const OpzioniCaptazione &o, const std::string &job)
-{
-    if (o.salva.empty())
+    if (salva.empty())
         return {};
     const std::string cartella = std::filesystem::path(job).parent_path().string();
-    return extractionProjectPath(o.salva, cartella.empty() ? "./" : cartella + '/');
-}
-
-namespace {
-
-void verificaIntervallo(const CampiRilevamento &campi, const char *nome, int primo, int ultimo)
-{
-    const int a = toInt(campi.ImmagineIniziale);
-    const int b = toInt(campi.ImmagineFinale);
-    if (a < primo || b > ultimo)
-        throw RefusalError(std::string("L'intervallo ") + nome + " " + intText(a) + ".." + intText(b)
-                           + " va oltre i fotogrammi estratti " + intText(primo) + ".." + intText(ultimo) + ".");
-}
-
-} // namespace
-
-void verificaIntervalli(const StatoLavoro &stato)
-{
-    const TextList &lista = stato.Estrattore.ListaFotogrammi;
-    if (lista.empty())
-        return; // nothing listed: the frame files alone tell
-    int primo = toInt(lista.line(0));
-    int ultimo = primo;
-    for (const auto &riga : lista.lines()) {
-        primo = std::min(primo, toInt(riga));
-        ultimo = std::max(ultimo, toInt(riga));
-    }
-    verificaIntervallo(stato.Calibrazione, "di calibrazione", primo, ultimo);
-    verificaIntervallo(stato.Captazione, "di captazione", primo, ultimo);
+    return extractionProjectPath(salva, cartella.empty() ? "./" : cartella + '/');
 }
 
 void PassiProgettoCaptazione::CalcolaMediaClick()
 {
-    verificaIntervalli(m_stato);
     CalcolaMediaCaptazione(m_stato, m_sessione);
 }
 
@@ -127,7 +86,8 @@ void eseguiCaptazione(StatoLavoro &stato, SessioneCaptazione &sessione, const st
         return readPng(file);
     };
 
-    const bool terminale = isatty(STDERR_FILENO) != 0;
+    ProgressLine riga;
+    const int totale = a > da ? a - da : 1;
     const auto t0 = std::chrono::steady_clock::now();
     int fotogrammi = 0;
     int conVeicoli = 0;
@@ -137,12 +97,10 @@ void eseguiCaptazione(StatoLavoro &stato, SessioneCaptazione &sessione, const st
             break;
         ++fotogrammi;
         conVeicoli += e.suono ? 1 : 0;
-        if (terminale && (fotogrammi % 25 == 0 || stato.CP.FotogrammaAttuale == a))
-            std::fprintf(stderr, "\rcaptazione: fotogramma %d di %d", stato.CP.FotogrammaAttuale, a);
+        riga.update(static_cast<double>(fotogrammi) / totale, fotogrammi);
     }
     const double secondi = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    if (terminale && fotogrammi > 0)
-        std::fprintf(stderr, "\n");
+    riga.finish();
 
     const TextList &tot = stato.Captazione.VeicoliTOT;
     std::set<std::string> numeri;

@@ -16,25 +16,12 @@
 
 namespace kalvor::cli {
 
-struct OpzioniCaptazione
-{
-    std::string salva; // --save OUT.kvr: a file of the frames folder, or empty
-};
+// Checks, before the job is read, the file of --save (empty: none): it must
+// lie in the frames folder (the job's folder), since opening a job takes its
+// own folder as the frames folder. Returns the path to write.
+std::string verificaSalvataggio(const std::string &salva, const std::string &job);
 
-// Takes args[i] (and its value) when it is a capture option; false otherwise.
-bool leggiOpzioneCaptazione(const Args &args, std::size_t &i, OpzioniCaptazione &o);
-
-// Checks what can be checked before the job is read: the file to save must
-// lie in the frames folder (the job's folder), since opening a job takes
-// its own folder as the frames folder. Returns the path to write.
-std::string verificaSalvataggio(const OpzioniCaptazione &o, const std::string &job);
-
-// RefusalError, with the numbers, when the calibration or the capture
-// interval reaches beyond the frames the extractor lists.
-void verificaIntervalli(const StatoLavoro &stato);
-
-// The reader's screen steps with the capture screen's on the session: the
-// intervals are checked before the capture background is computed.
+// The reader's screen steps with the capture screen's on the session.
 class PassiProgettoCaptazione : public HeadlessProjectSteps
 {
 public:

@@ -17,6 +17,11 @@ grep -q "^progetto: $work/f/lavoro.kvr" "$work/log" || fail "summary: $(cat "$wo
 printf '%s\r\n' '---ESTRATTORE---' 'intervallo estrazione sec' '0.5' 'Lista Fotogrammi' 3 4 '---fine f' \
     'Lista Tempi' 0 0.52 '---fine s' '---VERSO LETTURA---' verso 'usato gps' no >"$work/want"
 sed -n '8,22p' "$work/f/lavoro.kvr" | cmp -s - "$work/want" || fail "section: $(sed -n '8,22p' "$work/f/lavoro.kvr" | cat -A)"
+# Intervals within the frames written (3 and 4), never the screens' 0 to 200.
+for section in CALIBRAZIONE CAPTAZIONE; do
+    tr -d '\r' <"$work/f/lavoro.kvr" | grep -A4 -x -- "---$section---" | paste -sd' ' |
+        grep -qx -- "---$section--- Immagine iniziale 3 Immagine finale 4" || fail "$section interval"
+done
 tail -n 1 "$work/f/lavoro.kvr" | cmp -s - <(printf -- '---fine t\r\n') || fail "last line: $(tail -n 1 "$work/f/lavoro.kvr" | cat -A)"
 
 # A path naming the frames folder is accepted, any other folder refused before extracting.

@@ -42,7 +42,7 @@ sed "$((cap + 4))s/.*/150\r/" "$work/f/lavoro.kvr" >"$work/f/lungo.kvr"
 if kalvor run "$work/f/lungo.kvr" --save lungo-fine.kvr >/dev/null 2>"$work/err"; then
     fail "interval 0..150 accepted"
 fi
-grep -qF "L'intervallo di captazione 0..150 va oltre i fotogrammi estratti 0..99." "$work/err" ||
+grep -qF "Captazione: l'intervallo 0–150 esce dai fotogrammi estratti (0–99)" "$work/err" ||
     fail "message: $(cat "$work/err")"
 [ ! -e "$work/f/lungo-fine.kvr" ] || fail "a refused run wrote its job"
 

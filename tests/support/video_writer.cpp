@@ -105,6 +105,7 @@ VideoWriter::VideoWriter(const std::string &path, int width, int height, const V
     m->enc->framerate = AVRational {settings.fps, 1};
     m->enc->thread_count = settings.threads;
     m->enc->gop_size = settings.fps * 2;
+    m->enc->sample_aspect_ratio = AVRational {settings.pixelWidth, settings.pixelHeight};
     if (settings.codec == VideoCodec::Mpeg4) {
         m->enc->flags |= AV_CODEC_FLAG_QSCALE;
         m->enc->global_quality = FF_QP2LAMBDA * std::clamp(settings.quality, 2, 31);
@@ -127,6 +128,7 @@ VideoWriter::VideoWriter(const std::string &path, int width, int height, const V
     if (avcodec_parameters_from_context(m->stream->codecpar, m->enc) < 0)
         m->fail("codec parameters");
     m->stream->time_base = m->enc->time_base;
+    m->stream->sample_aspect_ratio = m->enc->sample_aspect_ratio;
     if (!(m->fmt->oformat->flags & AVFMT_NOFILE) && avio_open(&m->fmt->pb, path.c_str(), AVIO_FLAG_WRITE) < 0)
         m->fail("cannot create file");
     if (avformat_write_header(m->fmt, nullptr) < 0)

@@ -28,6 +28,8 @@ struct VideoSettings
     int fps = 25;
     int threads = 1;
     int quality = 23; // H.264 CRF, or MPEG-4 fixed quantiser (2..31) when codec is Mpeg4
+    int pixelWidth = 1; // shape of a pixel, width to height, as the file declares it
+    int pixelHeight = 1;
 };
 
 class VideoWriter

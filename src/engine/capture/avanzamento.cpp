@@ -202,14 +202,15 @@ Avanzamento avanza(StatoLavoro &stato, SessioneCaptazione &sessione)
     det.VariazionePos = decimale("Variaz. posiz.", c.VariazionePosTXT);
     det.LunghezzaMin = decimale("Lung. min veic", c.LunghezzaMinTXT);
     // 3
-    det.FotogrammaAttuale += 1;
-    c.fotogrammaTXT = intText(det.FotogrammaAttuale);
-    if (intero("Fotog. finale", c.ImmagineFinale) < det.FotogrammaAttuale) {
-        det.FotogrammaAttuale -= 1;
+    // No frame follows the largest number: the end of any interval.
+    const std::int64_t prossimo = static_cast<std::int64_t>(det.FotogrammaAttuale) + 1;
+    c.fotogrammaTXT = intText(prossimo);
+    if (intero("Fotog. finale", c.ImmagineFinale) < prossimo) {
         c.fotogrammaTXT = intText(det.FotogrammaAttuale);
         a.finiti = true;
         return a;
     }
+    det.FotogrammaAttuale += 1;
     const int n = det.FotogrammaAttuale;
     // 4
     a.immagine = leggiFotogrammaCaptazione(sessione, n, fileFotogrammaCaptazione(stato, n));
@@ -278,6 +279,8 @@ EsitoPasso FotogrammaPrecedenteClick(StatoLavoro &stato, SessioneCaptazione &ses
     verificaAvviata(stato, sessione);
     StatoCaptazione &c = stato.Captazione;
     StatoRilevamento &det = stato.CP;
+    if (det.FotogrammaAttuale == std::numeric_limits<int>::min())
+        throw RefusalError("Non c'è un fotogramma prima del " + intText(det.FotogrammaAttuale) + ".");
     const int n = det.FotogrammaAttuale - 1;
     // 3 first: a frame that cannot be shown leaves everything as it was.
     RgbImage immagine = leggiFotogrammaCaptazione(sessione, n, fileFotogrammaCaptazione(stato, n));

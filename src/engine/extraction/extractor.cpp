@@ -18,8 +18,12 @@ PngSettings extractedFramePngSettings()
     return PngSettings {1, true, false};
 }
 
-FrameSize fittedFrameSize(int width, int height)
+FrameSize fittedFrameSize(int width, int height, int sarNum, int sarDen)
 {
+    if (sarNum > 0 && sarDen > 0 && sarNum != sarDen) {
+        const long long shown = (static_cast<long long>(width) * sarNum + sarDen / 2) / sarDen;
+        width = static_cast<int>(std::clamp<long long>(shown, 1, 1 << 24));
+    }
     constexpr int maxW = 640;
     constexpr int maxH = 480;
     if (width <= maxW && height <= maxH)

@@ -29,9 +29,11 @@ struct FrameSize
 // within a few percent but take half as long again (bench_extraction).
 PngSettings extractedFramePngSettings();
 
-// The size frames are written at: a picture larger than 640 x 480 is scaled
-// down to fit inside it keeping its proportions; a smaller one is kept.
-FrameSize fittedFrameSize(int width, int height);
+// The size frames are written at, in square pixels: the picture's shape is
+// that of the coded size with each pixel sarNum:sarDen wide (a 720 x 576
+// picture of 16:15 pixels is 768 x 576); a shape larger than 640 x 480 is
+// scaled down to fit inside it keeping its proportions, a smaller one is kept.
+FrameSize fittedFrameSize(int width, int height, int sarNum = 1, int sarDen = 1);
 
 // The frames folder from the name chosen in the save dialog: up to and
 // including its last path separator, or "" when it holds none.

@@ -259,6 +259,15 @@ int VideoDecoder::height() const
     return m->dec->height;
 }
 
+VideoDecoder::PixelShape VideoDecoder::sampleAspectRatio() const
+{
+    AVRational sar = av_guess_sample_aspect_ratio(m->fmt.get(), m->fmt->streams[m->stream], nullptr);
+    av_reduce(&sar.num, &sar.den, sar.num, sar.den, 1 << 20);
+    if (sar.num <= 0 || sar.den <= 0)
+        return {};
+    return {sar.num, sar.den};
+}
+
 void VideoDecoder::setOutputSize(int width, int height)
 {
     m->outWidth = width;

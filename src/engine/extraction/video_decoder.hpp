@@ -41,6 +41,14 @@ public:
     double frameRate() const;
     int width() const; // coded picture size
     int height() const;
+    // Shape of one coded pixel, width to height (16:15 for PAL 4:3 at 720 x
+    // 576); 1:1 when the file does not say.
+    struct PixelShape
+    {
+        int num = 1;
+        int den = 1;
+    };
+    PixelShape sampleAspectRatio() const;
 
     // Pictures come out at this size (scaled by FFmpeg); 0 x 0 is the coded size.
     void setOutputSize(int width, int height);

@@ -297,3 +297,17 @@ TEST_F(CaptazioneTest, FotogrammaDiAltraDimensioneRifiutato)
     }
     EXPECT_TRUE(Fotografia(stato, sessione) == prima);
 }
+
+TEST_F(CaptazioneTest, NumeriDiFotogrammaEstremi)
+{
+    avvia();
+    stato.Captazione.ImmagineFinale = "2147483647";
+    stato.CP.FotogrammaAttuale = 2147483647;
+    stato.Captazione.fotogrammaTXT = "2147483647";
+    EXPECT_TRUE(AvanzaFotogrammaClick(stato, sessione).fotogrammiFiniti);
+    EXPECT_EQ(stato.CP.FotogrammaAttuale, 2147483647);
+    EXPECT_EQ(stato.Captazione.fotogrammaTXT, "2147483647");
+    stato.CP.FotogrammaAttuale = -2147483647 - 1;
+    EXPECT_THROW(FotogrammaPrecedenteClick(stato, sessione), RefusalError);
+    EXPECT_EQ(stato.CP.FotogrammaAttuale, -2147483647 - 1);
+}
