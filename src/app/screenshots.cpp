@@ -3,7 +3,7 @@
 // display: kalvor-screenshots <folder> [job.kvr]. Screens are shown one at a
 // time (never modally) with a scripted platform; maximized screens are drawn
 // at 1280 by 800. Also draws a balloon hint over the main screen, the hint
-// pictures and the click animation. With a job (in the folder of its frames)
+// pictures, the click animation and the capture screen at work. With a job (in the folder of its frames)
 // the work screens are drawn again as a user sees them with that job open:
 // its frames, reference points, area lines, the grid built and a calibration
 // run with its mask, into <folder>/con_lavoro.
@@ -25,9 +25,13 @@
 #include "gui/project/apri_progetto.hpp"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -114,6 +118,50 @@ bool shootWithJob(const QString &job, const QDir &folder)
     return ok;
 }
 
+// Frame n of a small road: the road axis along row 240, a red car driving
+// right below it and a blue one driving left above it from frame 1.
+QImage roadFrame(int n)
+{
+    QImage frame(640, 480, QImage::Format_RGB888);
+    frame.fill(QColor(96, 112, 88));
+    QPainter p(&frame);
+    p.fillRect(0, 170, 640, 140, QColor(92, 92, 96));
+    p.fillRect(0, 238, 640, 4, QColor(210, 210, 200));
+    if (n > 0) {
+        p.fillRect(100 + 24 * n, 252, 84, 34, QColor(190, 30, 36));
+        p.fillRect(470 - 24 * n, 196, 96, 34, QColor(36, 70, 170));
+    }
+    return frame;
+}
+
+// The capture screen at work: background from frame 0, two frames on, with
+// the sight and the road axis shown.
+QPixmap captureAtWork(Applicazione &app, const QDir &frames)
+{
+    kalvor::StatoLavoro &s = app.stato();
+    for (int n = 0; n <= 2; ++n)
+        roadFrame(n).save(frames.filePath(QStringLiteral("%1.png").arg(n)), "PNG");
+    s.Estrattore.Cartella = frames.path().toStdString() + "/";
+    s.AreaCaptazione.PuntiRiferimento = kalvor::TextList {"240", "10", "240", "630", "180", "0", "300", "0"};
+    s.GrigliaMetrica.resize(480, 640);
+    for (int r = 0; r < 480; ++r)
+        for (int x = 0; x < 640; ++x) {
+            s.GrigliaMetrica.at(r, x, 0) = 0.05 * x;
+            s.GrigliaMetrica.at(r, x, 1) = 0.05 * r;
+        }
+    for (int n = 0; n <= 2; ++n)
+        s.TabellaTempiFotogrammi.push_back({static_cast<double>(n), 0.2 * n});
+    TCaptazione *screen = app.Captazione();
+    screen->findChild<QLineEdit *>(QStringLiteral("ImmagineFinale"))->setText(QStringLiteral("0"));
+    screen->findChild<QPushButton *>(QStringLiteral("CalcolaMedia"))->click();
+    screen->findChild<QLineEdit *>(QStringLiteral("ImmagineFinale"))->setText(QStringLiteral("2"));
+    screen->findChild<QCheckBox *>(QStringLiteral("Mirino"))->setChecked(true);
+    screen->findChild<QCheckBox *>(QStringLiteral("MostraAsse"))->setChecked(true);
+    for (int n = 1; n <= 2; ++n)
+        screen->findChild<QPushButton *>(QStringLiteral("AvanzaFotogramma"))->click();
+    return shoot(screen);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -159,6 +207,9 @@ int main(int argc, char **argv)
     main->hide();
     ok &= save(withHint, folder, QStringLiteral("01b_Impostazioni_suggerimento"));
     ok &= save(hintSheet(), folder, QStringLiteral("ListaImmaginiHint"));
+    QTemporaryDir frames;
+    ok &= frames.isValid()
+        && save(captureAtWork(app, QDir(frames.path())), folder, QStringLiteral("04b_Captazione_al_lavoro"));
     ok &= save(animationSheet(*main), folder, QStringLiteral("ImmaginiAnimazioneMouse"));
     if (argc == 3)
         ok &= shootWithJob(QString::fromLocal8Bit(argv[2]), QDir(folder.filePath(QStringLiteral("con_lavoro"))));
