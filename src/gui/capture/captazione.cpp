@@ -22,6 +22,7 @@
 #include "gui/platform/window_kind.hpp"
 #include "gui/results/risultati.hpp"
 #include "project/project_writer.hpp"
+#include "results/conferma.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <QCheckBox>
@@ -355,6 +356,7 @@ void TCaptazione::drawCaptureOverlays()
 
 void TCaptazione::ConfermaClick()
 {
+    kalvor::ConfermaClick(m_stato, m_correzioni);
     m_app.showModal(m_app.Risultati());
 }
 

@@ -3,6 +3,7 @@
 
 #include "common/drawing.hpp"
 #include "gui/app/applicazione.hpp"
+#include "gui/capture/captazione.hpp"
 #include "gui/geometry/area_captazione.hpp"
 #include "gui/geometry/prospettiva.hpp"
 #include "project/headless_project_steps.hpp"
@@ -44,12 +45,12 @@ public:
         m_engine.disegnaElementi();
         m_app.AreaCaptazione()->showElements(m_engine.areaDrawing());
     }
-    // The capture screen shows no frame and draws no overlay yet: its part is
-    // the background and the counters on the job state.
-    void CalcolaMediaClick() override { m_engine.CalcolaMediaClick(); }
-    void setBarraElaborazione(int) override { }
-    void showCaptureFrame(const RgbImage &frame) override { m_engine.showCaptureFrame(frame); }
-    void drawCaptureOverlays() override { }
+    // The capture screen starts its session from the job: background,
+    // counters, the frame shown and its overlays.
+    void CalcolaMediaClick() override { m_app.Captazione()->CalcolaMediaDaProgetto(); }
+    void setBarraElaborazione(int position) override { m_app.Captazione()->setBarraElaborazione(position); }
+    void showCaptureFrame(const RgbImage &frame) override { m_app.Captazione()->showCaptureFrame(frame); }
+    void drawCaptureOverlays() override { m_app.Captazione()->drawCaptureOverlays(); }
 
 private:
     Applicazione &m_app;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/results/risultati.hpp"
+#include "gui/results/esporta_excel.hpp"
 
 #include "extraction/frame_file.hpp"
 #include "gui/app/applicazione.hpp"
@@ -101,9 +102,8 @@ TRisultati::TRisultati(Applicazione &app, StatoLavoro &stato, Platform &platform
     m_numeroPrimoVeicoloTXT
         = boundLineEdit(this, QStringLiteral("NumeroPrimoVeicoloTXT"), risultati.NumeroPrimoVeicoloTXT);
     setHint(m_numeroPrimoVeicoloTXT, kHintR1);
-    // The workbook export belongs to its own change; its controls are here, not yet active.
     auto *esporta = namedControl<QPushButton>(this, QStringLiteral("EsportaDati"), QString());
-    esporta->setEnabled(false);
+    connectGuarded(esporta, &TRisultati::EsportaDatiClick);
     auto *calcola = namedControl<QCommandLinkButton>(this, QStringLiteral("CalcolaIndicatori"),
                                                      QStringLiteral("Calcola Indicatori"));
     auto *chiudi = namedControl<QCommandLinkButton>(this, QStringLiteral("ChiudiTutto"), QStringLiteral("Chiudi"));
@@ -209,6 +209,11 @@ void TRisultati::ValutazioneDatiClick()
     m_valutazioniTXT->hide();
     showList(m_valutazioniTXT, m_stato.Risultati.ValutazioniTXT);
     m_valutazioniTXT->show();
+}
+
+void TRisultati::EsportaDatiClick()
+{
+    exportWorkbook(this, m_stato, m_platform);
 }
 
 void TRisultati::CalcolaIndicatoriClick()

@@ -34,6 +34,7 @@ public:
     void SimulaVeicoliAvantiClick();
     void SimulazioneVeicoloIndietroClick();
     void ValutazioneDatiClick();
+    void EsportaDatiClick();
     void CalcolaIndicatoriClick();
     // "Chiudi": ends the program, modal screens open or not.
     void ChiudiTuttoClick();
