@@ -123,6 +123,13 @@ private slots:
     {
         ScriptedPlatform platform;
         Applicazione app(platform);
+        // One captured sighting, so that "I dati vanno bene" has something to confirm.
+        kalvor::StatoLavoro &s = app.stato();
+        s.GrigliaMetrica.resize(10, 10);
+        s.CP.RigaArea1 = 5;
+        s.CP.RigaArea2 = 5;
+        s.CP.ColonnaArea2 = 27;
+        s.Captazione.VeicoliTOT = kalvor::TextList {"veicolo", "1", "sup", "3", "9", "4", "8", "0", "0"};
         app.Impostazioni()->show();
         ModalDriver driver;
         for (int i = 0; i < 5; ++i)
