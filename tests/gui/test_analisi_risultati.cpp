@@ -84,7 +84,7 @@ private slots:
         StatoLavoro s;
         traffico(s);
         GraficiRisultati grafici(s, platform);
-        grafici.resize(900, 700);
+        grafici.resize(1100, 700);
         grafici.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grafici));
 
@@ -114,7 +114,7 @@ private slots:
         // Resized and refreshed, the charts follow the view and the tables.
         s.TabellaIstanti.resize(4);
         grafici.refresh();
-        grafici.resize(700, 500);
+        grafici.resize(1050, 600);
         QCOMPARE(d->disegno(), diagrammaSpazioTempo(analisi(s, 60).traiettorie, d->width(), d->height()).disegno);
         QVERIFY(grafici.velocita(2)->disegno()
                 == distribuzioneVelocita({}, 2, grafici.velocita(2)->width(), grafici.velocita(2)->height()).disegno);

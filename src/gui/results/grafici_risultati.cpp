@@ -15,8 +15,9 @@
 
 namespace kalvor::gui {
 
-VistaGrafico::VistaGrafico(const QString &objectName, QWidget *parent)
+VistaGrafico::VistaGrafico(const QString &objectName, QSize minimo, QWidget *parent)
     : QWidget(parent)
+    , m_minimo(minimo)
 {
     setObjectName(objectName);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -31,7 +32,6 @@ void VistaGrafico::setAutore(Autore autore)
 
 const Drawing &VistaGrafico::disegno()
 {
-    // Below its smallest size a chart is clipped rather than squeezed out of shape.
     const int w = std::max(width(), minimumSizeHint().width());
     const int h = std::max(height(), minimumSizeHint().height());
     if (!m_valido || m_grafico.larghezza != w || m_grafico.altezza != h) {
@@ -66,9 +66,10 @@ GraficiRisultati::GraficiRisultati(StatoLavoro &stato, Platform &platform, QWidg
     , m_platform(platform)
 {
     setObjectName(QStringLiteral("GraficiRisultati"));
-    m_diagramma = new VistaGrafico(QStringLiteral("DiagrammaSpazioTempo"), this);
-    m_velocitaSup = new VistaGrafico(QStringLiteral("VelocitaArcoSuperiore"), this);
-    m_velocitaInf = new VistaGrafico(QStringLiteral("VelocitaArcoInferiore"), this);
+    // Wide enough for the engine's titles and legends at the default font.
+    m_diagramma = new VistaGrafico(QStringLiteral("DiagrammaSpazioTempo"), QSize(560, 260), this);
+    m_velocitaSup = new VistaGrafico(QStringLiteral("VelocitaArcoSuperiore"), QSize(480, 220), this);
+    m_velocitaInf = new VistaGrafico(QStringLiteral("VelocitaArcoInferiore"), QSize(480, 220), this);
 
     auto *page = new QVBoxLayout(this);
     page->addWidget(m_diagramma, 3);

@@ -27,18 +27,20 @@ class VistaGrafico : public QWidget
 public:
     using Autore = std::function<Grafico(int larghezza, int altezza)>;
 
-    explicit VistaGrafico(const QString &objectName, QWidget *parent = nullptr);
+    // Below `minimo` the chart is clipped rather than squeezed: its texts keep their size.
+    VistaGrafico(const QString &objectName, QSize minimo, QWidget *parent = nullptr);
 
     void setAutore(Autore autore);
     // The primitives painted at the view's present size.
     const Drawing &disegno();
 
-    QSize minimumSizeHint() const override { return {240, 160}; }
+    QSize minimumSizeHint() const override { return m_minimo; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    QSize m_minimo;
     Autore m_autore;
     Grafico m_grafico;
     bool m_valido = false;
