@@ -110,6 +110,7 @@ struct StatoRisultati
     std::string IndicePosTXT;
     std::string IstanteInizialeTXT = "0";
     std::string NumeroPrimoVeicoloTXT = "0";
+    std::string IntervalloFlussiTXT = "60"; // s, the flow statistics' interval
 };
 
 struct StatoIndicatoriSicurezza

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/safety/indicatori_sicurezza.hpp"
 
+#include "analysis/testo_indicatori_estesi.hpp"
+#include "common/errors.hpp"
+#include "common/numbers.hpp"
 #include "gui/platform/bindings.hpp"
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
@@ -8,6 +11,7 @@
 #include "gui/platform/picture_control.hpp"
 #include "gui/platform/resources.hpp"
 #include "gui/platform/window_kind.hpp"
+#include "gui/results/grafici_risultati.hpp"
 #include "safety/indicatori.hpp"
 #include "safety/tabella_indicatori.hpp"
 #include "state/stato_lavoro.hpp"
@@ -19,6 +23,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace kalvor::gui {
@@ -67,6 +72,45 @@ std::string userTimeText(std::int64_t milliseconds)
     return QLocale::system().toString(time, format.trimmed()).toStdString();
 }
 
+// The extra columns for the table the text area shows: the whole table or one
+// vehicle's rows, told by the title line; nothing beside other texts.
+TextList colonneEstese(const StatoLavoro &stato)
+{
+    const TextList &tabella = stato.IndicatoriSicurezza.Tabella;
+    if (tabella.empty())
+        return {};
+    std::optional<double> veicolo;
+    const std::string &titolo = tabella.line(0);
+    const std::string_view perVeicolo = titoloIndicatoriVeicolo;
+    if (titolo.starts_with(perVeicolo)) {
+        try {
+            veicolo = toInt(std::string_view(titolo).substr(perVeicolo.size()));
+        } catch (const Error &) {
+            return {};
+        }
+    } else if (titolo != titoloIndicatori) {
+        return {};
+    }
+    // The measures at the section do not depend on the flow interval.
+    return testoIndicatoriEstesi(stato.TabellaIndicatori,
+                                 indicatoriEstesi(stato.TabellaIndicatori, analisiDelLavoro(stato)), veicolo);
+}
+
+QPlainTextEdit *tableView(QWidget *parent, const QString &name)
+{
+    auto *view = new QPlainTextEdit(parent);
+    view->setObjectName(name);
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    view->setFrameShape(QFrame::NoFrame);
+    view->setFont(fixedPitchFont());
+    view->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #000000; color: rgb(0, 159, 0);"
+                                       " border: none; border-radius: 0; }"));
+    return view;
+}
+
 } // namespace
 
 TIndicatoriSicurezza::TIndicatoriSicurezza(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
@@ -106,19 +150,22 @@ TIndicatoriSicurezza::TIndicatoriSicurezza(Applicazione &app, StatoLavoro &stato
                                     QStringLiteral("Esporta Excel 2007/10")));
     page->addLayout(commands);
 
-    Tabella = new QPlainTextEdit(this);
-    Tabella->setObjectName(QStringLiteral("Tabella"));
-    Tabella->setReadOnly(true);
-    Tabella->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Tabella->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Tabella->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Tabella->setFrameShape(QFrame::NoFrame);
-    Tabella->setFont(fixedPitchFont());
-    Tabella->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #000000; color: rgb(0, 159, 0);"
-                                          " border: none; border-radius: 0; }"));
+    Tabella = tableView(this, QStringLiteral("Tabella"));
     setHint(Tabella, QStringLiteral("risultati di calcolo"));
     Tabella->installEventFilter(this);
-    page->addWidget(Tabella, 1);
+    // The extra columns beside the table, line for line, scrolled with it.
+    TabellaEstesa = tableView(this, QStringLiteral("TabellaEstesa"));
+    TabellaEstesa->setFixedWidth(180);
+    setHint(TabellaEstesa, QStringLiteral("PET e Headway [sec] alla sezione di riferimento"));
+    connect(Tabella->verticalScrollBar(), &QScrollBar::valueChanged, TabellaEstesa->verticalScrollBar(),
+            &QScrollBar::setValue);
+    connect(TabellaEstesa->verticalScrollBar(), &QScrollBar::valueChanged, Tabella->verticalScrollBar(),
+            &QScrollBar::setValue);
+    auto *tabelle = new QHBoxLayout;
+    tabelle->setSpacing(0);
+    tabelle->addWidget(Tabella, 1);
+    tabelle->addWidget(TabellaEstesa);
+    page->addLayout(tabelle, 1);
 
     connectPicture(CalcolaIndicatoriIMG, &TIndicatoriSicurezza::CalcolaIndicatoriIMGClick);
     connectPicture(MostraTabellaCompletaIMG, &TIndicatoriSicurezza::MostraTabellaCompletaIMGClick);
@@ -196,6 +243,8 @@ void TIndicatoriSicurezza::refreshFromState()
 {
     showText(VeicoloTXT, m_stato.IndicatoriSicurezza.VeicoloTXT);
     showList(Tabella, m_stato.IndicatoriSicurezza.Tabella);
+    runGuarded([&] { showList(TabellaEstesa, colonneEstese(m_stato)); });
+    TabellaEstesa->verticalScrollBar()->setValue(Tabella->verticalScrollBar()->value());
 }
 
 void TIndicatoriSicurezza::resizeEvent(QResizeEvent *event)

@@ -49,6 +49,7 @@ private:
     PictureControl *EsportaDatiInExcel = nullptr;
     QLineEdit *VeicoloTXT = nullptr;
     QPlainTextEdit *Tabella = nullptr;
+    QPlainTextEdit *TabellaEstesa = nullptr; // PET and headway beside the table's lines
 };
 
 } // namespace kalvor::gui
