@@ -9,6 +9,8 @@
 #include "gui/platform/frame_image.hpp"
 #include "gui/platform/hint_balloon.hpp"
 #include "gui/platform/window_kind.hpp"
+#include "gui/results/flussi_risultati.hpp"
+#include "gui/results/grafici_risultati.hpp"
 #include "gui/results/livelli_simulazione.hpp"
 #include "gui/safety/indicatori_sicurezza.hpp"
 #include "results/simulazione.hpp"
@@ -27,6 +29,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -150,9 +153,17 @@ TRisultati::TRisultati(Applicazione &app, StatoLavoro &stato, Platform &platform
     fondo->addWidget(chiudi);
     destra->addLayout(fondo);
 
-    auto *page = new QHBoxLayout(this);
+    auto *schede = new QTabWidget(this);
+    auto *primaScheda = new QWidget(schede);
+    auto *page = new QHBoxLayout(primaScheda);
     page->addLayout(sinistra, 0);
     page->addLayout(destra, 1);
+    m_grafici = new GraficiRisultati(m_stato, m_platform, schede);
+    m_flussi = new FlussiRisultati(m_stato, m_platform, schede);
+    schede->addTab(primaScheda, QStringLiteral("Tabelle"));
+    schede->addTab(m_grafici, QStringLiteral("Grafici"));
+    schede->addTab(m_flussi, QStringLiteral("Flussi"));
+    (new QVBoxLayout(this))->addWidget(schede);
 }
 
 void TRisultati::mostraFotogramma(int numero)
@@ -252,6 +263,8 @@ void TRisultati::refreshFromState()
     showList(m_contenitoreDatiTemporali, risultati.ContenitoreDatiTemporali);
     showList(m_contenitoreDatiVeicolari, risultati.ContenitoreDatiVeicolari);
     showList(m_valutazioniTXT, risultati.ValutazioniTXT);
+    m_grafici->refresh();
+    m_flussi->refresh();
 }
 
 } // namespace kalvor::gui

@@ -62,6 +62,8 @@ private:
     QCheckBox *m_fermaSimulazione = nullptr;
     LivelliSimulazione *m_livelli = nullptr;
     ImmagineScalata *m_filmatoIMG = nullptr;
+    class GraficiRisultati *m_grafici = nullptr;
+    class FlussiRisultati *m_flussi = nullptr;
     std::function<void(int ms)> m_attesa;
 };
 
