@@ -50,8 +50,7 @@ void ElaborazioneImmagini(StatoLavoro &stato, RunControl &controllo, DetectionWo
     if (det.MediaSfondo.empty())
         throw RefusalError("Calcolare prima lo sfondo con \"CalcolaMedia\".");
     if (stato.GrigliaMetrica.empty())
-        throw RefusalError("La griglia metrica non è stata calcolata: tornare a \"Distanze di riferimento\" e premere "
-                           "\"Trasformazione\".");
+        throw RefusalError("La griglia metrica non è stata calcolata.");
     SegnaInCorso inCorso(controllo.inCorso);
 
     // 1-2

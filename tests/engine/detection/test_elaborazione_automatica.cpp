@@ -145,21 +145,6 @@ TEST_F(CorsaTest, Rifiuti)
     }
 }
 
-TEST_F(CorsaTest, WithoutAGridTheRefusalSaysWhereToGoBack)
-{
-    StatoLavoro s = stato;
-    s.GrigliaMetrica = MetricGrid {};
-    RunControl ctl;
-    try {
-        ElaborazioneImmagini(s, ctl, spazio);
-        ADD_FAILURE() << "ran without a grid";
-    } catch (const RefusalError &e) {
-        const std::string text = e.what();
-        EXPECT_NE(text.find("\"Distanze di riferimento\""), std::string::npos) << text;
-        EXPECT_NE(text.find("\"Trasformazione\""), std::string::npos) << text;
-    }
-}
-
 TEST_F(CorsaTest, FileMancanteFermaLaCorsaETieneIRisultati)
 {
     stato.Calibrazione.ImmagineFinale = "14";
