@@ -226,23 +226,11 @@ void readProjectLines(const TextList &testo, StatoLavoro &stato, ProjectScreenSt
     Reader(testo, stato, steps, progress).run();
 }
 
-void checkIsJobFile(const TextList &testo, const std::string &path)
-{
-    const std::string refusal = "Il file \"" + path + "\" non è un lavoro KALVOR: ";
-    if (testo.count() == 0 || testo.line(0) != kDatiGenerali)
-        throw FileError(refusal + "non comincia con \"" + kDatiGenerali + "\".");
-    for (const std::string &line : testo.lines())
-        for (const char c : line)
-            if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
-                throw FileError(refusal + "contiene caratteri di controllo che un lavoro non contiene.");
-}
-
 void readProjectFile(const std::string &path, StatoLavoro &stato, ProjectScreenSteps &steps,
                      const ProjectProgress &progress)
 {
     TextList testo;
     testo.loadFromFile(path);
-    checkIsJobFile(testo, path);
     stato.Estrattore.Cartella = folderOf(path);
     readProjectLines(testo, stato, steps, progress);
 }

@@ -29,13 +29,7 @@ void readProjectLines(const TextList &testo, StatoLavoro &stato, ProjectScreenSt
 
 // Loads the file (encoding by byte-order mark, otherwise Windows-1252; CR, LF
 // and CR LF end a line), sets `Estrattore.Cartella` to the file's folder and
-// reads it. FileError, with nothing changed, when the file cannot be read or
-// is not a job file (see checkIsJobFile).
-// FileError unless testo is a job file: its first line "---DATI GENERALI---"
-// and no control character but the tab (a picture or any other binary file
-// read as text has both wrong).
-void checkIsJobFile(const TextList &testo, const std::string &path);
-
+// reads it. FileError when the file cannot be read, nothing changed then.
 void readProjectFile(const std::string &path, StatoLavoro &stato, ProjectScreenSteps &steps,
                      const ProjectProgress &progress = {});
 

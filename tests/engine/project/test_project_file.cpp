@@ -215,38 +215,6 @@ TEST(ProjectFile, UnreadableFileChangesNothing)
     EXPECT_TRUE(progress.empty());
 }
 
-TEST(ProjectFile, AFileThatIsNotAJobIsRefusedBeforeAnythingChanges)
-{
-    TempDir dir;
-    const struct
-    {
-        const char *what;
-        std::string bytes;
-    } cases[] = {
-        {"picture", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x02\x80", 20)},
-        {"empty file", ""},
-        {"text file", "Appunti del sopralluogo\r\nVia Emilia km 12\r\n"},
-        {"header then binary", std::string("---DATI GENERALI---\r\nElaborazione\r\nRo\0ma\r\n", 42)},
-    };
-    for (const auto &c : cases) {
-        const std::string path = dir.file("lavoro.kvr");
-        writeFileAtomically(path, c.bytes);
-        StatoLavoro s(NumberFormat::comma());
-        s.Estrattore.Cartella = "/frames/";
-        s.Riferimenti.luogo = "Verona";
-        RecordingSteps steps(s);
-        try {
-            readProjectFile(path, s, steps);
-            ADD_FAILURE() << c.what << " was read as a job";
-        } catch (const FileError &e) {
-            EXPECT_NE(std::string(e.what()).find("non è un lavoro KALVOR"), std::string::npos) << c.what;
-        }
-        EXPECT_EQ(s.Estrattore.Cartella, "/frames/") << c.what;
-        EXPECT_EQ(s.Riferimenti.luogo, "Verona") << c.what;
-        EXPECT_TRUE(steps.calls.empty()) << c.what;
-    }
-}
-
 TEST(ProjectFile, LastVehicleNumberAtTheIntegerLimitIsRefused)
 {
     TempDir dir;
