@@ -1,16 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders every screen of the program into PNG files for review, without a
-// display: kalvor-screenshots <folder>. Screens are shown one at a time
-// (never modally) with a scripted platform; maximized screens are drawn at
-// 1280 by 800. Also draws a balloon hint over the main screen, the hint
-// pictures and the click animation.
+// display: kalvor-screenshots <folder> [job.kvr]. Screens are shown one at a
+// time (never modally) with a scripted platform; maximized screens are drawn
+// at 1280 by 800. Also draws a balloon hint over the main screen, the hint
+// pictures and the click animation. With a job (in the folder of its frames)
+// the work screens are drawn again as a user sees them with that job open:
+// its frames, reference points, area lines, the grid built and a calibration
+// run with its mask, into <folder>/con_lavoro.
 
 #include "gui/app/applicazione.hpp"
 #include "gui/app/impostazioni.hpp"
+#include "gui/app/qt_translations.hpp"
+#include "gui/app/riferimenti.hpp"
+#include "gui/capture/captazione.hpp"
+#include "gui/detection/calibrazione.hpp"
+#include "gui/extraction/estrattore.hpp"
+#include "gui/geometry/area_captazione.hpp"
+#include "gui/geometry/prospettiva.hpp"
+#include "gui/platform/guarded.hpp"
 #include "gui/platform/hint_balloon.hpp"
 #include "gui/platform/resources.hpp"
 #include "gui/platform/scripted_platform.hpp"
 #include "gui/platform/style.hpp"
+#include "gui/project/apri_progetto.hpp"
 
 #include <QApplication>
 #include <QDir>
@@ -77,13 +89,38 @@ QPixmap animationSheet(const TImpostazioni &main)
     return sheet;
 }
 
+// The work screens with the job open, each after the step a user takes there.
+bool shootWithJob(const QString &job, const QDir &folder)
+{
+    if (!folder.mkpath(QStringLiteral(".")))
+        return false;
+    ScriptedPlatform platform;
+    Applicazione app(platform);
+    const bool read = guarded(nullptr, platform, [&] { readProjectFile(app, job, {}); });
+    bool ok = read;
+    ok &= save(shoot(app.Riferimenti()), folder, QStringLiteral("01_Riferimenti"));
+    ok &= save(shoot(app.Estrattore()), folder, QStringLiteral("02_Estrattore"));
+    ok &= guarded(nullptr, platform, [&] { app.Prospettiva()->TrasformazioneClick(); });
+    ok &= save(shoot(app.Prospettiva()), folder, QStringLiteral("03_Prospettiva_trasformata"));
+    ok &= save(shoot(app.AreaCaptazione()), folder, QStringLiteral("04_AreaCaptazione"));
+    ok &= guarded(nullptr, platform, [&] {
+        app.Calibrazione()->CalcolaMediaClick();
+        app.Calibrazione()->ElaborazioneImmaginiClick();
+    });
+    ok &= save(shoot(app.Calibrazione()), folder, QStringLiteral("05_Calibrazione_dopo_la_corsa"));
+    ok &= save(shoot(app.Captazione()), folder, QStringLiteral("06_Captazione"));
+    for (const QString &message : platform.messageTexts(QStringLiteral("error")))
+        std::fprintf(stderr, "kalvor-screenshots: %s\n", qPrintable(message));
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QApplication qapp(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: kalvor-screenshots <folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: kalvor-screenshots <folder> [job.kvr]\n");
         return 2;
     }
     QDir folder(QString::fromLocal8Bit(argv[1]));
@@ -91,6 +128,7 @@ int main(int argc, char **argv)
         return 1;
     kalvor::setCurrentNumberFormat(kalvor::NumberFormat::comma());
     applyProgramStyle(qapp);
+    installQtItalian();
 
     ScriptedPlatform platform;
     Applicazione app(platform);
@@ -122,5 +160,7 @@ int main(int argc, char **argv)
     ok &= save(withHint, folder, QStringLiteral("01b_Impostazioni_suggerimento"));
     ok &= save(hintSheet(), folder, QStringLiteral("ListaImmaginiHint"));
     ok &= save(animationSheet(*main), folder, QStringLiteral("ImmaginiAnimazioneMouse"));
+    if (argc == 3)
+        ok &= shootWithJob(QString::fromLocal8Bit(argv[2]), QDir(folder.filePath(QStringLiteral("con_lavoro"))));
     return ok ? 0 : 1;
 }

@@ -1,13 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// `kalvor-cli run JOB.kvr [--out DIR]`: opens a job as the main screen does,
-// without a display (the frames folder is the job file's folder), then runs
-// the transformation from its reference points, the calibration background
-// and the automatic run over the calibration interval, and prints the
-// vehicles found per frame and a summary.
+// `kalvor-cli run JOB.kvr [--out DIR] [--save OUT.kvr] ...`: opens a job as the
+// main screen does, without a display (the frames folder is the job file's
+// folder), then runs the transformation from its reference points, the
+// calibration background and the automatic run over the calibration
+// interval, and prints the vehicles found per frame and a summary; then the
+// capture to the end of its interval (cli/run_capture) and, with --out, its
+// confirmation, evaluation and result files (cli/run_results), then the
+// safety indicators and the workbook (cli/run_safety) and the traffic
+// analysis files (cli/run_analysis).
 #include "cli/commands.hpp"
 #include "cli/options.hpp"
 #include "cli/progress.hpp"
+#include "cli/run_analysis.hpp"
+#include "cli/run_capture.hpp"
 #include "cli/run_overlay.hpp"
+#include "cli/run_results.hpp"
+#include "cli/run_safety.hpp"
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "common/numbers.hpp"
@@ -23,7 +31,6 @@
 #include "state/record_veicolo.hpp"
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -70,17 +77,33 @@ void stampaFotogramma(const ProcessedFrame &fe, const TextList &veicoliAtt, Riep
     std::printf("\n");
 }
 
-const CommandHelp kHelp {"run",
-                         "LAVORO.kvr [--out CARTELLA] [--overlay CARTELLA]",
-                         "Apre il lavoro senza schermo (i fotogrammi stanno nella cartella del file), applica la\n"
-                         "trasformazione dei punti di riferimento, calcola lo sfondo della calibrazione ed esegue il\n"
-                         "rilevamento automatico sull'intervallo di calibrazione; scrive i veicoli di ogni fotogramma\n"
-                         "e un riepilogo.",
-                         {{"--out", "CARTELLA", "scrive i record dei veicoli in CARTELLA/veicoli.txt"},
-                          {"--overlay", "CARTELLA",
-                           "scrive in CARTELLA, per ogni fotogramma elaborato, controllo<n>.png: punti di\n"
-                           "riferimento numerati, asse e bordi della fascia, contorno della maschera e\n"
-                           "ogni veicolo con numero e lunghezza"}}};
+const CommandHelp kHelp {
+    "run",
+    "LAVORO.kvr [--out CARTELLA] [--correggi] [--primo N] [--overlay CARTELLA] [--save USCITA.kvr]",
+    "Apre il lavoro senza schermo (i fotogrammi stanno nella cartella del file), applica la\n"
+    "trasformazione dei punti di riferimento, calcola lo sfondo della calibrazione ed esegue il\n"
+    "rilevamento automatico sull'intervallo di calibrazione; scrive i veicoli di ogni fotogramma\n"
+    "e un riepilogo. Poi la captazione: dal fotogramma mostrato fino all'ultimo dell'intervallo\n"
+    "di captazione, come premendo F4 fino alla fine, senza correzioni.",
+    {{"--out", "CARTELLA",
+      "dopo la captazione la conferma, come \"I dati vanno bene\", e scrive in CARTELLA i testi\n"
+      "della schermata dei risultati: istanti.txt e veicoli.txt (le due tabelle),\n"
+      "valutazione.txt (la valutazione per arco), rilevamenti.txt (i record della\n"
+      "captazione) e tempi.txt (numero e tempo dei fotogrammi); poi indicatori.txt,\n"
+      "veicoli.xlsx, traiettorie.csv, veicoli.csv, flussi.csv, indicatori_estesi.csv e i\n"
+      "grafici in SVG"},
+     {"--correggi", "", "conferma con le correzioni di \"Correggi\""},
+     {"--intervallo", "S",
+      "durata in secondi degli intervalli dei flussi in flussi.csv (predefinito 60; virgola o\n"
+      "punto come separatore decimale)"},
+     {"--primo", "N", "numero del primo veicolo valutato (predefinito 0)"},
+     {"--overlay", "CARTELLA",
+      "scrive in CARTELLA, per ogni fotogramma elaborato, controllo<n>.png: punti di\n"
+      "riferimento numerati, asse e bordi della fascia, contorno della maschera e\n"
+      "ogni veicolo con numero e lunghezza"},
+     {"--save", "USCITA.kvr",
+      "salva il lavoro dopo la captazione nella cartella dei fotogrammi, in modo che il\n"
+      "programma lo apra all'ultimo fotogramma"}}};
 
 int runRun(const Args &args)
 {
@@ -90,9 +113,18 @@ int runRun(const Args &args)
     if (options->positional.size() > 1)
         throw RefusalError("Un solo lavoro per volta: \"" + options->positional[1] + "\" è di troppo.");
     const std::string job = options->positional.empty() ? std::string() : options->positional[0];
-    std::string out = options->text("--out");
+    const std::string out = options->text("--out");
     if (job.empty())
         throw RefusalError("Uso: kalvor-cli run LAVORO.kvr [--out CARTELLA]. Vedere kalvor-cli run --help.");
+    const std::string salva = verificaSalvataggio(options->text("--save"), job);
+    OpzioniRisultati risultati;
+    risultati.correggi = options->has("--correggi");
+    if (options->has("--primo"))
+        risultati.primo = intText(options->integer("--primo", 0));
+    OpzioniRunAnalisi analisi;
+    analisi.durataIntervallo = options->decimal("--intervallo", analisi.durataIntervallo);
+    if (!(analisi.durataIntervallo > 0.0))
+        throw RefusalError("La durata dell'intervallo deve essere maggiore di zero.");
 
     std::optional<RunOverlay> overlay;
     if (options->has("--overlay"))
@@ -106,7 +138,8 @@ int runRun(const Args &args)
             throw RefusalError(refusedJobText(check.problems));
     }
     StatoLavoro s;
-    HeadlessProjectSteps screens(s);
+    SessioneCaptazione sessione;
+    PassiProgettoCaptazione screens(s, sessione);
     readProjectFile(job, s, screens);
     std::printf("lavoro \"%s\" letto: fotogrammi in \"%s\"\n", job.c_str(),
                 s.Estrattore.Cartella.empty() ? "./" : s.Estrattore.Cartella.c_str());
@@ -150,21 +183,24 @@ int runRun(const Args &args)
                 "ultimo numero dato %d\n",
                 r.fotogrammi, r.fotogrammiConVeicoli, r.avvistamenti.size(), sup, inf, s.C.NumeroVeicolo - 1);
 
-    if (!out.empty()) {
-        if (out.back() != '/')
-            out += '/';
-        std::filesystem::create_directories(out);
-        s.Calibrazione.VeicoliTOT.saveToFile(out + "veicoli.txt");
-        std::printf("record dei veicoli in %sveicoli.txt\n", out.c_str());
-    }
     if (overlay)
         std::printf("immagini di controllo: %d in %scontrollo<n>.png\n", overlay->written(), overlay->folder().c_str());
+    eseguiCaptazione(s, sessione, salva);
+    if (!out.empty()) {
+        eseguiRisultati(s, risultati, out);
+        runSafetyStage(s, out);
+        runAnalysis(s, out, analisi);
+    }
     return 0;
 }
 
-const CommandRegistration reg({"run", "run LAVORO.kvr [--out CARTELLA] [--overlay CARTELLA]",
+const CommandRegistration reg({"run",
+                               "run LAVORO.kvr [--out CARTELLA] [--correggi] [--primo N] [--overlay CARTELLA] "
+                               "[--save USCITA.kvr] [--intervallo S]",
                                "apre un lavoro senza schermo ed esegue il rilevamento automatico sull'intervallo di "
-                               "calibrazione; scrive i veicoli di ogni fotogramma e un riepilogo",
+                               "calibrazione; poi la captazione fino all'ultimo fotogramma del suo intervallo, e "
+                               "salva il lavoro; con --out la conferma e ne scrive i risultati, gli indicatori di "
+                               "sicurezza, la cartella Excel, le traiettorie, i flussi e i grafici",
                                runRun});
 
 } // namespace

@@ -3,12 +3,14 @@
 #include "extraction/png_io.hpp"
 #include "gui/app/applicazione.hpp"
 #include "gui/app/impostazioni.hpp"
+#include "gui/platform/media_player.hpp"
 #include "gui/platform/scripted_platform.hpp"
 #include "project/project_writer.hpp"
 #include "support/modal_driver.hpp"
 #include "support/temp_dir.hpp"
 
 #include <QCommandLinkButton>
+#include <QLabel>
 #include <QProgressBar>
 #include <QtTest>
 
@@ -106,6 +108,59 @@ private slots:
         QCOMPARE(app.stato().Riferimenti.luogo, std::string("Verona"));
         QCOMPARE(app.stato().Estrattore.ListaFotogrammi.count(), 5);
         QCOMPARE(app.stato().Prospettiva.FotogrammaIniziale, std::string("0"));
+    }
+
+    void theExtractorShowsTheFramesTheJobHolds()
+    {
+        kalvor::testing::TempDir dir;
+        ScriptedPlatform platform;
+        platform.openAnswers = {writeJob(dir)};
+        RgbImage first(64, 48);
+        std::fill(first.pixels.begin(), first.pixels.end(), std::uint8_t {180});
+        writePng(frameFileName(dir.path(), 0), first);
+        Applicazione app(platform);
+        test::ModalDriver driver;
+        QString total, extracted, current;
+        QColor shown;
+        driver.otherwise([&](QWidget *screen) {
+            if (screen->objectName() == "Estrattore") {
+                total = screen->findChild<QLabel *>("fotogrammiTOT")->text();
+                extracted = screen->findChild<QLabel *>("NumeroEstrazioneTXT")->text();
+                current = screen->findChild<QLabel *>("fotogrammaTXT")->text();
+                auto *player = screen->findChild<MediaPlayer *>();
+                shown = player->grab().toImage().pixelColor(10, 10);
+            }
+            screen->close();
+        });
+        app.Impostazioni()->findChild<QCommandLinkButton *>("ApriDati")->click();
+        QVERIFY2(platform.messageTexts("error").isEmpty(), qPrintable(platform.messageTexts("error").join("; ")));
+        QCOMPARE(total, QString("5"));
+        QCOMPARE(extracted, QString("5"));
+        QCOMPARE(current, QString("0"));
+        QCOMPARE(shown, QColor(180, 180, 180));
+    }
+
+    void aFileThatIsNotAJobIsRefusedWithNothingChanged()
+    {
+        kalvor::testing::TempDir dir;
+        writePng(dir.file("foto.png"), RgbImage(8, 6));
+        ScriptedPlatform platform;
+        platform.openAnswers = {QString::fromStdString(dir.file("foto.png"))};
+        Applicazione app(platform);
+        app.stato().Riferimenti.luogo = "prima";
+        app.stato().Estrattore.Cartella = "/fotogrammi/";
+        TImpostazioni *main = app.Impostazioni();
+        test::ModalDriver driver;
+        main->show();
+        main->findChild<QCommandLinkButton *>("ApriDati")->click();
+
+        QCOMPARE(platform.messageTexts("error").size(), 1);
+        QVERIFY(platform.messageTexts("error").front().startsWith("«foto.png» non è un file dati KALVOR"));
+        QVERIFY(driver.seen.isEmpty());
+        QCOMPARE(app.stato().Riferimenti.luogo, std::string("prima"));
+        QCOMPARE(app.stato().Estrattore.Cartella, std::string("/fotogrammi/"));
+        QVERIFY(!main->findChild<QProgressBar *>("Barra")->isVisible());
+        QVERIFY(main->findChild<QCommandLinkButton *>("Conferma")->isEnabled());
     }
 
     void cancellingTheDialogChangesNothing()

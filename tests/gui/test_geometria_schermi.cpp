@@ -61,6 +61,56 @@ private slots:
             writeFrame(m_dir.file(std::to_string(n) + ".png"), 640, 480, static_cast<std::uint8_t>(100 + n));
     }
 
+    void leavingWithCoordinatesNotTransformedTransformsFirst()
+    {
+        ScriptedPlatform platform;
+        Applicazione app(platform);
+        StatoLavoro &s = app.stato();
+        s.Estrattore.Cartella = m_dir.path();
+        chooseReadingDirection(s.SceltaVersoLetture, ReadingDirection::Origine0480);
+        TProspettiva *screen = app.Prospettiva();
+        screen->AzzeraSenzaRichieste();
+        screen->show();
+        for (const QPoint p : {QPoint(100, 50), QPoint(300, 150), QPoint(500, 250)})
+            QTest::mouseClick(frameView(screen)->lucido(), Qt::LeftButton, {}, p);
+        screen->findChild<QPlainTextEdit *>("DistanzeRealiP")->setPlainText("10\n10");
+        QCOMPARE(screen->findChild<QLabel *>("info_TXT")->text(), QString("da trasformare"));
+
+        magnifierTimer(screen)->start();
+        QTest::mouseClick(button(screen, "Conferma"), Qt::LeftButton);
+        QVERIFY(!magnifierTimer(screen)->isActive());
+        QVERIFY(magnifierTimer(app.AreaCaptazione())->isActive());
+        QVERIFY2(platform.messages.empty(), qPrintable(platform.messageTexts("error").join("; ")));
+        QVERIFY(!screen->isVisible());
+        QCOMPARE(screen->findChild<QLabel *>("info_TXT")->text(), QString("trasformate"));
+        QCOMPARE(s.GrigliaMetrica.rows, 480);
+        QCOMPARE(s.GrigliaMetrica.cols, 640);
+        // The same grid as the button builds.
+        QVERIFY(std::abs(s.GrigliaMetrica.at(0, 639, 0) - 28.621994) < 5e-7);
+    }
+
+    void aTransformationThatFailsOnLeavingKeepsTheScreenOpen()
+    {
+        ScriptedPlatform platform;
+        Applicazione app(platform);
+        StatoLavoro &s = app.stato();
+        s.Estrattore.Cartella = m_dir.path();
+        chooseReadingDirection(s.SceltaVersoLetture, ReadingDirection::Origine0480);
+        TProspettiva *screen = app.Prospettiva();
+        screen->AzzeraSenzaRichieste();
+        screen->show();
+        QTest::mouseClick(button(screen, "Conferma"), Qt::LeftButton); // no reference point
+
+        QCOMPARE(platform.messageTexts("error").size(), 1);
+        const QString message = platform.messageTexts("error").front();
+        QVERIFY2(message.startsWith("Le coordinate sono ancora da trasformare"), qPrintable(message));
+        QVERIFY2(message.contains("Nessun punto di riferimento"), qPrintable(message)); // why it failed
+        QVERIFY2(message.contains("\"Passo successivo\""), qPrintable(message));
+        QVERIFY(screen->isVisible());
+        QCOMPARE(screen->findChild<QLabel *>("info_TXT")->text(), QString("da trasformare"));
+        QVERIFY(s.GrigliaMetrica.empty());
+    }
+
     void prospettivaResetClickTransform()
     {
         ScriptedPlatform platform;
@@ -133,11 +183,10 @@ private slots:
         QCOMPARE(screen->findChild<QLabel *>("info_TXT")->text(), QString("da trasformare"));
         QCOMPARE(overlayAt(frameView(screen), 95, 50).alpha(), 0);
 
-        magnifierTimer(screen)->start();
+        // Nothing left to transform: the screen refuses to go on.
         QTest::mouseClick(button(screen, "Conferma"), Qt::LeftButton);
-        QVERIFY(!magnifierTimer(screen)->isActive());
-        QVERIFY(magnifierTimer(app.AreaCaptazione())->isActive());
-        QVERIFY(!screen->isVisible());
+        QCOMPARE(platform.messageTexts("error").size(), 2);
+        QVERIFY(screen->isVisible());
     }
 
     void prospettivaGpsClickGoesThroughTheDialog()

@@ -120,30 +120,16 @@ Fixed4 signedUnits(bool negative, std::uint64_t magnitude, bool &ok)
     return negative ? -v : v;
 }
 
-std::string withSign(bool negative, std::string body)
+void appendDigits(std::string &out, std::uint64_t value)
 {
-    return negative ? "-" + body : body;
+    std::array<char, 24> buf {};
+    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value);
+    out.append(buf.data(), res.ptr);
 }
 
-std::string hashPattern(double value, const NumberFormat &format, bool zeroAsZero)
+std::uint64_t magnitudeOf(Fixed4 units)
 {
-    const Fixed4 units = roundToFixed4(value);
-    const bool negative = units < 0;
-    std::uint64_t mag = negative ? static_cast<std::uint64_t>(-(units + 1)) + 1 : static_cast<std::uint64_t>(units);
-    // Two decimals, halves away from zero.
-    std::uint64_t hundredths = mag / 100 + (mag % 100 >= 50 ? 1 : 0);
-    if (hundredths == 0)
-        return zeroAsZero ? "0" : "";
-    const std::uint64_t whole = hundredths / 100;
-    const std::uint64_t frac = hundredths % 100;
-    std::string body = whole == 0 ? "" : std::to_string(whole);
-    if (frac != 0) {
-        body += format.decimalSeparator;
-        body += static_cast<char>('0' + frac / 10);
-        if (frac % 10 != 0)
-            body += static_cast<char>('0' + frac % 10);
-    }
-    return withSign(negative, body);
+    return units < 0 ? static_cast<std::uint64_t>(-(units + 1)) + 1 : static_cast<std::uint64_t>(units);
 }
 
 } // namespace
@@ -283,6 +269,24 @@ Fixed4 roundToFixed4(double value)
 {
     if (!std::isfinite(value))
         throw ArithmeticError("Operazione in virgola mobile non valida.");
+    // The shortest decimal of value, times 10^4, lies within 1.2 units in the
+    // last place of the product below; away from a half the product rounds
+    // the same way, and the decimal digits need not be written out.
+    const double y = value * 10000.0;
+    if (std::abs(y) < 4.0e15) {
+        const double whole = std::floor(y);
+        const double frac = y - whole; // exact
+        const double ulp = std::nextafter(std::abs(y), std::numeric_limits<double>::infinity()) - std::abs(y);
+        if (std::abs(frac - 0.5) > 4.0 * ulp)
+            return static_cast<Fixed4>(frac < 0.5 ? whole : whole + 1.0);
+    }
+    return roundToFixed4Reference(value);
+}
+
+Fixed4 roundToFixed4Reference(double value)
+{
+    if (!std::isfinite(value))
+        throw ArithmeticError("Operazione in virgola mobile non valida.");
     if (value == 0.0)
         return 0;
     // Shortest round-trip form, e.g. "1.2345678e+01".
@@ -321,40 +325,83 @@ double fixed4ToDouble(Fixed4 units)
     return static_cast<double>(units) / 10000.0;
 }
 
-std::string fixed4Text(Fixed4 units, const NumberFormat &format)
+void appendFixed4Text(std::string &out, Fixed4 units, const NumberFormat &format)
 {
-    const bool negative = units < 0;
-    const std::uint64_t mag
-        = negative ? static_cast<std::uint64_t>(-(units + 1)) + 1 : static_cast<std::uint64_t>(units);
-    std::string body = std::to_string(mag / 10000);
+    const std::uint64_t mag = magnitudeOf(units);
+    if (units < 0)
+        out += '-';
+    appendDigits(out, mag / 10000);
     std::uint64_t frac = mag % 10000;
     if (frac != 0) {
-        std::string f(4, '0');
+        std::array<char, 4> f {};
         for (int k = 3; k >= 0; --k) {
             f[static_cast<std::size_t>(k)] = static_cast<char>('0' + frac % 10);
             frac /= 10;
         }
-        while (f.back() == '0')
-            f.pop_back();
-        body += format.decimalSeparator;
-        body += f;
+        std::size_t len = 4;
+        while (f[len - 1] == '0')
+            --len;
+        out += format.decimalSeparator;
+        out.append(f.data(), len);
     }
-    return withSign(negative, body);
+}
+
+void appendFixedText(std::string &out, double value, const NumberFormat &format)
+{
+    appendFixed4Text(out, roundToFixed4(value), format);
+}
+
+void appendHashPatternText(std::string &out, double value, bool zeroAsZero, const NumberFormat &format)
+{
+    const Fixed4 units = roundToFixed4(value);
+    const std::uint64_t mag = magnitudeOf(units);
+    // Two decimals, halves away from zero.
+    const std::uint64_t hundredths = mag / 100 + (mag % 100 >= 50 ? 1 : 0);
+    if (hundredths == 0) {
+        if (zeroAsZero)
+            out += '0';
+        return;
+    }
+    if (units < 0)
+        out += '-';
+    const std::uint64_t whole = hundredths / 100;
+    const std::uint64_t frac = hundredths % 100;
+    if (whole != 0)
+        appendDigits(out, whole);
+    if (frac != 0) {
+        out += format.decimalSeparator;
+        out += static_cast<char>('0' + frac / 10);
+        if (frac % 10 != 0)
+            out += static_cast<char>('0' + frac % 10);
+    }
+}
+
+std::string fixed4Text(Fixed4 units, const NumberFormat &format)
+{
+    std::string s;
+    appendFixed4Text(s, units, format);
+    return s;
 }
 
 std::string fixedText(double value, const NumberFormat &format)
 {
-    return fixed4Text(roundToFixed4(value), format);
+    std::string s;
+    appendFixedText(s, value, format);
+    return s;
 }
 
 std::string hashPatternText(double value, const NumberFormat &format)
 {
-    return hashPattern(value, format, false);
+    std::string s;
+    appendHashPatternText(s, value, false, format);
+    return s;
 }
 
 std::string hashPatternTextZero(double value, const NumberFormat &format)
 {
-    return hashPattern(value, format, true);
+    std::string s;
+    appendHashPatternText(s, value, true, format);
+    return s;
 }
 
 std::string initialDecimalText(std::string_view dotted, const NumberFormat &format)

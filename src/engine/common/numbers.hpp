@@ -55,6 +55,9 @@ double toDecimal(std::string_view text, const NumberFormat &format = currentNumb
 // The value rounded to four decimals, ties to even; ArithmeticError for
 // infinities, NaN and values beyond the fixed-point range.
 Fixed4 roundToFixed4(double value);
+// The same through the value's shortest decimal digits: the reference of the
+// quick path of roundToFixed4, which it falls back on near a half.
+Fixed4 roundToFixed4Reference(double value);
 double fixed4ToDouble(Fixed4 units);
 
 // Shortest fixed-point text: "12,3457" for 12.345678, "15" for 15.0.
@@ -66,6 +69,12 @@ std::string fixed4Text(Fixed4 units, const NumberFormat &format = currentNumberF
 std::string hashPatternText(double value, const NumberFormat &format = currentNumberFormat());
 // The same pattern writing 0 as "0".
 std::string hashPatternTextZero(double value, const NumberFormat &format = currentNumberFormat());
+
+// The texts above appended to `out`, for long tables built line by line.
+void appendFixed4Text(std::string &out, Fixed4 units, const NumberFormat &format = currentNumberFormat());
+void appendFixedText(std::string &out, double value, const NumberFormat &format = currentNumberFormat());
+void appendHashPatternText(std::string &out, double value, bool zeroAsZero,
+                           const NumberFormat &format = currentNumberFormat());
 
 // An initial text of a decimal field, given with a dot ("0.2"), written with
 // the separator of the format ("0,2" or "0.2").

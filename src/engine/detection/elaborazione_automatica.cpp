@@ -50,7 +50,8 @@ void ElaborazioneImmagini(StatoLavoro &stato, RunControl &controllo, DetectionWo
     if (det.MediaSfondo.empty())
         throw RefusalError("Calcolare prima lo sfondo con \"CalcolaMedia\".");
     if (stato.GrigliaMetrica.empty())
-        throw RefusalError("La griglia metrica non è stata calcolata.");
+        throw RefusalError("La griglia metrica non è stata calcolata: tornare alla schermata \"Distanze di "
+                           "riferimento\" e premere \"Trasformazione\".");
     SegnaInCorso inCorso(controllo.inCorso);
 
     // 1-2

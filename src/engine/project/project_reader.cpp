@@ -6,9 +6,11 @@
 #include "common/numbers.hpp"
 #include "extraction/frame_file.hpp"
 #include "extraction/png_io.hpp"
+#include "project/project_file_check.hpp"
 #include "project/project_labels.hpp"
 
 #include <cstdint>
+#include <filesystem>
 #include <limits>
 
 namespace kalvor {
@@ -231,6 +233,7 @@ void readProjectFile(const std::string &path, StatoLavoro &stato, ProjectScreenS
 {
     TextList testo;
     testo.loadFromFile(path);
+    checkProjectText(testo, std::filesystem::path(path).filename().string());
     stato.Estrattore.Cartella = folderOf(path);
     readProjectLines(testo, stato, steps, progress);
 }

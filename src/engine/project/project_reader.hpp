@@ -29,7 +29,8 @@ void readProjectLines(const TextList &testo, StatoLavoro &stato, ProjectScreenSt
 
 // Loads the file (encoding by byte-order mark, otherwise Windows-1252; CR, LF
 // and CR LF end a line), sets `Estrattore.Cartella` to the file's folder and
-// reads it. FileError when the file cannot be read, nothing changed then.
+// reads it. FileError when the file cannot be read and RefusalError when it is
+// not a project file (an image, an empty or unrelated text): nothing changed then.
 void readProjectFile(const std::string &path, StatoLavoro &stato, ProjectScreenSteps &steps,
                      const ProjectProgress &progress = {});
 

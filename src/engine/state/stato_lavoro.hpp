@@ -112,6 +112,12 @@ struct StatoRisultati
     std::string NumeroPrimoVeicoloTXT = "0";
 };
 
+struct StatoIndicatoriSicurezza
+{
+    TextList Tabella; // the lines the text area shows
+    std::string VeicoloTXT = "0";
+};
+
 struct StatoPuntiGPS
 {
     std::string X_TXT;
@@ -122,6 +128,10 @@ struct StatoAggiungiVeicolo
 {
     std::string Xtxt = "00000";
     std::string Ytxt = "00000";
+    // The three fields, kept from one opening to the next.
+    std::string NumeroVeicolo;
+    std::string LunghezzaVeicolo;
+    std::string AreaVeicolo;
 };
 
 struct StatoModificaVeicolo
@@ -179,6 +189,7 @@ struct StatoLavoro
     StatoAggiungiVeicolo AggiungiVeicolo;
     StatoModificaVeicolo ModificaVeicolo;
     StatoRisultati Risultati;
+    StatoIndicatoriSicurezza IndicatoriSicurezza;
 
     // Frame extractor.
     std::vector<RigaTempi> TabellaTempiFotogrammi;

@@ -5,6 +5,7 @@
 #include "gui/app/impostazioni.hpp"
 #include "gui/app/kalvor_application.hpp"
 #include "gui/app/logo.hpp"
+#include "gui/app/qt_translations.hpp"
 #include "gui/app/riferimenti.hpp"
 #include "gui/app/screen_keys.hpp"
 #include "gui/capture/aggiungi_veicolo.hpp"
@@ -127,6 +128,7 @@ void Applicazione::endProgram()
 int runKalvor(int argc, char **argv)
 {
     KalvorApplication qapp(argc, argv);
+    installQtItalian();
     QCoreApplication::setApplicationName(QStringLiteral("Kalvor"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Kalvor"));
     QGuiApplication::setDesktopFileName(QStringLiteral("kalvor"));

@@ -4,10 +4,12 @@
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
 #include "extraction/extractor.hpp"
+#include "extraction/frame_file.hpp"
 #include "gui/app/applicazione.hpp"
 #include "gui/geometry/prospettiva.hpp"
 #include "gui/platform/bindings.hpp"
 #include "gui/platform/controls.hpp"
+#include "gui/platform/frame_image.hpp"
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/hint_balloon.hpp"
@@ -70,7 +72,7 @@ TEstrattore::TEstrattore(Applicazione &app, StatoLavoro &stato, Platform &platfo
     m_stepRegolazione = new QLineEdit(QStringLiteral("50"), this);
     m_stepRegolazione->setObjectName(QStringLiteral("StepRegolazione"));
     setHint(m_stepRegolazione, QStringLiteral("Micro spostamenti|Numero di secondi di cui spostarsi|7"));
-    auto *fotogrammiTOT = namedControl<QLabel>(this, QStringLiteral("fotogrammiTOT"), QStringLiteral("00000"));
+    m_fotogrammiTOT = namedControl<QLabel>(this, QStringLiteral("fotogrammiTOT"), QStringLiteral("00000"));
     m_fotogrammaTXT = namedControl<QLabel>(this, QStringLiteral("fotogrammaTXT"), QStringLiteral("00000"));
     m_numeroEstrazioneTXT = namedControl<QLabel>(this, QStringLiteral("NumeroEstrazioneTXT"), QStringLiteral("00000"));
     auto *tempoTXT = namedControl<QLabel>(this, QStringLiteral("TempoTXT"), QStringLiteral("00:00"));
@@ -93,7 +95,7 @@ TEstrattore::TEstrattore(Applicazione &app, StatoLavoro &stato, Platform &platfo
     side->addWidget(namedControl<QLabel>(this, QStringLiteral("Label2"), QStringLiteral("Fotogrammi:")), row++, 0, 1,
                     2);
     side->addWidget(namedControl<QLabel>(this, QStringLiteral("Label4"), QStringLiteral("Totali")), row, 0);
-    side->addWidget(fotogrammiTOT, row++, 1);
+    side->addWidget(m_fotogrammiTOT, row++, 1);
     side->addWidget(namedControl<QLabel>(this, QStringLiteral("Label5"), QStringLiteral("Attuale")), row, 0);
     side->addWidget(m_fotogrammaTXT, row++, 1);
     side->addWidget(namedControl<QLabel>(this, QStringLiteral("Label6"), QStringLiteral("Etratti")), row, 0);
@@ -223,6 +225,27 @@ void TEstrattore::refreshFromState()
 {
     showText(m_immagineIniziale, m_stato.Estrattore.ImmagineIniziale);
     showText(m_step, m_stato.Estrattore.step);
+    if (!SorgenteFilmato->hasMedia())
+        showJobFrames();
+}
+
+void TEstrattore::showJobFrames()
+{
+    const TextList &frames = m_stato.Estrattore.ListaFotogrammi;
+    if (frames.empty())
+        return;
+    const QString count = QString::number(frames.count());
+    m_fotogrammiTOT->setText(count);
+    m_numeroEstrazioneTXT->setText(count);
+    m_fotogrammaTXT->setText(QString::fromStdString(frames.line(0)));
+    // A frame file gone from the folder leaves the area empty: the later
+    // screens report it where the frame is needed.
+    QImage first;
+    try {
+        first = loadFrameImage(frameFileName(m_stato.Estrattore.Cartella, toInt(frames.line(0))));
+    } catch (const Error &) {
+    }
+    SorgenteFilmato->showStill(first);
 }
 
 void TEstrattore::done(int result)

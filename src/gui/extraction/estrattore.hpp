@@ -48,6 +48,8 @@ public:
 
 private:
     void move(int direction);
+    // Without a video: what the job already holds (its frame count, its first frame).
+    void showJobFrames();
 
     MediaPlayer *SorgenteFilmato = nullptr;
     QTimer *estrattoreframe = nullptr;
@@ -56,6 +58,7 @@ private:
     QLineEdit *m_immagineIniziale = nullptr;
     QLineEdit *m_step = nullptr;
     QLineEdit *m_stepRegolazione = nullptr;
+    QLabel *m_fotogrammiTOT = nullptr;
     QLabel *m_fotogrammaTXT = nullptr;
     QLabel *m_numeroEstrazioneTXT = nullptr;
 };

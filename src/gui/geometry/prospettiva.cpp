@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/geometry/prospettiva.hpp"
 
+#include "common/errors.hpp"
 #include "extraction/png_io.hpp"
 #include "geometry/lente.hpp"
 #include "geometry/prospettiva.hpp"
@@ -236,8 +237,23 @@ void TProspettiva::TrasformazioneClick()
     setIndicator(true);
 }
 
+void TProspettiva::transformBeforeLeaving()
+{
+    // The later screens need the grid: build it now rather than let the
+    // calibration find it missing two screens on.
+    try {
+        TrasformazioneClick();
+    } catch (const std::exception &error) {
+        throw RefusalError("Le coordinate sono ancora da trasformare e la trasformazione non è riuscita: "
+                           + std::string(error.what())
+                           + " Correggere i punti o le distanze, poi premere di nuovo \"Passo successivo\".");
+    }
+}
+
 void TProspettiva::ConfermaClick()
 {
+    if (!m_transformed)
+        transformBeforeLeaving();
     m_lente->switchOff();
     m_app.switchMagnifierOn(m_app.AreaCaptazione());
     close();

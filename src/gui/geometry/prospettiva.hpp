@@ -50,6 +50,8 @@ private:
     void showFrameNumber();
     void setIndicator(bool transformed);
     void stepFrame(int delta);
+    // Runs the transformation the user skipped; throws, naming what failed.
+    void transformBeforeLeaving();
 
     VistaFotogramma *m_vista = nullptr;
     Lente *m_lente = nullptr;

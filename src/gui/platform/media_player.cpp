@@ -114,6 +114,14 @@ void MediaPlayer::stop()
     setCurrentPosition(0.0);
 }
 
+void MediaPlayer::showStill(const QImage &picture)
+{
+    if (m_decoder)
+        return;
+    m_shown = picture;
+    update();
+}
+
 void MediaPlayer::closeMedia()
 {
     m_playing = false;

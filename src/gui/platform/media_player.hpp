@@ -50,6 +50,9 @@ public:
     void pause();
     void stop(); // pause and back to 0
     void closeMedia();
+    // Without media: a still picture in the video area (the frames a job
+    // already holds); a null picture clears it. Opening a video replaces it.
+    void showStill(const QImage &picture);
     bool isPlaying() const { return m_playing; }
 
     double duration() const;

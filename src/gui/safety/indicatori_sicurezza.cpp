@@ -1,16 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/safety/indicatori_sicurezza.hpp"
 
+#include "gui/platform/bindings.hpp"
+#include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/hint_balloon.hpp"
 #include "gui/platform/picture_control.hpp"
 #include "gui/platform/resources.hpp"
 #include "gui/platform/window_kind.hpp"
+#include "safety/indicatori.hpp"
+#include "safety/tabella_indicatori.hpp"
+#include "state/stato_lavoro.hpp"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -39,13 +46,31 @@ QWidget *imageButton(QWidget *parent, PictureControl *&picture, const QString &n
     return box;
 }
 
+// "Lucida Console" where it is installed, otherwise the system's fixed-pitch font.
+QFont fixedPitchFont()
+{
+    QFont font = QFontDatabase::families().contains(QStringLiteral("Lucida Console"))
+        ? QFont(QStringLiteral("Lucida Console"))
+        : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    font.setPixelSize(12);
+    return font;
+}
+
+// A time of day, or a duration, in the user's long time format without the zone.
+std::string userTimeText(std::int64_t milliseconds)
+{
+    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    const QTime time = QTime::fromMSecsSinceStartOfDay(static_cast<int>(milliseconds));
+    return QLocale::system().toString(time, format.trimmed()).toStdString();
+}
+
 } // namespace
 
 TIndicatoriSicurezza::TIndicatoriSicurezza(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
-    : QDialog(parent)
-    , m_app(app)
-    , m_stato(stato)
-    , m_platform(platform)
+    : Screen(app, stato, platform, parent)
 {
     setObjectName(QStringLiteral("IndicatoriSicurezza"));
     setWindowTitle(QStringLiteral("IndicatoriSicurezza"));
@@ -67,12 +92,10 @@ TIndicatoriSicurezza::TIndicatoriSicurezza(Applicazione &app, StatoLavoro &stato
     auto *veicolo = new QVBoxLayout;
     veicolo->addStretch(1);
     veicolo->addWidget(new QLabel(QStringLiteral("Veicolo"), this), 0, Qt::AlignHCenter);
-    VeicoloTXT = new QLineEdit(QStringLiteral("0"), this);
-    VeicoloTXT->setObjectName(QStringLiteral("VeicoloTXT"));
+    VeicoloTXT = boundLineEdit(this, QStringLiteral("VeicoloTXT"), m_stato.IndicatoriSicurezza.VeicoloTXT);
     VeicoloTXT->setAlignment(Qt::AlignCenter);
     VeicoloTXT->setFixedWidth(80);
     setHint(VeicoloTXT, QStringLiteral("Precisione|Grado di precisione temporale [sec]|0"));
-    useHandCursor(VeicoloTXT);
     veicolo->addWidget(VeicoloTXT);
     veicolo->addStretch(1);
     commands->addLayout(veicolo);
@@ -90,13 +113,77 @@ TIndicatoriSicurezza::TIndicatoriSicurezza(Applicazione &app, StatoLavoro &stato
     Tabella->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Tabella->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Tabella->setFrameShape(QFrame::NoFrame);
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPixelSize(12);
-    Tabella->setFont(fixed);
+    Tabella->setFont(fixedPitchFont());
     Tabella->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #000000; color: rgb(0, 159, 0);"
                                           " border: none; border-radius: 0; }"));
     setHint(Tabella, QStringLiteral("risultati di calcolo"));
+    Tabella->installEventFilter(this);
     page->addWidget(Tabella, 1);
+
+    connectPicture(CalcolaIndicatoriIMG, &TIndicatoriSicurezza::CalcolaIndicatoriIMGClick);
+    connectPicture(MostraTabellaCompletaIMG, &TIndicatoriSicurezza::MostraTabellaCompletaIMGClick);
+    connectPicture(Image1, &TIndicatoriSicurezza::Image1Click);
+    connectPicture(SalvaRisultatiIMG, &TIndicatoriSicurezza::SalvaRisultatiIMGClick);
+    // EsportaDatiInExcel has no action.
+    refreshFromState();
+}
+
+void TIndicatoriSicurezza::CalcolaIndicatoriIMGClick()
+{
+    const OrologioCalcolo orologio {[this] { return std::int64_t {m_platform.timeOfDay().msecsSinceStartOfDay()}; },
+                                    userTimeText};
+    CalcolaIndicatori(m_stato, orologio);
+    refreshFromState();
+}
+
+void TIndicatoriSicurezza::MostraTabellaCompletaIMGClick()
+{
+    MostraTabellaCompleta(m_stato);
+    showTable();
+}
+
+void TIndicatoriSicurezza::Image1Click()
+{
+    MostraTabellaVeicolo(m_stato);
+    showTable();
+}
+
+void TIndicatoriSicurezza::SalvaRisultatiIMGClick()
+{
+    const QString name = m_platform.saveFileName(this, DialogoSalva());
+    if (name.isEmpty())
+        return;
+    SalvaTabellaIndicatori(m_stato.IndicatoriSicurezza.Tabella, name.toStdString());
+}
+
+bool TIndicatoriSicurezza::TabellaKeyDown(QKeyEvent *event)
+{
+    // Ctrl+A, whatever other modifiers are held: select the whole text and copy it.
+    if (event->key() != Qt::Key_A || !(event->modifiers() & Qt::ControlModifier))
+        return false;
+    Tabella->selectAll();
+    Tabella->copy();
+    return true;
+}
+
+bool TIndicatoriSicurezza::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Tabella && event->type() == QEvent::KeyPress && TabellaKeyDown(static_cast<QKeyEvent *>(event)))
+        return true;
+    return Screen::eventFilter(watched, event);
+}
+
+void TIndicatoriSicurezza::connectPicture(PictureControl *picture, void (TIndicatoriSicurezza::*handler)())
+{
+    connect(picture, &PictureControl::clicked, this, [this, handler] { runGuarded([&] { (this->*handler)(); }); });
+}
+
+void TIndicatoriSicurezza::showTable()
+{
+    // Hidden while it is filled, so a long table does not repaint line by line.
+    Tabella->hide();
+    refreshFromState();
+    Tabella->show();
 }
 
 FileDialogOptions TIndicatoriSicurezza::DialogoSalva()
@@ -107,19 +194,15 @@ FileDialogOptions TIndicatoriSicurezza::DialogoSalva()
 
 void TIndicatoriSicurezza::refreshFromState()
 {
+    showText(VeicoloTXT, m_stato.IndicatoriSicurezza.VeicoloTXT);
+    showList(Tabella, m_stato.IndicatoriSicurezza.Tabella);
 }
 
 void TIndicatoriSicurezza::resizeEvent(QResizeEvent *event)
 {
-    QDialog::resizeEvent(event);
+    Screen::resizeEvent(event);
     m_sfondo->setGeometry(rect());
     m_sfondo->lower();
-}
-
-void TIndicatoriSicurezza::showEvent(QShowEvent *event)
-{
-    refreshFromState();
-    QDialog::showEvent(event);
 }
 
 } // namespace kalvor::gui

@@ -145,6 +145,19 @@ TEST_F(CorsaTest, Rifiuti)
     }
 }
 
+TEST_F(CorsaTest, SenzaGrigliaDiceDoveTornare)
+{
+    stato.GrigliaMetrica = MetricGrid {};
+    try {
+        ElaborazioneImmagini(stato, controllo, spazio);
+        ADD_FAILURE() << "ran without a grid";
+    } catch (const RefusalError &e) {
+        const std::string what = e.what();
+        EXPECT_NE(what.find("\"Distanze di riferimento\""), std::string::npos) << what;
+        EXPECT_NE(what.find("\"Trasformazione\""), std::string::npos) << what;
+    }
+}
+
 TEST_F(CorsaTest, FileMancanteFermaLaCorsaETieneIRisultati)
 {
     stato.Calibrazione.ImmagineFinale = "14";

@@ -215,6 +215,64 @@ TEST(ProjectFile, UnreadableFileChangesNothing)
     EXPECT_TRUE(progress.empty());
 }
 
+TEST(ProjectFile, FilesThatAreNotJobsAreRefusedBeforeAnythingChanges)
+{
+    TempDir dir;
+    writePng(dir.file("foto.png"), RgbImage(4, 3));
+    const std::string png = readFileBytes(dir.file("foto.png"));
+    const struct
+    {
+        const char *name;
+        std::string bytes;
+        const char *why;
+    } cases[] = {
+        {"foto.kvr", png, "contiene byte"},
+        {"vuoto.kvr", "", "il file è vuoto"},
+        {"righe_vuote.kvr", "\r\n\r\n\r\n", "il file è vuoto"},
+        {"appunti.txt", "Lista della spesa\r\npane\r\nlatte\r\nuova\r\nburro\r\nmiele\r\nsale\r\n",
+         "non contiene l'intestazione"},
+        {"binario.kvr", "---DATI GENERALI---\r\n" + std::string("ab\0cd", 5) + "\r\n", "contiene byte"},
+        {"utf16.kvr",
+         std::string("\xFF\xFE"
+                     "a\0b\0",
+                     6),
+         "non contiene l'intestazione"},
+    };
+    for (const auto &c : cases) {
+        writeBytes(dir.file(c.name), c.bytes);
+        StatoLavoro s(NumberFormat::comma());
+        s.Estrattore.Cartella = "/frames/";
+        s.Riferimenti.luogo = "Verona";
+        RecordingSteps steps(s);
+        std::vector<int> progress;
+        try {
+            readProjectFile(dir.file(c.name), s, steps, [&](int p) { progress.push_back(p); });
+            ADD_FAILURE() << c.name << " was read";
+        } catch (const RefusalError &e) {
+            const std::string what = e.what();
+            EXPECT_EQ(what.rfind(std::string("«") + c.name + "» non è un file dati KALVOR: ", 0), 0u) << what;
+            EXPECT_NE(what.find(c.why), std::string::npos) << what;
+        }
+        EXPECT_EQ(s.Estrattore.Cartella, "/frames/") << c.name;
+        EXPECT_EQ(s.Riferimenti.luogo, "Verona") << c.name;
+        EXPECT_TRUE(steps.calls.empty()) << c.name;
+        EXPECT_TRUE(progress.empty()) << c.name;
+    }
+}
+
+TEST(ProjectFile, HandEditedFileWithAHeaderFurtherDownIsStillAJob)
+{
+    TempDir dir;
+    writeBytes(dir.file("a_mano.kvr"),
+               "dati\r\n\r\nRoma\r\n\r\nAnna\r\n\r\n1/1/2020\r\n---CALIBRAZIONE---\r\n"
+               "x\r\n10\r\n");
+    StatoLavoro s(NumberFormat::comma());
+    RecordingSteps steps(s);
+    EXPECT_THROW(readProjectFile(dir.file("a_mano.kvr"), s, steps), ListIndexError); // cut short, but read
+    EXPECT_EQ(s.Riferimenti.luogo, "Roma");
+    EXPECT_EQ(s.Calibrazione.ImmagineIniziale, "10");
+}
+
 TEST(ProjectFile, LastVehicleNumberAtTheIntegerLimitIsRefused)
 {
     TempDir dir;
