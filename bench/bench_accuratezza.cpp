@@ -14,8 +14,8 @@
 #include "detection/abbina_veicoli.hpp"
 #include "detection/geometria_area.hpp"
 #include "detection/rilevamento.hpp"
+#include "scene/road_scene.hpp"
 #include "state/record_veicolo.hpp"
-#include "support/road_scene.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -23,14 +23,14 @@
 #include <set>
 
 using namespace kalvor;
-using kalvor::testing::Half;
+using kalvor::scene::Half;
 
 static void BM_AccuratezzaScenaGenerata(benchmark::State &state)
 {
-    kalvor::testing::SceneOptions opzioni;
+    kalvor::scene::SceneOptions opzioni;
     opzioni.duration = 24.0;
     opzioni.seed = static_cast<std::uint64_t>(state.range(0));
-    const kalvor::testing::RoadScene scena(opzioni);
+    const kalvor::scene::RoadScene scena(opzioni);
     const auto &geo = scena.geometry();
 
     StatoRilevamento det;

@@ -22,8 +22,8 @@
 #include "extraction/ordered_frame_reader.hpp"
 #include "extraction/png_io.hpp"
 #include "project/headless_project_steps.hpp"
-#include "support/road_scene.hpp"
-#include "support/strada_sintetica.hpp"
+#include "scene/road_scene.hpp"
+#include "scene/strada_sintetica.hpp"
 #include "support/temp_dir.hpp"
 
 #include <benchmark/benchmark.h>
@@ -52,16 +52,16 @@ const Lavoro &lavoro()
 {
     static const std::unique_ptr<Lavoro> l = [] {
         auto k = std::make_unique<Lavoro>();
-        testing::SceneOptions o;
+        scene::SceneOptions o;
         o.duration = 4.0;
-        const testing::RoadScene scena(o);
-        testing::writeScenePngs(scena, k->dir.path(), 0, kUltimo + 1);
+        const scene::RoadScene scena(o);
+        scene::writeScenePngs(scena, k->dir.path(), 0, kUltimo + 1);
         StatoLavoro &s = k->stato;
         s.Estrattore.Cartella = k->dir.path();
         s.AreaCaptazione.PuntiRiferimento = scena.geometry().puntiRiferimento();
         s.Captazione.ImmagineFinale = intText(kUltimo);
         s.Captazione.VeicoloIniziale = intText(1);
-        s.GrigliaMetrica = testing::grigliaUniforme(640, 480, scena.geometry().metresPerPixel);
+        s.GrigliaMetrica = scene::grigliaUniforme(640, 480, scena.geometry().metresPerPixel);
         for (int n = 0; n <= kUltimo; ++n)
             s.TabellaTempiFotogrammi.push_back({static_cast<double>(n), scena.frameTime(n)});
         SessioneCaptazione sessione;

@@ -6,9 +6,9 @@
 #include "extraction/extractor.hpp"
 #include "extraction/png_io.hpp"
 #include "extraction/video_decoder.hpp"
-#include "support/road_scene.hpp"
+#include "scene/road_scene.hpp"
+#include "scene/video_writer.hpp"
 #include "support/temp_dir.hpp"
-#include "support/video_writer.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -28,12 +28,12 @@ struct BenchVideo
     RgbImage decodedFrame;
     BenchVideo()
     {
-        testing::SceneOptions o;
+        scene::SceneOptions o;
         o.duration = 10;
-        testing::VideoSettings v;
-        v.codec = testing::VideoCodec::H264;
+        scene::VideoSettings v;
+        v.codec = scene::VideoCodec::H264;
         v.quality = 18;
-        testing::encodeScene(testing::RoadScene(o), path, v);
+        scene::encodeScene(scene::RoadScene(o), path, v);
         VideoDecoder d(path);
         decodedFrame = d.frameAt(5.0)->image;
     }

@@ -3,7 +3,7 @@
 // frame already decoded; the production benchmark also reports the ratio.
 #include "detection/rilevamento.hpp"
 #include "detection/rilevamento_riferimento.hpp"
-#include "support/strada_sintetica.hpp"
+#include "scene/strada_sintetica.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -26,7 +26,7 @@ const Scena &scena()
 {
     static const Scena s = [] {
         Scena k;
-        const RgbImage sfondo = testing::sfondoStrada(640, 480, 1);
+        const RgbImage sfondo = scene::sfondoStrada(640, 480, 1);
         k.det.AltezzaImmagine = 480;
         k.det.LarghezzaRiga = 1920;
         k.det.MediaSfondo.resize(480, 1920);
@@ -41,8 +41,8 @@ const Scena &scena()
         k.det.SogliaConteggio = 1;
         k.det.LunghezzaMin = 2;
         k.det.AreaVeicolo = 4;
-        k.griglia = testing::grigliaUniforme(640, 480, 0.05);
-        k.frame = testing::fotogrammaStrada(
+        k.griglia = scene::grigliaUniforme(640, 480, 0.05);
+        k.frame = scene::fotogrammaStrada(
             sfondo, {{100, 190, 90, 40}, {300, 200, 60, 35, 20, 20, 200}, {420, 250, 110, 45, 240, 240, 240}}, 4, 2);
         return k;
     }();

@@ -7,7 +7,7 @@
 #include "detection/sfondo.hpp"
 #include "extraction/frame_file.hpp"
 #include "extraction/png_io.hpp"
-#include "support/road_scene.hpp"
+#include "scene/road_scene.hpp"
 #include "support/temp_dir.hpp"
 
 #include <benchmark/benchmark.h>
@@ -25,8 +25,8 @@ const testing::TempDir &cartellaFotogrammi()
 {
     static const std::unique_ptr<testing::TempDir> dir = [] {
         auto d = std::make_unique<testing::TempDir>();
-        const testing::RoadScene scena; // 640 x 480, sensor noise, traffic
-        testing::writeScenePngs(scena, d->path(), 0, 201);
+        const scene::RoadScene scena; // 640 x 480, sensor noise, traffic
+        scene::writeScenePngs(scena, d->path(), 0, 201);
         return d;
     }();
     return *dir;

@@ -19,8 +19,8 @@
 #include "common/numbers.hpp"
 #include "detection/geometria_area.hpp"
 #include "project/headless_project_steps.hpp"
+#include "scene/road_scene.hpp"
 #include "state/record_veicolo.hpp"
-#include "support/road_scene.hpp"
 
 #include <cstdio>
 #include <map>
@@ -74,10 +74,10 @@ struct Record
 
 Conteggi misuraScena(std::uint64_t seme, double durata, int passo)
 {
-    testing::SceneOptions opzioni;
+    scene::SceneOptions opzioni;
     opzioni.duration = durata;
     opzioni.seed = seme;
-    const testing::RoadScene scena(opzioni);
+    const scene::RoadScene scena(opzioni);
     const auto &geo = scena.geometry();
     const int ultimo = (scena.frameCount() - 1) / passo; // frames 0..ultimo
 
@@ -130,7 +130,7 @@ Conteggi misuraScena(std::uint64_t seme, double durata, int passo)
             if (v.clipped || v.left < det.ColonnaArea1 / 3 || v.right > det.ColonnaArea2 / 3)
                 continue;
             ++c.veri;
-            const bool sup = v.half == testing::Half::Sup;
+            const bool sup = v.half == scene::Half::Sup;
             const Record *trovato = nullptr;
             for (const Record &r : recs)
                 if (r.sup == sup && r.x0 <= v.right && r.x1 > v.left) {

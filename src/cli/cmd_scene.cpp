@@ -8,8 +8,8 @@
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "common/numbers.hpp"
-#include "support/road_scene.hpp"
-#include "support/video_writer.hpp"
+#include "scene/road_scene.hpp"
+#include "scene/video_writer.hpp"
 
 #include <filesystem>
 #include <iostream>
@@ -36,18 +36,18 @@ int runScene(const Args &args)
     if (!options)
         return 0;
     const ParsedOptions &opt = *options;
-    testing::SceneOptions o;
-    testing::VideoSettings v;
-    v.codec = testing::VideoCodec::H264;
+    scene::SceneOptions o;
+    scene::VideoSettings v;
+    v.codec = scene::VideoCodec::H264;
     o.duration = opt.decimal("--duration", o.duration);
     if (opt.has("--codec")) {
         const std::string c = opt.text("--codec");
         if (c == "lossless")
-            v.codec = testing::VideoCodec::Lossless;
+            v.codec = scene::VideoCodec::Lossless;
         else if (c == "mpeg4")
-            v.codec = testing::VideoCodec::Mpeg4;
+            v.codec = scene::VideoCodec::Mpeg4;
         else if (c == "h264")
-            v.codec = testing::VideoCodec::H264;
+            v.codec = scene::VideoCodec::H264;
         else
             throw RefusalError("Codifica sconosciuta \"" + c + "\": lossless, mpeg4 o h264.");
     }
@@ -68,20 +68,20 @@ int runScene(const Args &args)
     const std::string out = opt.positional.empty() ? std::string() : opt.positional[0];
     if (out.empty())
         throw RefusalError("Uso: kalvor-cli scene " + kHelp.synopsis + ". Vedere kalvor-cli scene --help.");
-    const testing::RoadScene scene(o);
+    const scene::RoadScene road(o);
     if (out.back() == '/') {
         std::filesystem::create_directories(out);
-        testing::writeScenePngs(scene, out, 0, scene.frameCount());
+        scene::writeScenePngs(road, out, 0, road.frameCount());
     } else {
         try {
-            testing::encodeScene(scene, out, v);
+            scene::encodeScene(road, out, v);
         } catch (const std::runtime_error &e) {
             throw FileError("Impossibile scrivere il filmato \"" + out + "\": " + e.what());
         }
     }
     if (!truth.empty())
-        writeFileAtomically(truth, testing::truthCsv(scene));
-    std::cout << scene.frameCount() << " fotogrammi " << o.width << "x" << o.height << " in " << out << "\n";
+        writeFileAtomically(truth, scene::truthCsv(road));
+    std::cout << road.frameCount() << " fotogrammi " << o.width << "x" << o.height << " in " << out << "\n";
     return 0;
 }
 

@@ -17,8 +17,8 @@
 #include "detection/geometria_area.hpp"
 #include "project/headless_project_steps.hpp"
 #include "results/conferma.hpp"
+#include "scene/road_scene.hpp"
 #include "state/record_veicolo.hpp"
-#include "support/road_scene.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -37,7 +37,7 @@ struct Errori
 };
 
 // The job of a scene with its capture background, as "Calc. Media" leaves it.
-StatoLavoro lavoroDellaScena(const testing::RoadScene &scena, int passo, int ultimo)
+StatoLavoro lavoroDellaScena(const scene::RoadScene &scena, int passo, int ultimo)
 {
     const auto &geo = scena.geometry();
     StatoLavoro s;
@@ -73,11 +73,11 @@ StatoLavoro lavoroDellaScena(const testing::RoadScene &scena, int passo, int ult
 }
 
 // For each captured number, the true vehicle most of its records overlap.
-std::map<std::string, int> abbinaVeri(const StatoLavoro &s, const testing::RoadScene &scena, int passo)
+std::map<std::string, int> abbinaVeri(const StatoLavoro &s, const scene::RoadScene &scena, int passo)
 {
     const TextList &tot = s.Captazione.VeicoliTOT;
     std::map<std::string, std::map<int, int>> voti;
-    std::map<int, testing::FrameTruth> verita;
+    std::map<int, scene::FrameTruth> verita;
     for (const int i : findRecords(tot)) {
         const int f = toInt(recordField(tot, i, OffFotogramma));
         auto it = verita.find(f);
@@ -90,7 +90,7 @@ std::map<std::string, int> abbinaVeri(const StatoLavoro &s, const testing::RoadS
         int sovrapposizione = 0;
         for (const auto &v : it->second.vehicles) {
             const int o = std::min(x1, v.right + 1) - std::max(x0, v.left);
-            if ((v.half == testing::Half::Sup) == sup && o > sovrapposizione) {
+            if ((v.half == scene::Half::Sup) == sup && o > sovrapposizione) {
                 sovrapposizione = o;
                 migliore = v.id;
             }
@@ -128,10 +128,10 @@ std::vector<double> erroriVelocita(const StatoLavoro &s, const std::map<std::str
 
 void misuraScena(std::uint64_t seme, double durata, int passo, Errori &errori)
 {
-    testing::SceneOptions opzioni;
+    scene::SceneOptions opzioni;
     opzioni.duration = durata;
     opzioni.seed = seme;
-    const testing::RoadScene scena(opzioni);
+    const scene::RoadScene scena(opzioni);
     const int ultimo = (scena.frameCount() - 1) / passo;
     StatoLavoro s = lavoroDellaScena(scena, passo, ultimo);
     avviaCaptazione(s);

@@ -10,11 +10,11 @@
 #include "gui/platform/hint_balloon.hpp"
 #include "gui/platform/media_player.hpp"
 #include "gui/platform/scripted_platform.hpp"
-#include "support/road_scene.hpp"
+#include "scene/road_scene.hpp"
+#include "scene/video_writer.hpp"
 #include "support/scoped_number_format.hpp"
 #include "support/screen_parts.hpp"
 #include "support/temp_dir.hpp"
-#include "support/video_writer.hpp"
 
 #include <QCommandLinkButton>
 #include <QLabel>
@@ -29,6 +29,7 @@
 using namespace kalvor;
 using namespace kalvor::gui;
 using namespace kalvor::testing;
+using namespace kalvor::scene;
 using kalvor::testing::TempDir;
 
 class TestEstrattore : public QObject
@@ -37,7 +38,7 @@ class TestEstrattore : public QObject
 
 private:
     TempDir m_dir;
-    std::unique_ptr<kalvor::testing::RoadScene> m_scene;
+    std::unique_ptr<kalvor::scene::RoadScene> m_scene;
     QString m_video;
 
     template<class T> static T *child(QWidget *screen, const char *name)
@@ -61,13 +62,13 @@ private:
 private slots:
     void initTestCase()
     {
-        kalvor::testing::SceneOptions o;
+        kalvor::scene::SceneOptions o;
         o.width = 160;
         o.height = 120;
         o.duration = 4.0;
-        m_scene = std::make_unique<kalvor::testing::RoadScene>(o);
+        m_scene = std::make_unique<kalvor::scene::RoadScene>(o);
         m_video = QString::fromStdString(m_dir.file("road.mkv"));
-        kalvor::testing::encodeScene(*m_scene, m_video.toStdString(), kalvor::testing::VideoSettings {});
+        kalvor::scene::encodeScene(*m_scene, m_video.toStdString(), kalvor::scene::VideoSettings {});
     }
 
     void controlsCaptionsAndHints()
@@ -211,7 +212,7 @@ private slots:
         QVERIFY(child<QTimer>(e, "estrattoreframe")->isActive());
         QCOMPARE(child<QTimer>(e, "estrattoreframe")->interval(), 100);
         QVERIFY(child<MediaPlayer>(e, "SorgenteFilmato")->isPlaying());
-        QTRY_VERIFY_WITH_TIMEOUT(app.stato().Estrattore.ListaFotogrammi.count() >= 4, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(app.stato().Estrattore.ListaFotogrammi.count() >= 4, 60000);
         click(e, "FermaEstr");
         QVERIFY(!child<QTimer>(e, "estrattoreframe")->isActive());
         QVERIFY(!child<MediaPlayer>(e, "SorgenteFilmato")->isPlaying());
@@ -267,7 +268,7 @@ private slots:
         load(platform, e, QString::fromStdString(m_dir.file("absent/x")));
         child<QLineEdit>(e, "step")->setText("0,05");
         click(e, "EstrazioneFrame");
-        QTRY_VERIFY_WITH_TIMEOUT(!child<QTimer>(e, "estrattoreframe")->isActive(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!child<QTimer>(e, "estrattoreframe")->isActive(), 60000);
         QTest::qWait(200);
         QCOMPARE(platform.messageTexts("error").size(), 1);
         QVERIFY(platform.messageTexts("error").front().contains("absent/0.png"));
@@ -286,7 +287,7 @@ private slots:
         load(platform, e, QString::fromStdString(out.file("x")));
         child<QLineEdit>(e, "step")->setText("0,1");
         click(e, "EstrazioneFrame");
-        QTRY_VERIFY_WITH_TIMEOUT(app.stato().Estrattore.ListaFotogrammi.count() >= 2, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(app.stato().Estrattore.ListaFotogrammi.count() >= 2, 60000);
         click(e, "Conferma"); // while extracting
         QVERIFY(!child<QTimer>(e, "estrattoreframe")->isActive());
         QVERIFY(!e->isVisible());

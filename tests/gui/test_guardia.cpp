@@ -157,7 +157,7 @@ private slots:
 
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(image1, &leave);
-        QTRY_VERIFY(!visibleBalloon());
+        QTRY_VERIFY_WITH_TIMEOUT(!visibleBalloon(), 60000);
     }
 
     void allNineteenHintPicturesExist()

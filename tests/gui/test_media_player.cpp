@@ -2,15 +2,16 @@
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "gui/platform/media_player.hpp"
-#include "support/road_scene.hpp"
+#include "scene/road_scene.hpp"
+#include "scene/video_writer.hpp"
 #include "support/temp_dir.hpp"
-#include "support/video_writer.hpp"
 
 #include <QSlider>
 #include <QTest>
 
 using namespace kalvor;
 using namespace kalvor::testing;
+using namespace kalvor::scene;
 
 class TestMediaPlayer : public QObject
 {
@@ -70,15 +71,15 @@ private slots:
         p.setURL(m_video);
         p.play();
         QVERIFY(p.isPlaying());
-        QTest::qWait(200);
-        const double during = p.currentPosition();
-        QVERIFY2(during > 0.1 && during < 1.0, qPrintable(QString::number(during)));
+        // The position follows the clock: wait for it to move, however slow the machine.
+        QTRY_VERIFY_WITH_TIMEOUT(p.currentPosition() > 0.1, 60000);
         p.pause();
         const double paused = p.currentPosition();
+        QVERIFY2(paused <= p.duration(), qPrintable(QString::number(paused)));
         QTest::qWait(100);
-        QCOMPARE(p.currentPosition(), paused);
+        QCOMPARE(p.currentPosition(), paused); // a paused player does not move
         p.play();
-        QTRY_VERIFY_WITH_TIMEOUT(!p.isPlaying(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!p.isPlaying(), 60000);
         QCOMPARE(p.currentPosition(), p.duration());
     }
 

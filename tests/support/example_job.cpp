@@ -5,7 +5,7 @@
 
 namespace kalvor::testing {
 
-StatoLavoro exampleJob(const SceneGeometry &g, const ExampleJobOptions &o, const NumberFormat &f)
+StatoLavoro exampleJob(const scene::SceneGeometry &g, const ExampleJobOptions &o, const NumberFormat &f)
 {
     StatoLavoro s(f);
     s.Riferimenti.luogo = "Strada di prova (scena sintetica)";

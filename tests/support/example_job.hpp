@@ -5,8 +5,8 @@
 // would do on the reference, area and calibration screens for the standard
 // synthetic road scene, with the frame lists of its extraction.
 
+#include "scene/road_scene.hpp"
 #include "state/stato_lavoro.hpp"
-#include "support/road_scene.hpp"
 
 namespace kalvor::testing {
 
@@ -22,6 +22,7 @@ struct ExampleJobOptions
 // parameters suited to the scene, both detection intervals over every frame,
 // and the frames an extraction every `step` seconds numbers from 0. Texts in
 // the given number format.
-StatoLavoro exampleJob(const SceneGeometry &geometry, const ExampleJobOptions &options, const NumberFormat &format);
+StatoLavoro exampleJob(const scene::SceneGeometry &geometry, const ExampleJobOptions &options,
+                       const NumberFormat &format);
 
 } // namespace kalvor::testing

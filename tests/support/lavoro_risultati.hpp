@@ -5,9 +5,9 @@
 // 100, a metric grid with X = pixel column and Y = pixel row (metres), and
 // records placed by the pixel column of their centre.
 
+#include "scene/strada_sintetica.hpp"
 #include "state/record_veicolo.hpp"
 #include "state/stato_lavoro.hpp"
-#include "support/strada_sintetica.hpp"
 
 #include <string>
 #include <utility>
@@ -22,7 +22,7 @@ inline StatoLavoro lavoroRisultati()
     s.CP.ColonnaArea1 = 0;
     s.CP.RigaArea2 = 100;
     s.CP.ColonnaArea2 = 3 * 699;
-    s.GrigliaMetrica = grigliaUniforme(700, 200, 1.0);
+    s.GrigliaMetrica = scene::grigliaUniforme(700, 200, 1.0);
     return s;
 }
 

@@ -53,7 +53,7 @@ void CalcolaMediaCaptazione(StatoLavoro &stato, SessioneCaptazione &sessione, co
     auto &c = stato.Captazione;
     sessione.avviata = false;
     computeBackground(stato.CP, c, stato.AreaCaptazione.PuntiRiferimento, stato.Estrattore.Cartella,
-                       BackgroundFor::Captazione, progresso);
+                      BackgroundFor::Captazione, progresso);
     // The background computation has checked both ends.
     const int a = toInt(c.ImmagineIniziale);
     sessione.barraMassimo = toInt(c.ImmagineFinale);

@@ -42,11 +42,11 @@ struct ProcessedFrame
 
 struct RunObserver
 {
-    // Step 7: the first frame of the interval, shown before the loop.
+    // The first frame of the interval, shown before the loop.
     std::function<void(const RgbImage &primo)> inizio;
-    // Step 9.4: a frame yielded at least one vehicle (play the sound).
+    // A frame yielded at least one vehicle (play the sound).
     std::function<void()> veicoliTrovati;
-    // Steps 9.8-9.9: show the frame and counters, process pending events.
+    // After each frame: show the frame and counters, process pending events.
     std::function<void(const ProcessedFrame &)> fotogramma;
 };
 

@@ -17,7 +17,7 @@
 
 namespace kalvor {
 
-// Steps 1 of both resets: FotogrammaProspettiva from FotogrammaIniziale
+// The start of both resets: FotogrammaProspettiva from FotogrammaIniziale
 // (ConversionError, and nothing changes, when it is not an integer). Returns
 // the frame file to load.
 std::string startReferenceReset(StatoLavoro &stato);

@@ -110,10 +110,10 @@ std::vector<RigaRiferimenti> buildReferenceTable(const StatoProspettiva &p, Read
     // Metric y of the origin corner: 0, or H-1 for the bottom-origin directions.
     const double originMetricY = bottom ? h1 : 0.0;
 
-    // Step 3: N + 1 rows, existing cells kept, new ones 0.
+    // N + 1 rows, existing cells kept, new ones 0.
     t.resize(static_cast<std::size_t>(n) + 1);
 
-    // Step 4, and the check that every point lies in the frame.
+    // The points' pixel positions (and GPS positions), each checked to lie in the frame.
     std::vector<double> gpsX;
     std::vector<double> gpsY;
     for (int k = 0; k < n; ++k) {
@@ -137,11 +137,11 @@ std::vector<RigaRiferimenti> buildReferenceTable(const StatoProspettiva &p, Read
         for (const std::string &line : p.DistanzeRealiD.lines())
             distances.push_back(toDecimal(line));
 
-    // Step 5: the far corner.
+    // The last row: the far corner.
     t[n][rif::X] = w1;
     t[n][rif::Y] = bottom ? 0.0 : h1;
 
-    // Step 6: pixel lengths. Every one of them divides in step 9.
+    // Pixel lengths. Every one of them divides when the angles are taken.
     t[0][rif::PixelLen]
         = std::sqrt(t[0][rif::X] * t[0][rif::X] + (t[0][rif::Y] - originRow) * (t[0][rif::Y] - originRow));
     for (int k = 1; k <= n; ++k) {
@@ -162,7 +162,7 @@ std::vector<RigaRiferimenti> buildReferenceTable(const StatoProspettiva &p, Read
                               + pointText(static_cast<int>(t[n][rif::X]), static_cast<int>(t[n][rif::Y]))
                               + ": spostarlo.");
 
-    // Step 7: real lengths, then the two end segments scaled like their neighbours.
+    // Real lengths, then the two end segments scaled like their neighbours.
     double firstLength = 0.0;
     double lastLength = 0.0;
     if (gps) {
@@ -182,14 +182,14 @@ std::vector<RigaRiferimenti> buildReferenceTable(const StatoProspettiva &p, Read
     t[0][rif::RealLen] = firstLength / t[1][rif::PixelLen] * t[0][rif::PixelLen];
     t[n][rif::RealLen] = lastLength / t[n - 1][rif::PixelLen] * t[n][rif::PixelLen];
 
-    // Steps 8 and 9: rise and angle.
+    // Rise and angle of each segment.
     t[0][rif::Rise] = t[0][rif::Y] - originRow;
     for (int k = 1; k <= n; ++k)
         t[k][rif::Rise] = t[k][rif::Y] - t[k - 1][rif::Y];
     for (int k = 0; k <= n; ++k)
         t[k][rif::Angle] = std::asin(t[k][rif::Rise] / t[k][rif::PixelLen]);
 
-    // Step 10: metric positions. Row 0 is placed from the origin corner; in GPS
+    // Metric positions. Row 0 is placed from the origin corner; in GPS
     // mode the other points keep their GPS offsets from the first one, so every
     // difference between rows is a difference in the GPS frame.
     t[0][rif::MetricX] = std::cos(t[0][rif::Angle]) * t[0][rif::RealLen];
@@ -205,7 +205,7 @@ std::vector<RigaRiferimenti> buildReferenceTable(const StatoProspettiva &p, Read
         t[k][rif::MetricY] = std::sin(t[k][rif::Angle]) * t[k][rif::RealLen] + t[k - 1][rif::MetricY];
     }
 
-    // Step 11: x ratios; the first band's span is two short of its column.
+    // Metres per pixel column (x ratios); the first band's span is two short of its column.
     t[0][rif::ColSpan] = t[0][rif::X] - 2;
     t[0][rif::XSpan] = t[0][rif::MetricX];
     t[0][rif::XRatio] = divideOrFail(t[0][rif::XSpan], t[0][rif::ColSpan],
@@ -216,7 +216,7 @@ std::vector<RigaRiferimenti> buildReferenceTable(const StatoProspettiva &p, Read
         t[k][rif::XRatio] = ratioOrSentinel(t[k][rif::XSpan], t[k][rif::ColSpan]);
     }
 
-    // Step 12: y ratios.
+    // Metres per pixel row (y ratios).
     if (!bottom) {
         t[0][rif::RowSpan] = t[0][rif::Y] - 2;
         t[0][rif::YSpan] = t[0][rif::MetricY];
@@ -279,7 +279,7 @@ struct Profile
     }
 };
 
-// Step 14 (and step 15 with rows for columns): the first band from the
+// The metric profile along the columns (and along the rows, with rows for columns): the first band from the
 // origin, then for each later position the segment of the first row ending there.
 Profile forwardProfile(const std::vector<RigaRiferimenti> &t, int size, int pixelCol, int metricCol, int ratioCol)
 {

@@ -40,12 +40,12 @@ inline constexpr double kMissingRatio = 100000.0;
 // A ratio the fill may interpolate with: not negative and not the sentinel.
 bool isUsableRatio(double ratio);
 
-// Step 2: clears the D lists and copies the P lists into them. Reversed: from
+// Clears the D lists and copies the P lists into them. Reversed: from
 // the last line to the first, skipping empty lines. Otherwise the whole text,
 // empty lines included. The GPS pair only when gps is set.
 void normaliseReferenceLists(StatoProspettiva &prospettiva, bool reversed, bool gps);
 
-// Steps 3 to 12 on the normalised lists: the N + 1 rows of the table, starting
+// The reference table from the normalised lists: its N + 1 rows, starting
 // from `previous` resized (its cells are kept where they exist). Throws
 // ConversionError, RefusalError or ArithmeticError.
 std::vector<RigaRiferimenti> buildReferenceTable(const StatoProspettiva &prospettiva, ReadingDirection direction,
@@ -56,7 +56,7 @@ std::vector<RigaRiferimenti> buildReferenceTable(const StatoProspettiva &prospet
 // sizes; new cells are 0.
 void resizeKeepingCells(MetricGrid &grid, int height, int width);
 
-// Steps 14 and 15: writes the metric x and y of every pixel the rules reach;
+// Writes the metric x and y of every pixel the rules reach;
 // cells they do not reach keep their values. The grid must already have the
 // frame's size and the table must come from buildReferenceTable.
 void fillMetricGrid(MetricGrid &grid, const std::vector<RigaRiferimenti> &table, ReadingDirection direction);

@@ -48,7 +48,10 @@ void records(const TextList &veicoliAtt, const StatoRilevamento &det, Drawing &d
     for (auto &p : r) {
         if (p.shape != Shape::Text || k >= starts.size())
             continue;
-        p.text += " " + readRecord(veicoliAtt, starts[k++]).lunghezza + "m";
+        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on " " + text + "m" at -O3.
+        p.text += ' ';
+        p.text += readRecord(veicoliAtt, starts[k++]).lunghezza;
+        p.text += 'm';
     }
     d.insert(d.end(), r.begin(), r.end());
 }

@@ -4,7 +4,6 @@
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/picture_control.hpp"
 #include "gui/platform/resources.hpp"
-#include "gui/platform/window_kind.hpp"
 
 #include <QMouseEvent>
 
@@ -13,9 +12,8 @@ namespace kalvor::gui {
 TControindicazioni::TControindicazioni(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : Screen(app, stato, platform, parent)
 {
-    setObjectName(QStringLiteral("Controindicazioni"));
-    setWindowTitle(QStringLiteral("Controindicazioni"));
-    applyWindowKind(this, WindowKind::Borderless, QSize(785, 561));
+    setIdentity(QStringLiteral("Controindicazioni"), QStringLiteral("Controindicazioni"), WindowKind::Borderless,
+                QSize(785, 561));
 
     auto *sfondo = new PictureControl(this, QStringLiteral("sfondo"));
     sfondo->setGeometry(0, 0, 785, 561);

@@ -5,7 +5,6 @@
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/picture_control.hpp"
 #include "gui/platform/resources.hpp"
-#include "gui/platform/window_kind.hpp"
 
 #include <QMouseEvent>
 
@@ -31,9 +30,7 @@ ClickableLabel *textLabel(QWidget *parent, const QString &name, const QString &t
 Tlogo::Tlogo(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : Screen(app, stato, platform, parent)
 {
-    setObjectName(QStringLiteral("logo"));
-    setWindowTitle(QStringLiteral("logo"));
-    applyWindowKind(this, WindowKind::Borderless, QSize(649, 448));
+    setIdentity(QStringLiteral("logo"), QStringLiteral("logo"), WindowKind::Borderless, QSize(649, 448));
 
     auto *sfondo = new PictureControl(this, QStringLiteral("sfondo"));
     sfondo->setGeometry(0, 0, 649, 448);

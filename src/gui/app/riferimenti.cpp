@@ -6,7 +6,6 @@
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/picture_control.hpp"
 #include "gui/platform/resources.hpp"
-#include "gui/platform/window_kind.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <QCommandLinkButton>
@@ -21,9 +20,8 @@ namespace kalvor::gui {
 TRiferimenti::TRiferimenti(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : Screen(app, stato, platform, parent)
 {
-    setObjectName(QStringLiteral("Riferimenti"));
-    setWindowTitle(QStringLiteral("Riferimenti"));
-    applyWindowKind(this, WindowKind::FixedCentred, QSize(520, 360));
+    setIdentity(QStringLiteral("Riferimenti"), QStringLiteral("Riferimenti"), WindowKind::FixedCentred,
+                QSize(520, 360));
 
     auto *sfondo = new PictureControl(this, QStringLiteral("sfondo"));
     sfondo->setScaledContents(true);

@@ -11,6 +11,13 @@ Screen::Screen(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidge
 {
 }
 
+void Screen::setIdentity(const QString &name, const QString &caption, WindowKind kind, QSize size)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    applyWindowKind(this, kind, size);
+}
+
 void Screen::showEvent(QShowEvent *event)
 {
     refreshFromState();

@@ -10,6 +10,7 @@
 //       TEsempio(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent = nullptr)
 //           : Screen(app, stato, platform, parent)
 //       {
+//           setIdentity("Esempio", "Un esempio", WindowKind::Centred); // name, caption, window
 //           auto *ok = namedControl<QPushButton>(this, "Conferma", "Conferma");
 //           connectGuarded(ok, &TEsempio::ConfermaClick); // errors end in the error box
 //       }
@@ -21,6 +22,7 @@
 // switchMagnifierOn, playClickAnimation), never through their widgets.
 
 #include "gui/platform/guarded.hpp"
+#include "gui/platform/window_kind.hpp"
 
 #include <QAbstractButton>
 #include <QDialog>
@@ -44,6 +46,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+
+    // The screen's name in the program (its objectName), its caption and its kind of window.
+    void setIdentity(const QString &name, const QString &caption, WindowKind kind, QSize size = {});
 
     // Runs body inside guarded(): an exception ends in the standard error box.
     template<class Body> bool runGuarded(Body &&body) { return guarded(this, m_platform, std::forward<Body>(body)); }

@@ -14,7 +14,6 @@
 #include "gui/platform/hint_balloon.hpp"
 #include "gui/platform/resources.hpp"
 #include "gui/platform/vista_fotogramma.hpp"
-#include "gui/platform/window_kind.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <QCheckBox>
@@ -32,7 +31,7 @@ namespace kalvor::gui {
 
 namespace {
 
-struct Parametro
+struct DetectionField
 {
     const char *name;
     const char *label;
@@ -41,7 +40,7 @@ struct Parametro
 };
 
 // In the tab order of the screen.
-const Parametro parametri[] = {
+const DetectionField detectionFields[] = {
     {"ImmagineIniziale", "Fotogr. iniziale", &CampiRilevamento::ImmagineIniziale,
      "Fotogramma iniziale|Numero del primo fotogramma dell'intervallo da elaborare|6"},
     {"ImmagineFinale", "Fotogr. finale", &CampiRilevamento::ImmagineFinale,
@@ -61,7 +60,7 @@ const Parametro parametri[] = {
      "Lunghezza minima vieicolo|Lunghezza minima di un veicolo tipo in metri|15"},
 };
 
-QPushButton *pulsante(QWidget *parent, const char *name, const char *caption)
+QPushButton *makeButton(QWidget *parent, const char *name, const char *caption)
 {
     auto *b = new QPushButton(QString::fromUtf8(caption), parent);
     b->setObjectName(QString::fromLatin1(name));
@@ -69,7 +68,7 @@ QPushButton *pulsante(QWidget *parent, const char *name, const char *caption)
     return b;
 }
 
-QProgressBar *barra(QWidget *parent, const char *name)
+QProgressBar *makeGauge(QWidget *parent, const char *name)
 {
     auto *b = new QProgressBar(parent);
     b->setObjectName(QString::fromLatin1(name));
@@ -80,7 +79,7 @@ QProgressBar *barra(QWidget *parent, const char *name)
     return b;
 }
 
-void impostaBarra(QProgressBar *b, int valore, int massimo)
+void setGauge(QProgressBar *b, int valore, int massimo)
 {
     b->setRange(std::min(0, valore), massimo);
     b->setValue(valore);
@@ -91,9 +90,7 @@ void impostaBarra(QProgressBar *b, int valore, int massimo)
 TCalibrazione::TCalibrazione(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : Screen(app, stato, platform, parent)
 {
-    setObjectName(QStringLiteral("Calibrazione"));
-    setWindowTitle(QStringLiteral("Calibrazione modello"));
-    applyWindowKind(this, WindowKind::Maximized);
+    setIdentity(QStringLiteral("Calibrazione"), QStringLiteral("Calibrazione modello"), WindowKind::Maximized);
 
     auto *pagina = new QHBoxLayout(this);
 
@@ -119,12 +116,12 @@ TCalibrazione::TCalibrazione(Applicazione &app, StatoLavoro &stato, Platform &pl
     auto *campi = new QGridLayout;
     CampiRilevamento &valori = m_stato.Calibrazione;
     int riga = 0;
-    for (const Parametro &p : parametri) {
+    for (const DetectionField &p : detectionFields) {
         QLineEdit *field = boundLineEdit(this, QString::fromLatin1(p.name), valori.*p.item);
         setHint(field, QString::fromUtf8(p.hint));
         campi->addWidget(new QLabel(QString::fromUtf8(p.label), this), riga, 0);
         campi->addWidget(field, riga, 1);
-        m_parametri.push_back(field);
+        m_fields.push_back(field);
         ++riga;
     }
     destra->addLayout(campi);
@@ -156,27 +153,27 @@ TCalibrazione::TCalibrazione(Applicazione &app, StatoLavoro &stato, Platform &pl
     contatori->addWidget(NumeroVeicoliTXT, 1, 1);
     destra->addLayout(contatori);
 
-    auto *calcolaMedia = pulsante(this, "CalcolaMedia", "CalcolaMedia");
-    auto *elaborazione = pulsante(this, "ElaborazioneImmagini", "Mostra individuazione");
-    auto *direttamente = pulsante(this, "ConfermaDirettamenteDati", "I dati vanno già bene");
+    auto *calcolaMedia = makeButton(this, "CalcolaMedia", "CalcolaMedia");
+    auto *elaborazione = makeButton(this, "ElaborazioneImmagini", "Mostra individuazione");
+    auto *direttamente = makeButton(this, "ConfermaDirettamenteDati", "I dati vanno già bene");
     direttamente->setEnabled(false);
     direttamente->setFocusPolicy(Qt::NoFocus);
-    auto *conferma = pulsante(this, "Conferma", "Passa al procedimento semiautomatico");
+    auto *conferma = makeButton(this, "Conferma", "Passa al procedimento semiautomatico");
     for (QPushButton *b : {calcolaMedia, elaborazione, direttamente, conferma})
         destra->addWidget(b);
     destra->addStretch(1);
     pagina->addLayout(destra);
 
     auto *barre = new QHBoxLayout;
-    barraMedia = barra(this, "barraMedia");
-    barraElaborazione = barra(this, "barraElaborazione");
+    barraMedia = makeGauge(this, "barraMedia");
+    barraElaborazione = makeGauge(this, "barraElaborazione");
     barre->addWidget(barraMedia);
     barre->addWidget(barraElaborazione);
     pagina->addLayout(barre);
     pagina->addStretch(1);
 
-    QWidget *prima = m_parametri.front();
-    for (QWidget *w : std::vector<QWidget *> {m_parametri.begin() + 1, m_parametri.end()}) {
+    QWidget *prima = m_fields.front();
+    for (QWidget *w : std::vector<QWidget *> {m_fields.begin() + 1, m_fields.end()}) {
         setTabOrder(prima, w);
         prima = w;
     }
@@ -199,17 +196,17 @@ void TCalibrazione::showFrame(const RgbImage &frame, const Drawing &overlays)
 void TCalibrazione::CalcolaMediaClick()
 {
     // Events are processed while frames are summed: a click must not start another computation.
-    if (m_mediaInCorso || m_controllo.inCorso)
+    if (m_backgroundRunning || m_controllo.inCorso)
         throw RefusalError("Attendere la fine dell'elaborazione in corso.");
-    m_mediaInCorso = true;
-    struct Fine
+    m_backgroundRunning = true;
+    struct ClearOnExit
     {
         bool &flag;
-        ~Fine() { flag = false; }
-    } fine {m_mediaInCorso};
+        ~ClearOnExit() { flag = false; }
+    } clearOnExit {m_backgroundRunning};
     computeBackground(m_stato.C, m_stato.Calibrazione, m_stato.AreaCaptazione.PuntiRiferimento,
                       m_stato.Estrattore.Cartella, BackgroundFor::Calibrazione, [&](int n, const RgbImage &frame) {
-                          impostaBarra(barraMedia, n, m_stato.C.UltimoFotogramma);
+                          setGauge(barraMedia, n, m_stato.C.UltimoFotogramma);
                           showFrame(frame);
                           QCoreApplication::processEvents();
                       });
@@ -217,13 +214,13 @@ void TCalibrazione::CalcolaMediaClick()
 
 void TCalibrazione::ElaborazioneImmaginiClick()
 {
-    if (m_mediaInCorso)
+    if (m_backgroundRunning)
         throw RefusalError("Attendere la fine del calcolo dello sfondo.");
     const QString suono = programFolder() + QStringLiteral("trovata.wav");
     RunObserver o;
     o.inizio = [&](const RgbImage &primo) {
         showCheck(Ferma, false);
-        impostaBarra(barraElaborazione, m_stato.C.PrimoFotogramma, m_stato.C.UltimoFotogramma);
+        setGauge(barraElaborazione, m_stato.C.PrimoFotogramma, m_stato.C.UltimoFotogramma);
         NumeroVeicoliTXT->setText(QString::fromStdString(intText(m_stato.C.NumeroVeicolo - 1)));
         fotogrammaTXT->setText(QString::fromStdString(intText(m_stato.C.PrimoFotogramma)));
         showFrame(primo);
@@ -253,8 +250,8 @@ void TCalibrazione::ConfermaClick()
 void TCalibrazione::refreshFromState()
 {
     const CampiRilevamento &campi = m_stato.Calibrazione;
-    for (size_t i = 0; i < m_parametri.size(); ++i)
-        showText(m_parametri[i], campi.*parametri[i].item);
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        showText(m_fields[i], campi.*detectionFields[i].item);
     showCheck(Mirino, m_controllo.mirino);
     showCheck(MostraAsse, m_controllo.mostraAsse);
     showCheck(Ferma, m_controllo.ferma);

@@ -49,10 +49,10 @@ private:
     QProgressBar *barraMedia = nullptr;
     QProgressBar *barraElaborazione = nullptr;
 
-    std::vector<QLineEdit *> m_parametri; // the eight fields, in the order of CampiRilevamento
+    std::vector<QLineEdit *> m_fields; // the eight fields, in the order of CampiRilevamento
     RunControl m_controllo; // Mirino, MostraAsse, Ferma and the run in progress
     DetectionWorkspace m_spazio;
-    bool m_mediaInCorso = false;
+    bool m_backgroundRunning = false;
 };
 
 } // namespace kalvor::gui

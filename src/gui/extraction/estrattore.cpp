@@ -16,7 +16,6 @@
 #include "gui/platform/media_player.hpp"
 #include "gui/platform/platform.hpp"
 #include "gui/platform/resources.hpp"
-#include "gui/platform/window_kind.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <QCommandLinkButton>
@@ -45,9 +44,8 @@ QString qtFileFilter(const QString &programFilter)
 TEstrattore::TEstrattore(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : Screen(app, stato, platform, parent)
 {
-    setObjectName(QStringLiteral("Estrattore"));
-    setWindowTitle(QStringLiteral("Estrattore fotogrammi da esaminare"));
-    applyWindowKind(this, WindowKind::Maximized);
+    setIdentity(QStringLiteral("Estrattore"), QStringLiteral("Estrattore fotogrammi da esaminare"),
+                WindowKind::Maximized);
 
     SorgenteFilmato = new MediaPlayer(this); // objectName "SorgenteFilmato"
     estrattoreframe = new QTimer(this);

@@ -13,7 +13,6 @@
 #include "gui/platform/lente.hpp"
 #include "gui/platform/text_list_edit.hpp"
 #include "gui/platform/vista_fotogramma.hpp"
-#include "gui/platform/window_kind.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <QHBoxLayout>
@@ -28,9 +27,8 @@ namespace kalvor::gui {
 TAreaCaptazione::TAreaCaptazione(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : Screen(app, stato, platform, parent)
 {
-    setObjectName(QStringLiteral("AreaCaptazione"));
-    setWindowTitle(QStringLiteral("Definisci l'area di esaminazione"));
-    applyWindowKind(this, WindowKind::Maximized);
+    setIdentity(QStringLiteral("AreaCaptazione"), QStringLiteral("Definisci l'area di esaminazione"),
+                WindowKind::Maximized);
 
     m_vista = new VistaFotogramma(this);
     connect(m_vista, &VistaFotogramma::clicked, this,

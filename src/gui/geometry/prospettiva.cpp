@@ -20,7 +20,6 @@
 #include "gui/platform/lente.hpp"
 #include "gui/platform/text_list_edit.hpp"
 #include "gui/platform/vista_fotogramma.hpp"
-#include "gui/platform/window_kind.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <QFrame>
@@ -37,9 +36,7 @@ namespace kalvor::gui {
 TProspettiva::TProspettiva(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : Screen(app, stato, platform, parent)
 {
-    setObjectName(QStringLiteral("Prospettiva"));
-    setWindowTitle(QStringLiteral("Distanze di riferimento"));
-    applyWindowKind(this, WindowKind::Maximized);
+    setIdentity(QStringLiteral("Prospettiva"), QStringLiteral("Distanze di riferimento"), WindowKind::Maximized);
 
     m_vista = new VistaFotogramma(this);
     connect(m_vista, &VistaFotogramma::clicked, this,

@@ -5,7 +5,6 @@
 #include "gui/platform/bindings.hpp"
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hint_balloon.hpp"
-#include "gui/platform/window_kind.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <QGridLayout>
@@ -18,9 +17,7 @@ namespace kalvor::gui {
 TPuntiGPS::TPuntiGPS(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : Screen(app, stato, platform, parent)
 {
-    setObjectName(QStringLiteral("PuntiGPS"));
-    setWindowTitle(QStringLiteral("Coordinate GPS"));
-    applyWindowKind(this, WindowKind::MouseDialog);
+    setIdentity(QStringLiteral("PuntiGPS"), QStringLiteral("Coordinate GPS"), WindowKind::MouseDialog);
 
     auto *grid = new QGridLayout(this);
     auto *label1 = new QLabel(QStringLiteral("Posizione X"), this);

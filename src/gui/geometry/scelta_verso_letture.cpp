@@ -7,7 +7,6 @@
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/paint_drawing.hpp"
-#include "gui/platform/window_kind.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <QCheckBox>
@@ -36,9 +35,7 @@ QPixmap pictureOf(ReadingDirection direction)
 TSceltaVersoLetture::TSceltaVersoLetture(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : Screen(app, stato, platform, parent)
 {
-    setObjectName(QStringLiteral("SceltaVersoLetture"));
-    setWindowTitle(QStringLiteral("Come hai preso le misure?"));
-    applyWindowKind(this, WindowKind::Centred);
+    setIdentity(QStringLiteral("SceltaVersoLetture"), QStringLiteral("Come hai preso le misure?"), WindowKind::Centred);
 
     // Image1..Image4: place in the two-by-two grid and the direction each picture draws.
     struct Place

@@ -6,7 +6,6 @@
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/hint_balloon.hpp"
 #include "gui/platform/resources.hpp"
-#include "gui/platform/window_kind.hpp"
 #include "project/assembly.hpp"
 
 #include <QCommandLinkButton>
@@ -20,9 +19,8 @@ namespace kalvor::gui {
 TAssemblazione::TAssemblazione(Applicazione &app, StatoLavoro &stato, Platform &platform, QWidget *parent)
     : Screen(app, stato, platform, parent)
 {
-    setObjectName(QStringLiteral("Assemblazione"));
-    setWindowTitle(QStringLiteral("Assemblazione elaborazioni"));
-    applyWindowKind(this, WindowKind::CloseBoxOnly, QSize(560, 320));
+    setIdentity(QStringLiteral("Assemblazione"), QStringLiteral("Assemblazione elaborazioni"), WindowKind::CloseBoxOnly,
+                QSize(560, 320));
 
     auto *page = new QVBoxLayout(this);
     auto *question = new QHBoxLayout;

@@ -3,12 +3,14 @@
 
 #include "extraction/frame_file.hpp"
 #include "extraction/png_io.hpp"
+#include "scene/strada_sintetica.hpp"
 #include "state/record_veicolo.hpp"
-#include "support/strada_sintetica.hpp"
 
 #include <algorithm>
 
 namespace kalvor::testing {
+
+using namespace kalvor::scene;
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include "capture/avanzamento.hpp"
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
+#include "scene/strada_sintetica.hpp"
 #include "state/record_veicolo.hpp"
 #include "support/scoped_number_format.hpp"
-#include "support/strada_sintetica.hpp"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ using namespace kalvor;
 namespace {
 
 // X = 0.5 m per pixel column: pixel column c is at c / 2 m.
-const MetricGrid griglia = kalvor::testing::grigliaUniforme(400, 4, 0.5);
+const MetricGrid griglia = kalvor::scene::grigliaUniforme(400, 4, 0.5);
 
 // A record centred on metric X (a zero-width record at pixel column 2X).
 RecordVeicolo a(const std::string &numero, const char *arco, double x, const char *lunghezza)

@@ -5,8 +5,8 @@
 #include "extraction/frame_file.hpp"
 #include "extraction/png_io.hpp"
 #include "fixture_captazione.hpp"
+#include "scene/strada_sintetica.hpp"
 #include "state/record_veicolo.hpp"
-#include "support/strada_sintetica.hpp"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ TEST_F(CaptazioneTest, ArcoDelClic)
 
 TEST_F(CaptazioneTest, AggiungiNuovoVeicolo)
 {
-    stato.GrigliaMetrica = kalvor::testing::grigliaUniforme(400, 120, 0.0625);
+    stato.GrigliaMetrica = kalvor::scene::grigliaUniforme(400, 120, 0.0625);
     avvia();
     stato.CP.IstanteFotogramma = 1.5;
     auto &campi = stato.AggiungiVeicolo;

@@ -5,9 +5,9 @@
 #include "detection/sovrapposizioni.hpp"
 #include "extraction/frame_file.hpp"
 #include "extraction/png_io.hpp"
+#include "scene/strada_sintetica.hpp"
 #include "state/record_veicolo.hpp"
 #include "support/scoped_number_format.hpp"
-#include "support/strada_sintetica.hpp"
 #include "support/temp_dir.hpp"
 
 #include <gtest/gtest.h>
@@ -27,17 +27,17 @@ class CorsaTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        const RgbImage sfondo = kalvor::testing::sfondoStrada(160, 120, 9);
+        const RgbImage sfondo = kalvor::scene::sfondoStrada(160, 120, 9);
         for (int n = 0; n <= 12; ++n) {
-            std::vector<kalvor::testing::Scatola> s;
+            std::vector<kalvor::scene::Scatola> s;
             if (n >= 2)
                 s.push_back({6 * n, 66, 30, 10});
-            writePng(frameFileName(dir.path(), n), kalvor::testing::fotogrammaStrada(sfondo, s, 0, 1));
+            writePng(frameFileName(dir.path(), n), kalvor::scene::fotogrammaStrada(sfondo, s, 0, 1));
         }
         writePng(frameFileName(dir.path(), 100), RgbImage(20, 20));
         stato.Estrattore.Cartella = dir.path();
         stato.AreaCaptazione.PuntiRiferimento = TextList {"60", "5", "60", "150", "45", "0", "75", "0"};
-        stato.GrigliaMetrica = kalvor::testing::grigliaUniforme(160, 120, 0.2);
+        stato.GrigliaMetrica = kalvor::scene::grigliaUniforme(160, 120, 0.2);
         for (int n = 0; n <= 12; ++n)
             if (n != 6)
                 stato.TabellaTempiFotogrammi.push_back({static_cast<double>(n), 0.5 * n});

@@ -5,7 +5,7 @@
 #include "detection/geometria_area.hpp"
 #include "detection/rilevamento.hpp"
 #include "detection/rilevamento_riferimento.hpp"
-#include "support/road_scene.hpp"
+#include "scene/road_scene.hpp"
 #include "support/scoped_number_format.hpp"
 
 #include <gtest/gtest.h>
@@ -209,9 +209,9 @@ TEST_P(RilevamentoDifferenziale, ScenaStradaleGenerata)
     // Real-looking frames: the scene's area, its empty road as background,
     // its geometry as the grid, the default parameters.
     kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
-    kalvor::testing::SceneOptions opzioni;
+    kalvor::scene::SceneOptions opzioni;
     opzioni.duration = 12.0;
-    const kalvor::testing::RoadScene scena(opzioni);
+    const kalvor::scene::RoadScene scena(opzioni);
     const auto &geo = scena.geometry();
     StatoRilevamento det;
     readDetectionParameters(CampiRilevamento {}, det);

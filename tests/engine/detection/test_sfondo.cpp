@@ -3,8 +3,8 @@
 #include "detection/sfondo.hpp"
 #include "extraction/frame_file.hpp"
 #include "extraction/png_io.hpp"
+#include "scene/strada_sintetica.hpp"
 #include "support/scoped_number_format.hpp"
-#include "support/strada_sintetica.hpp"
 #include "support/temp_dir.hpp"
 
 #include <gtest/gtest.h>
@@ -121,9 +121,9 @@ TEST_F(SfondoTest, SoloLaCalibrazioneTieneLIntervallo)
 
 TEST_F(SfondoTest, StessoRisultatoDellaMediaSemplice)
 {
-    const RgbImage base = kalvor::testing::sfondoStrada(70, 33, 5);
+    const RgbImage base = kalvor::scene::sfondoStrada(70, 33, 5);
     for (int n = 0; n <= 20; ++n)
-        scrivi(n, kalvor::testing::fotogrammaStrada(base, {{n * 3, 5, 10, 8}}, 9, static_cast<std::uint32_t>(n)));
+        scrivi(n, kalvor::scene::fotogrammaStrada(base, {{n * 3, 5, 10, 8}}, 9, static_cast<std::uint32_t>(n)));
     campi.ImmagineFinale = "20";
     computeBackground(det, campi, kPunti, dir.path(), BackgroundFor::Calibrazione);
     EXPECT_EQ(det.MediaSfondo.data, referenceBackgroundMean(dir.path(), "0", 0, 20).data);

@@ -5,10 +5,10 @@
 #include "extraction/caption.hpp"
 #include "extraction/png_io.hpp"
 #include "extraction/video_decoder.hpp"
-#include "support/road_scene.hpp"
+#include "scene/road_scene.hpp"
+#include "scene/video_writer.hpp"
 #include "support/scoped_number_format.hpp"
 #include "support/temp_dir.hpp"
-#include "support/video_writer.hpp"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +17,7 @@
 
 using namespace kalvor;
 using namespace kalvor::testing;
+using namespace kalvor::scene;
 
 namespace {
 

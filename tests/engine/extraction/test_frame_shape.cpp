@@ -4,8 +4,8 @@
 #include "extraction/extractor.hpp"
 #include "extraction/png_io.hpp"
 #include "extraction/video_decoder.hpp"
+#include "scene/video_writer.hpp"
 #include "support/temp_dir.hpp"
-#include "support/video_writer.hpp"
 
 #include <gtest/gtest.h>
 
@@ -35,11 +35,11 @@ TEST(FrameShape, ExtractedFramesOfAPalVideoWithWidePixelsAre640By480)
 {
     kalvor::testing::TempDir dir;
     const std::string video = dir.file("pal.mkv");
-    kalvor::testing::VideoSettings v;
+    kalvor::scene::VideoSettings v;
     v.pixelWidth = 16;
     v.pixelHeight = 15;
     {
-        kalvor::testing::VideoWriter writer(video, 720, 576, v);
+        kalvor::scene::VideoWriter writer(video, 720, 576, v);
         for (int k = 0; k < 3; ++k)
             writer.write(RgbImage(720, 576), k);
     }

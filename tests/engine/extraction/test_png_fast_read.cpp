@@ -5,8 +5,8 @@
 #include "common/errors.hpp"
 #include "extraction/png_fast_read.hpp"
 #include "extraction/png_io.hpp"
+#include "scene/road_scene.hpp"
 #include "support/random_image.hpp"
-#include "support/road_scene.hpp"
 
 #include <gtest/gtest.h>
 
@@ -239,7 +239,7 @@ TEST(PngFastRead, FullFramesAsLibpngReadsThem)
 {
     // 640 x 480: the program's frame size, each filter alone and all together,
     // with many small IDAT chunks and ancillary chunks on both sides of them.
-    const kalvor::testing::RoadScene scene;
+    const kalvor::scene::RoadScene scene;
     const RgbImage frame = scene.frame(17);
     const RgbImage rough = noiseImage(640, 480, 99);
     const int filters[]
@@ -261,7 +261,7 @@ TEST(PngFastRead, FullFramesAsLibpngReadsThem)
 
 TEST(PngFastRead, ProgramsOwnFilesRoundTrip)
 {
-    const kalvor::testing::RoadScene scene;
+    const kalvor::scene::RoadScene scene;
     const RgbImage images[] = {scene.frame(3), noiseImage(1, 1, 1), noiseImage(7, 5, 2), smooth(640, 480, 3)};
     for (const RgbImage &img : images)
         for (const PngSettings settings :

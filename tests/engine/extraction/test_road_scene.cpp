@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The synthetic road scene is the yardstick of detection and tracking tests:
 // its geometry and ground truth must be exactly what its header promises.
-#include "support/road_scene.hpp"
+#include "scene/road_scene.hpp"
 #include "support/scoped_number_format.hpp"
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 
 using namespace kalvor;
 using namespace kalvor::testing;
+using namespace kalvor::scene;
 
 TEST(RoadScene, GeometryAt640x480)
 {

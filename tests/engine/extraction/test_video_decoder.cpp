@@ -2,9 +2,9 @@
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "extraction/video_decoder.hpp"
-#include "support/road_scene.hpp"
+#include "scene/road_scene.hpp"
+#include "scene/video_writer.hpp"
 #include "support/temp_dir.hpp"
-#include "support/video_writer.hpp"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 
 using namespace kalvor;
 using namespace kalvor::testing;
+using namespace kalvor::scene;
 
 namespace {
 

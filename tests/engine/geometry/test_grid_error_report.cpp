@@ -3,7 +3,7 @@
 // reference points and halfway between them. Prints a table; the checks only
 // hold the errors to the size the fill's one- and two-step offsets explain.
 #include "geometry/trasformazione.hpp"
-#include "support/road_scene.hpp"
+#include "scene/road_scene.hpp"
 #include "support/scoped_number_format.hpp"
 
 #include <gtest/gtest.h>
@@ -47,7 +47,7 @@ double report(const char *title, const StatoLavoro &s, const std::vector<Probe> 
 TEST(GridErrorReport, SyntheticSceneWithoutPerspective)
 {
     ScopedNumberFormat f(NumberFormat::comma());
-    const auto g = kalvor::testing::sceneGeometry(640, 480);
+    const auto g = kalvor::scene::sceneGeometry(640, 480);
     StatoLavoro s;
     s.Prospettiva.coordinataXPixelP = g.referenceColumns();
     s.Prospettiva.coordinataYPixelP = g.referenceRows();

@@ -17,7 +17,7 @@ using namespace kalvor;
 TEST(ExampleJob, CommittedFileIsTheOneBuiltFromTheScene)
 {
     const std::string committed = std::string(KALVOR_SOURCE_DIR) + "/resources/esempio/esempio.kvr";
-    const StatoLavoro job = kalvor::testing::exampleJob(kalvor::testing::sceneGeometry(640, 480),
+    const StatoLavoro job = kalvor::testing::exampleJob(kalvor::scene::sceneGeometry(640, 480),
                                                         kalvor::testing::ExampleJobOptions {}, NumberFormat::comma());
     const char *update = std::getenv("KALVOR_UPDATE_GOLDEN");
     if (update && std::string(update) == "1")

@@ -5,8 +5,8 @@
 #include "project/headless_project_steps.hpp"
 #include "project/project_reader.hpp"
 #include "project/project_writer.hpp"
+#include "scene/road_scene.hpp"
 #include "support/example_job.hpp"
-#include "support/road_scene.hpp"
 #include "support/scoped_number_format.hpp"
 #include "support/temp_dir.hpp"
 
@@ -21,7 +21,7 @@ namespace {
 // The example job over the first ten extracted frames of its scene.
 void writeShortExample(const kalvor::testing::TempDir &dir, int frames)
 {
-    const kalvor::testing::RoadScene scene(kalvor::testing::SceneOptions {});
+    const kalvor::scene::RoadScene scene(kalvor::scene::SceneOptions {});
     StatoLavoro job = kalvor::testing::exampleJob(scene.geometry(), {}, NumberFormat::comma());
     job.Captazione.ImmagineFinale = "9";
     job.CP.FotogrammaAttuale = 4;

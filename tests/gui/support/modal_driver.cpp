@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QWidget>
@@ -24,6 +25,7 @@ void ModalDriver::poll()
     if (!screen || m_handled.contains(screen))
         return;
     m_handled.insert(screen);
+    screen->installEventFilter(this);
     seen << screen->objectName();
     Action action = m_fallback;
     if (!m_actions.empty()) {
@@ -36,6 +38,16 @@ void ModalDriver::poll()
         if (target)
             action(target);
     });
+}
+
+bool ModalDriver::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Hide)
+        if (auto *screen = qobject_cast<QWidget *>(watched)) {
+            m_handled.remove(screen);
+            screen->removeEventFilter(this);
+        }
+    return QObject::eventFilter(watched, event);
 }
 
 ModalDriver::Action ModalDriver::closeBox()

@@ -36,6 +36,10 @@ public:
     static Action click(const QString &buttonName);
     static Action typeInto(const QString &fieldName, const QString &text, Action next);
 
+protected:
+    // A handled screen that hides may come back as a new modal screen.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void poll();
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/strada_sintetica.hpp"
+#include "scene/strada_sintetica.hpp"
 
 #include <algorithm>
 #include <random>
 
-namespace kalvor::testing {
+namespace kalvor::scene {
 
 RgbImage sfondoStrada(int larghezza, int altezza, std::uint32_t seme)
 {
@@ -51,4 +51,4 @@ MetricGrid grigliaUniforme(int larghezza, int altezza, double passo)
     return m;
 }
 
-} // namespace kalvor::testing
+} // namespace kalvor::scene

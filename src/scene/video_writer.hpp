@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace kalvor::testing {
+namespace kalvor::scene {
 
 class RoadScene;
 
@@ -57,4 +57,4 @@ private:
 void encodeScene(const RoadScene &scene, const std::string &path, const VideoSettings &settings, int first = 0,
                  int count = -1, const std::vector<int> &skip = {});
 
-} // namespace kalvor::testing
+} // namespace kalvor::scene

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/road_scene.hpp"
+#include "scene/road_scene.hpp"
 
 #include "common/numbers.hpp"
 #include "extraction/frame_file.hpp"
@@ -11,7 +11,7 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace kalvor::testing {
+namespace kalvor::scene {
 
 namespace {
 
@@ -466,4 +466,4 @@ std::string truthCsv(const RoadScene &scene)
     return out.str();
 }
 
-} // namespace kalvor::testing
+} // namespace kalvor::scene

@@ -41,7 +41,7 @@
 #include <string>
 #include <vector>
 
-namespace kalvor::testing {
+namespace kalvor::scene {
 
 enum class Half { Sup, Inf };
 // "sup" or "inf", as in vehicle records.
@@ -181,4 +181,4 @@ void writeScenePngs(const RoadScene &scene, const std::string &dir, int first, i
 // rear_m,front_m,x_m,y_m,speed_ms,speed_kmh (one row per vehicle per frame).
 std::string truthCsv(const RoadScene &scene);
 
-} // namespace kalvor::testing
+} // namespace kalvor::scene

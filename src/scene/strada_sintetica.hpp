@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace kalvor::testing {
+namespace kalvor::scene {
 
 struct Scatola
 {
@@ -29,4 +29,4 @@ RgbImage fotogrammaStrada(const RgbImage &sfondo, const std::vector<Scatola> &sc
 // X = passo x column, Y = passo x row.
 MetricGrid grigliaUniforme(int larghezza, int altezza, double passo);
 
-} // namespace kalvor::testing
+} // namespace kalvor::scene

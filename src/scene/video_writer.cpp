@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/video_writer.hpp"
+#include "scene/video_writer.hpp"
 
-#include "support/road_scene.hpp"
+#include "scene/road_scene.hpp"
 
 #include <algorithm>
 #include <stdexcept>
@@ -13,7 +13,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-namespace kalvor::testing {
+namespace kalvor::scene {
 
 struct VideoWriter::Impl
 {
@@ -193,4 +193,4 @@ void encodeScene(const RoadScene &scene, const std::string &path, const VideoSet
     w.finish();
 }
 
-} // namespace kalvor::testing
+} // namespace kalvor::scene
