@@ -3,6 +3,7 @@
 // showing the frame naming and the PNG round trip.
 #include "cli/commands.hpp"
 #include "common/errors.hpp"
+#include "common/printable.hpp"
 #include "extraction/frame_file.hpp"
 #include "extraction/png_io.hpp"
 
@@ -43,7 +44,7 @@ int runFramesDemo(const Args &args)
         writePng(name, img);
         const RgbImage back = readPng(name);
         if (!(back == img))
-            throw Error("Il fotogramma \"" + name + "\" riletto è diverso da quello scritto.");
+            throw Error("Il fotogramma \"" + printable(name) + "\" riletto è diverso da quello scritto.");
         std::cout << "wrote and read back " << name << " (" << img.width << "x" << img.height << ", "
                   << std::filesystem::file_size(name) << " bytes)\n";
     }

@@ -7,6 +7,7 @@
 #include "cli/extraction_project.hpp"
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
+#include "common/printable.hpp"
 #include "extraction/batch_extraction.hpp"
 
 #include <chrono>
@@ -26,7 +27,7 @@ double decimalArgument(const std::string &name, const std::string &text)
         const bool comma = text.find(',') != std::string::npos;
         return toDecimal(text, comma ? NumberFormat::comma() : NumberFormat::dot());
     } catch (const ConversionError &) {
-        throw ConversionError("Valore non valido per " + name + ": \"" + text + "\".");
+        throw ConversionError("Valore non valido per " + name + ": \"" + printable(text) + "\".");
     }
 }
 
@@ -41,7 +42,8 @@ FrameSize sizeArgument(const std::string &text, bool &native)
             throw ConversionError(text);
         return {toInt(text.substr(0, x)), toInt(text.substr(x + 1))};
     } catch (const ConversionError &) {
-        throw ConversionError("Valore non valido per --size: \"" + text + "\" (atteso LARGHEZZAxALTEZZA o native).");
+        throw ConversionError("Valore non valido per --size: \"" + printable(text)
+                              + "\" (atteso LARGHEZZAxALTEZZA o native).");
     }
 }
 
@@ -77,7 +79,7 @@ int runExtract(const Args &args)
             try {
                 r.firstNumber = toInt(v);
             } catch (const ConversionError &) {
-                throw ConversionError("Valore non valido per --first: \"" + v + "\".");
+                throw ConversionError("Valore non valido per --first: \"" + printable(v) + "\".");
             }
         } else if (a == "--from") {
             r.from = decimalArgument(a, value());
@@ -92,11 +94,11 @@ int runExtract(const Args &args)
         } else if (a == "--plain") {
             r.pipelined = false; // the single-thread reference, for comparisons
         } else if (!a.empty() && a[0] == '-') {
-            throw RefusalError("Opzione sconosciuta \"" + a + "\".");
+            throw RefusalError("Opzione sconosciuta \"" + printable(a) + "\".");
         } else if (r.video.empty()) {
             r.video = a;
         } else {
-            throw RefusalError("Un solo filmato per volta: \"" + a + "\" è di troppo.");
+            throw RefusalError("Un solo filmato per volta: \"" + printable(a) + "\" è di troppo.");
         }
     }
     if (r.video.empty() || !haveOut)
@@ -109,7 +111,7 @@ int runExtract(const Args &args)
     std::error_code ec;
     std::filesystem::create_directories(r.folder, ec);
     if (ec || !std::filesystem::is_directory(r.folder))
-        throw FileError("Impossibile creare la cartella \"" + r.folder + "\".");
+        throw FileError("Impossibile creare la cartella \"" + printable(r.folder) + "\".");
     if (!project.empty())
         project = extractionProjectPath(project, r.folder);
 

@@ -8,6 +8,7 @@
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "common/numbers.hpp"
+#include "common/printable.hpp"
 #include "detection/elaborazione_automatica.hpp"
 #include "detection/sfondo.hpp"
 #include "extraction/extractor.hpp"
@@ -75,11 +76,11 @@ int runRun(const Args &args)
                 throw RefusalError("Manca il valore di --out.");
             out = args[++i];
         } else if (!args[i].empty() && args[i][0] == '-') {
-            throw RefusalError("Opzione sconosciuta \"" + args[i] + "\".");
+            throw RefusalError("Opzione sconosciuta \"" + printable(args[i]) + "\".");
         } else if (job.empty()) {
             job = args[i];
         } else {
-            throw RefusalError("Un solo lavoro per volta: \"" + args[i] + "\" è di troppo.");
+            throw RefusalError("Un solo lavoro per volta: \"" + printable(args[i]) + "\" è di troppo.");
         }
     }
     if (job.empty())

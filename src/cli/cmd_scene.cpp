@@ -7,6 +7,7 @@
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "common/numbers.hpp"
+#include "common/printable.hpp"
 #include "support/road_scene.hpp"
 #include "support/video_writer.hpp"
 
@@ -42,12 +43,12 @@ int runScene(const Args &args)
             else if (c == "h264")
                 v.codec = testing::VideoCodec::H264;
             else
-                throw RefusalError("Codifica sconosciuta \"" + c + "\": lossless, mpeg4 o h264.");
+                throw RefusalError("Codifica sconosciuta \"" + printable(c) + "\": lossless, mpeg4 o h264.");
         } else if (a == "--size") {
             const std::string s = value();
             const auto x = s.find('x');
             if (x == std::string::npos)
-                throw ConversionError("Dimensione non valida \"" + s + "\".");
+                throw ConversionError("Dimensione non valida \"" + printable(s) + "\".");
             o.width = toInt(s.substr(0, x));
             o.height = toInt(s.substr(x + 1));
         } else if (a == "--quality") {
@@ -59,7 +60,7 @@ int runScene(const Args &args)
         } else if (out.empty()) {
             out = a;
         } else {
-            throw RefusalError("Argomento di troppo \"" + a + "\".");
+            throw RefusalError("Argomento di troppo \"" + printable(a) + "\".");
         }
     }
     if (out.empty())
@@ -73,7 +74,7 @@ int runScene(const Args &args)
         try {
             testing::encodeScene(scene, out, v);
         } catch (const std::runtime_error &e) {
-            throw FileError("Impossibile scrivere il filmato \"" + out + "\": " + e.what());
+            throw FileError("Impossibile scrivere il filmato \"" + printable(out) + "\": " + e.what());
         }
     }
     if (!truth.empty())

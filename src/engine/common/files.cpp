@@ -2,6 +2,7 @@
 #include "common/files.hpp"
 
 #include "common/errors.hpp"
+#include "common/printable.hpp"
 
 #include <cerrno>
 #include <cstdio>
@@ -36,13 +37,13 @@ std::string readFileBytes(const std::string &path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        throw FileError("Impossibile aprire il file \"" + path + "\".");
+        throw FileError("Impossibile aprire il file \"" + printable(path) + "\".");
     const FileDescriptor owner {fd};
     struct stat info
     {
     };
     if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))
-        throw FileError("Impossibile aprire il file \"" + path + "\".");
+        throw FileError("Impossibile aprire il file \"" + printable(path) + "\".");
     // Frames are read by the hundred: one buffer of the file's size, filled in
     // place; a file without a size, or one that grows meanwhile, goes on in pieces.
     std::string bytes(S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0, '\0');
@@ -56,7 +57,7 @@ std::string readFileBytes(const std::string &path)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            throw FileError("Errore di lettura del file \"" + path + "\".");
+            throw FileError("Errore di lettura del file \"" + printable(path) + "\".");
         if (n == 0)
             break;
         if (inPlace)
@@ -84,7 +85,7 @@ void writeFileAtomically(const std::string &path, std::string_view bytes)
     name.push_back('\0');
     const int fd = mkstemp(name.data());
     if (fd < 0)
-        throw FileError("Impossibile scrivere il file \"" + path + "\".");
+        throw FileError("Impossibile scrivere il file \"" + printable(path) + "\".");
     const std::string tmp(name.data());
     const char *p = bytes.data();
     std::size_t left = bytes.size();
@@ -109,7 +110,7 @@ void writeFileAtomically(const std::string &path, std::string_view bytes)
         ok = false;
     if (!ok) {
         std::remove(tmp.c_str());
-        throw FileError("Impossibile scrivere il file \"" + path + "\".");
+        throw FileError("Impossibile scrivere il file \"" + printable(path) + "\".");
     }
 }
 

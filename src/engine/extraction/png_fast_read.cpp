@@ -2,6 +2,7 @@
 #include "extraction/png_fast_read.hpp"
 
 #include "common/errors.hpp"
+#include "common/printable.hpp"
 
 #include <cstdlib>
 #include <cstring>
@@ -35,7 +36,7 @@ std::uint32_t bigEndian32(const unsigned char *p)
 
 FileError damaged(const std::string &name, const std::string &why)
 {
-    return FileError("Impossibile leggere l'immagine \"" + name + "\": " + why + ".");
+    return FileError("Impossibile leggere l'immagine \"" + printable(name) + "\": " + why + ".");
 }
 
 struct DecompressorDeleter
@@ -390,13 +391,13 @@ std::optional<RgbImage> decodeRgbPngFast(std::string_view text, const std::strin
     const auto *bytes = reinterpret_cast<const unsigned char *>(text.data());
     const std::size_t size = text.size();
     if (size < sizeof kSignature || std::memcmp(bytes, kSignature, sizeof kSignature) != 0)
-        throw FileError("Il file \"" + name + "\" non è un'immagine PNG.");
+        throw FileError("Il file \"" + printable(name) + "\" non è un'immagine PNG.");
     std::size_t pos = sizeof kSignature;
     const Header header = readHeader(readChunk(bytes, size, pos, name), name);
     if (!header.mine)
         return std::nullopt;
     if (std::uint64_t {header.width} * header.height > kMaxPixels)
-        throw FileError("L'immagine \"" + name + "\" è troppo grande.");
+        throw FileError("L'immagine \"" + printable(name) + "\" è troppo grande.");
 
     ThreadBuffers &buffers = threadBuffers();
     const BufferTrim trim {buffers};

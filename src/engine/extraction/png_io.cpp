@@ -3,6 +3,7 @@
 
 #include "common/errors.hpp"
 #include "common/files.hpp"
+#include "common/printable.hpp"
 #include "extraction/png_fast_read.hpp"
 
 #include <cstring>
@@ -134,7 +135,7 @@ bool encodeInto(PngWriter &w, const RgbImage &image, const PngSettings &settings
 RgbImage decodePng(const std::string &bytes, const std::string &name)
 {
     if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8) != 0)
-        throw FileError("Il file \"" + name + "\" non è un'immagine PNG.");
+        throw FileError("Il file \"" + printable(name) + "\" non è un'immagine PNG.");
     // The program's own frames need no libpng; every other PNG still goes through it.
     if (std::optional<RgbImage> own = decodeRgbPngFast(bytes, name))
         return std::move(*own);
@@ -144,24 +145,24 @@ RgbImage decodePng(const std::string &bytes, const std::string &name)
 RgbImage decodePngWithLibpng(const std::string &bytes, const std::string &name)
 {
     if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8) != 0)
-        throw FileError("Il file \"" + name + "\" non è un'immagine PNG.");
+        throw FileError("Il file \"" + printable(name) + "\" non è un'immagine PNG.");
     PngError err;
     PngReader r;
     r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &err, onPngError, onPngWarning);
     if (r.png == nullptr)
-        throw FileError("Impossibile leggere l'immagine \"" + name + "\".");
+        throw FileError("Impossibile leggere l'immagine \"" + printable(name) + "\".");
     r.info = png_create_info_struct(r.png);
     if (r.info == nullptr)
-        throw FileError("Impossibile leggere l'immagine \"" + name + "\".");
+        throw FileError("Impossibile leggere l'immagine \"" + printable(name) + "\".");
     ReadBuffer buf {&bytes, 0};
     png_uint_32 w = 0;
     png_uint_32 h = 0;
     const auto fail
-        = [&] { return FileError("Impossibile leggere l'immagine \"" + name + "\": " + err.message + "."); };
+        = [&] { return FileError("Impossibile leggere l'immagine \"" + printable(name) + "\": " + err.message + "."); };
     if (!readHeader(r, buf, w, h))
         throw fail();
     if (static_cast<std::uint64_t>(w) * h > (std::uint64_t {1} << 28))
-        throw FileError("L'immagine \"" + name + "\" è troppo grande.");
+        throw FileError("L'immagine \"" + printable(name) + "\" è troppo grande.");
     RgbImage image(static_cast<int>(w), static_cast<int>(h));
     std::vector<png_bytep> rows(h);
     for (png_uint_32 y = 0; y < h; ++y)

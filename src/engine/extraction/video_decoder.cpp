@@ -2,6 +2,7 @@
 #include "extraction/video_decoder.hpp"
 
 #include "common/errors.hpp"
+#include "common/printable.hpp"
 
 #include <cmath>
 #include <cstdio>
@@ -77,7 +78,7 @@ struct VideoDecoder::Impl
 
     FileError error(const std::string &what) const
     {
-        return FileError("Impossibile " + what + " il filmato \"" + path + "\".");
+        return FileError("Impossibile " + what + " il filmato \"" + printable(path) + "\".");
     }
 
     double timeOf(const AVFrame *f)
@@ -199,14 +200,14 @@ VideoDecoder::VideoDecoder(const std::string &path, int threads)
     AVFormatContext *raw = nullptr;
     const int r = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
     if (r < 0)
-        throw FileError("Impossibile aprire il filmato \"" + path + "\": " + avError(r) + ".");
+        throw FileError("Impossibile aprire il filmato \"" + printable(path) + "\": " + avError(r) + ".");
     m->fmt.reset(raw);
     if (avformat_find_stream_info(raw, nullptr) < 0)
         throw m->error("leggere");
     const AVCodec *codec = nullptr;
     m->stream = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
     if (m->stream < 0 || codec == nullptr)
-        throw FileError("Il file \"" + path + "\" non contiene un filmato leggibile.");
+        throw FileError("Il file \"" + printable(path) + "\" non contiene un filmato leggibile.");
     AVStream *st = raw->streams[m->stream];
     m->dec.reset(avcodec_alloc_context3(codec));
     if (!m->dec || avcodec_parameters_to_context(m->dec.get(), st->codecpar) < 0)
@@ -223,7 +224,7 @@ VideoDecoder::VideoDecoder(const std::string &path, int threads)
     const AVRational rate = av_guess_frame_rate(raw, st, nullptr);
     m->nominalRate = rate.num > 0 && rate.den > 0 ? av_q2d(rate) : 0.0;
     if (!m->fillPending())
-        throw FileError("Il filmato \"" + path + "\" non contiene fotogrammi leggibili.");
+        throw FileError("Il filmato \"" + printable(path) + "\" non contiene fotogrammi leggibili.");
     m->firstFrameTime = m->timeOf(m->pending.get());
 }
 
