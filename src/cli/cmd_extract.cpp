@@ -122,6 +122,9 @@ int runExtract(const Args &args)
     const BatchResult result = extractFrames(r, progress);
     if (tty)
         std::fputc('\n', stderr);
+    if (result.frames.empty())
+        throw RefusalError("Nessun fotogramma estratto: il filmato non ha fotogrammi dopo l'istante "
+                           + fixedText(r.from) + " s.");
     const std::string listName = r.folder + "fotogrammi.txt";
     frameListText(result.frames).saveToFile(listName);
 

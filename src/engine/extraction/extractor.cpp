@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kalvor {
 
@@ -62,6 +63,8 @@ int startExtraction(StatoLavoro &state)
 void grabFrame(StatoLavoro &state, RgbImage picture, double positionSeconds)
 {
     const int n = state.NumeroFotogrammaEstratto;
+    if (n == std::numeric_limits<int>::max())
+        throw RefusalError("Il numero di fotogramma 2147483647 è oltre il massimo consentito (2147483646).");
     drawCaption(picture, captionText(n, positionSeconds));
     writePng(frameFileName(state.Estrattore.Cartella, n), picture, extractedFramePngSettings());
     state.Estrattore.ListaFotogrammi.append(intText(n));

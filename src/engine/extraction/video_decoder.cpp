@@ -4,6 +4,7 @@
 #include "common/errors.hpp"
 #include "common/printable.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -151,8 +152,7 @@ struct VideoDecoder::Impl
         for (int attempt = 0; attempt < 8; ++attempt) {
             const double target = std::max(seconds - back, firstFrameTime);
             const bool atStart = target <= firstFrameTime + kEps || attempt == 7;
-            const auto ts
-                = atStart ? startPts : startPts + static_cast<std::int64_t>(std::floor(target / av_q2d(timeBase)));
+            const auto ts = atStart ? startPts : startPts + ticksOf(target);
             const int r = av_seek_frame(fmt.get(), stream, ts, AVSEEK_FLAG_BACKWARD);
             resetDecoding();
             const bool landed
@@ -171,6 +171,14 @@ struct VideoDecoder::Impl
             }
             back = back == 0.0 ? 1.0 : back * 2;
         }
+    }
+
+    // Seconds in stream ticks, kept far inside 64 bits however far the position.
+    std::int64_t ticksOf(double seconds) const
+    {
+        const double ticks = std::floor(seconds / av_q2d(timeBase));
+        constexpr double kMaxTicks = 4.0e18;
+        return static_cast<std::int64_t>(std::clamp(ticks, -kMaxTicks, kMaxTicks));
     }
 
     RgbImage convert(const AVFrame *f)
