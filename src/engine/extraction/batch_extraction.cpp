@@ -313,8 +313,6 @@ BatchResult runPipelined(const BatchRequest &r, const std::function<void(const B
         } catch (...) {
             fail(std::current_exception());
         }
-        if (reportsProgress)
-            ticker.tick({written.load(), lastTime.load(), source.duration()}, true);
     };
 
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
@@ -324,6 +322,10 @@ BatchResult runPipelined(const BatchRequest &r, const std::function<void(const B
     consume(true);
     for (auto &h : helpers)
         h.join();
+    // Once the helpers are done: a helper may still be writing the last frame
+    // when the calling thread finds the queue empty.
+    if (progress)
+        progress({written.load(), lastTime.load(), source.duration()});
     {
         std::lock_guard lock(mutex);
         abandon = true;
