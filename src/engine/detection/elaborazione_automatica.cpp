@@ -73,7 +73,7 @@ void ElaborazioneImmagini(StatoLavoro &stato, ControlloElaborazione &controllo, 
     det.FotogrammaAttuale = a;
     stato.CP.NumeroVeicoliVirtuali = 0;
     // 7
-    const RgbImage primo = readPng(stato.Estrattore.Cartella + schermo.ImmagineIniziale + ".png");
+    const RgbImage primo = readPng(frameFileNameAsTyped(stato.Estrattore.Cartella, schermo.ImmagineIniziale));
     if (osservatore.inizio)
         osservatore.inizio(primo);
 

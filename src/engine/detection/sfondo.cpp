@@ -16,11 +16,6 @@ namespace kalvor {
 
 namespace {
 
-std::string nomeDaTesto(const std::string &cartella, const std::string &testo)
-{
-    return cartella + testo + ".png";
-}
-
 void verificaDimensione(const RgbImage &img, int altezza, int byteRiga, const std::string &nome)
 {
     if (img.height != altezza || img.rowBytes() != byteRiga)
@@ -80,7 +75,8 @@ void CalcolaMediaSfondo(StatoRilevamento &det, const CampiRilevamento &campi, co
         // Two long-lived decoding threads keep their buffers from frame to frame.
         OrderedFrameReader fotogrammi(
             [&](int n) {
-                return readPng(n == a ? nomeDaTesto(cartella, campi.ImmagineIniziale) : frameFileName(cartella, n));
+                return readPng(n == a ? frameFileNameAsTyped(cartella, campi.ImmagineIniziale)
+                                      : frameFileName(cartella, n));
             },
             intervallo, 2);
         const RgbImage primo = fotogrammi.next();
@@ -116,7 +112,7 @@ void CalcolaMediaSfondo(StatoRilevamento &det, const CampiRilevamento &campi, co
 MatriceInteri mediaSfondoRiferimento(const std::string &cartella, const std::string &primo, int a, int b)
 {
     const FrameInterval intervallo = verificaIntervallo(a, b);
-    const RgbImage img0 = readPng(nomeDaTesto(cartella, primo));
+    const RgbImage img0 = readPng(frameFileNameAsTyped(cartella, primo));
     MatriceInteri m;
     m.resize(img0.height, img0.rowBytes());
     for (int r = 0; r < img0.height; ++r)
