@@ -212,3 +212,26 @@ TEST_F(SfondoTest, IntervalliAgliEstremiDegliInteri)
     EXPECT_EQ(det.NumeroFotogrammiMedia, 2);
     EXPECT_EQ(det.MediaSfondo.data.front(), 25);
 }
+
+TEST_F(SfondoTest, UnLavoroSenzaAreaLoDice)
+{
+    // It used to say only "Indice di lista fuori dai limiti (0)."
+    scrivi(0, pieno(4, 2, 10));
+    campi.ImmagineFinale = "0";
+    struct Caso
+    {
+        TextList punti;
+        const char *messaggio;
+    };
+    for (const Caso &c :
+         {Caso {TextList {}, "L'area di captazione non è definita: servono i suoi quattro punti, ne sono indicati 0."},
+          Caso {TextList {"1", "2"},
+                "L'area di captazione non è definita: servono i suoi quattro punti, ne è indicato 1."}}) {
+        try {
+            CalcolaMediaSfondo(det, campi, c.punti, dir.path(), GemelloSfondo::Calibrazione);
+            ADD_FAILURE();
+        } catch (const ListIndexError &e) {
+            EXPECT_STREQ(e.what(), c.messaggio);
+        }
+    }
+}
