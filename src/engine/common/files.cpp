@@ -35,7 +35,8 @@ struct FileDescriptor
 
 std::string readFileBytes(const std::string &path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK opening a pipe would wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         throw FileError("Impossibile aprire il file \"" + printable(path) + "\".");
     const FileDescriptor owner {fd};
@@ -44,9 +45,12 @@ std::string readFileBytes(const std::string &path)
     };
     if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))
         throw FileError("Impossibile aprire il file \"" + printable(path) + "\".");
+    // A device or a pipe may never end (/dev/zero): only regular files are read.
+    if (!S_ISREG(info.st_mode))
+        throw FileError("Impossibile leggere \"" + printable(path) + "\": non è un file ordinario.");
     // Frames are read by the hundred: one buffer of the file's size, filled in
-    // place; a file without a size, or one that grows meanwhile, goes on in pieces.
-    std::string bytes(S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0, '\0');
+    // place; a file that grows meanwhile goes on in pieces.
+    std::string bytes(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0, '\0');
     std::size_t filled = 0;
     char piece[65536];
     for (;;) {

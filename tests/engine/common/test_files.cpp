@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sys/stat.h>
 
 using namespace kalvor;
 using kalvor::testing::TempDir;
@@ -39,4 +40,21 @@ TEST(Files, MissingFilesAndFoldersAreErrors)
     TempDir dir;
     EXPECT_THROW(readFileBytes(dir.file("manca.txt")), FileError);
     EXPECT_THROW(readFileBytes(dir.path()), FileError);
+}
+
+TEST(Files, DevicesAndPipesAreRefusedNotReadForEver)
+{
+    // /dev/zero never ends (it used to end in bad_alloc); a pipe without a
+    // writer used to block the open.
+    TempDir dir;
+    const std::string fifo = dir.file("tubo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string &path : {std::string("/dev/zero"), fifo}) {
+        try {
+            readFileBytes(path);
+            ADD_FAILURE() << path;
+        } catch (const FileError &e) {
+            EXPECT_EQ(e.what(), "Impossibile leggere \"" + path + "\": non è un file ordinario.");
+        }
+    }
 }
