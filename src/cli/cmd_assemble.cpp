@@ -3,6 +3,7 @@
 // of consecutive intervals into one, as the assembly screen does.
 #include "cli/commands.hpp"
 #include "common/errors.hpp"
+#include "common/files.hpp"
 #include "project/assembly.hpp"
 #include "state/record_veicolo.hpp"
 
@@ -18,6 +19,7 @@ int runAssemble(const Args &args)
         throw RefusalError("Indicare il file da scrivere e almeno un file da unire: "
                            "kalvor-cli assemble USCITA.kvr FILE1.kvr FILE2.kvr ...");
     const std::string output = args[0];
+    checkOutputFile(output);
     const std::vector<std::string> inputs(args.begin() + 1, args.end());
     std::vector<TextList> files(inputs.size());
     for (std::size_t i = 0; i < inputs.size(); ++i)

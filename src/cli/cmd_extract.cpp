@@ -6,6 +6,7 @@
 #include "cli/commands.hpp"
 #include "cli/extraction_project.hpp"
 #include "common/errors.hpp"
+#include "common/files.hpp"
 #include "common/numbers.hpp"
 #include "common/printable.hpp"
 #include "extraction/batch_extraction.hpp"
@@ -104,14 +105,7 @@ int runExtract(const Args &args)
     if (r.video.empty() || !haveOut)
         throw RefusalError("Uso: kalvor-cli extract FILMATO --out CARTELLA [--step S] [--first N] [--from T] "
                            "[--to T] [--size LxA|native] [--project FILE]");
-    if (r.folder.empty())
-        r.folder = "./";
-    if (r.folder.back() != '/')
-        r.folder += '/';
-    std::error_code ec;
-    std::filesystem::create_directories(r.folder, ec);
-    if (ec || !std::filesystem::is_directory(r.folder))
-        throw FileError("Impossibile creare la cartella \"" + printable(r.folder) + "\".");
+    r.folder = prepareOutputFolder(r.folder);
     if (!project.empty())
         project = extractionProjectPath(project, r.folder);
 

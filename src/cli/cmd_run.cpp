@@ -20,7 +20,6 @@
 #include "state/record_veicolo.hpp"
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <map>
 
@@ -85,6 +84,9 @@ int runRun(const Args &args)
     }
     if (job.empty())
         throw RefusalError("Uso: kalvor-cli run LAVORO.kvr [--out CARTELLA]");
+    // Before the analysis, so that its results are never lost at the end.
+    if (!out.empty())
+        out = prepareOutputFolder(out);
 
     StatoLavoro s;
     HeadlessProjectSteps screens(s);
@@ -118,9 +120,6 @@ int runRun(const Args &args)
                 r.fotogrammi, r.fotogrammiConVeicoli, r.avvistamenti.size(), sup, inf, s.C.NumeroVeicolo - 1);
 
     if (!out.empty()) {
-        if (out.back() != '/')
-            out += '/';
-        std::filesystem::create_directories(out);
         s.Calibrazione.VeicoliTOT.saveToFile(out + "veicoli.txt");
         std::printf("record dei veicoli in %sveicoli.txt\n", out.c_str());
     }

@@ -35,9 +35,10 @@ expect_error "$work/none.mp4" "$work/none.mp4" --out "$work/o3"
 echo "not a video" >"$work/text.avi"
 expect_error "$work/text.avi" "$work/text.avi" --out "$work/o3"
 touch "$work/afile"
-expect_error "$work/afile" "$work/v.mkv" --out "$work/afile"
+expect_error "esiste già un file con quel nome" "$work/v.mkv" --out "$work/afile"
+expect_error "una parte del percorso non è una cartella" "$work/v.mkv" --out "$work/afile/sotto"
 mkdir "$work/ro" && chmod 555 "$work/ro"
-if [ "$(id -u)" != 0 ]; then expect_error "ro/0.png" "$work/v.mkv" --out "$work/ro"; fi
+if [ "$(id -u)" != 0 ]; then expect_error "permesso negato" "$work/v.mkv" --out "$work/ro"; fi
 
 # Frame numbers and times at the ends of their ranges: refused before any
 # frame is written, never numbered -2147483648 or written as 0 frames with success.

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <mutex>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -360,6 +361,60 @@ void writeFileAtomically(const std::string &path, std::string_view bytes)
     ::close(tmp.fd);
     tmp.fd = -1;
     syncFolder(folderOf(target), target);
+}
+
+namespace {
+
+// 0 when a new file can be made in `folder` (tried, then removed), else why not.
+int folderRefusal(const std::string &folder)
+{
+    struct stat info
+    {
+    };
+    if (::stat(folder.empty() ? "." : folder.c_str(), &info) != 0)
+        return errno;
+    if (!S_ISDIR(info.st_mode))
+        return ENOTDIR;
+    std::string probe = folder + ".kalvor-prova-XXXXXX";
+    const int fd = ::mkostemp(probe.data(), O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return 0;
+}
+
+} // namespace
+
+std::string prepareOutputFolder(const std::string &folder)
+{
+    std::string out = folder.empty() ? "./" : folder;
+    if (out.back() != '/')
+        out += '/';
+    struct stat info
+    {
+    };
+    if (::stat(out.substr(0, out.size() - 1).c_str(), &info) == 0 && !S_ISDIR(info.st_mode))
+        throw FileError("Impossibile usare la cartella \"" + printable(folder)
+                        + "\": esiste già un file con quel nome.");
+    std::error_code ec;
+    std::filesystem::create_directories(out, ec);
+    const int error = ec ? ec.value() : folderRefusal(out);
+    if (error != 0)
+        throw FileError("Impossibile usare la cartella \"" + printable(folder) + "\": " + reasonOf(error) + ".");
+    return out;
+}
+
+void checkOutputFile(const std::string &path)
+{
+    const std::string target = resolveLinks(path);
+    struct stat info
+    {
+    };
+    if (::stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        throwWriteError(path, EISDIR);
+    if (const int error = folderRefusal(folderOf(target)))
+        throwWriteError(path, error == ENOTDIR ? ENOENT : error);
 }
 
 } // namespace kalvor

@@ -27,6 +27,17 @@ std::string readFileBytes(const std::string &path);
 // to rename wins.
 void writeFileAtomically(const std::string &path, std::string_view bytes);
 
+// Checked before long work starts, so that its results are not lost at the
+// end: the folder exists (created with its parents when missing) and takes
+// new files. The folder ending with '/'; FileError saying why it cannot be
+// used.
+std::string prepareOutputFolder(const std::string &folder);
+
+// Checked before long work starts: writeFileAtomically could replace `path`
+// now (its folder exists and takes new files, it is no folder itself).
+// FileError naming the file and saying why.
+void checkOutputFile(const std::string &path);
+
 // The folder part of a path including its final '/', or "" when there is none.
 std::string folderOf(const std::string &path);
 

@@ -218,3 +218,55 @@ TEST(AtomicWrite, TheFileSizeLimitIsAnErrorNotASignal)
     EXPECT_EQ(readFileBytes(path), "vecchio");
     EXPECT_EQ(namesIn(dir.path()), std::vector<std::string> {"grande.bin"});
 }
+
+TEST(OutputChecks, FoldersAndFilesAreCheckedBeforeTheWork)
+{
+    TempDir dir;
+    writeFileAtomically(dir.file("file"), "x");
+    EXPECT_EQ(prepareOutputFolder(dir.file("nuova/sotto")), dir.file("nuova/sotto/"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("nuova/sotto")));
+    EXPECT_EQ(prepareOutputFolder(dir.path()), dir.path());
+    EXPECT_EQ(prepareOutputFolder(""), "./");
+    EXPECT_EQ(namesIn(dir.file("nuova/sotto")), std::vector<std::string> {});
+
+    struct Case
+    {
+        std::string folder, message;
+    };
+    const Case folders[] = {
+        {dir.file("file"),
+         "Impossibile usare la cartella \"" + dir.file("file") + "\": esiste già un file con quel nome."},
+        {dir.file("file/"),
+         "Impossibile usare la cartella \"" + dir.file("file/") + "\": esiste già un file con quel nome."},
+        {dir.file("file/sotto"),
+         "Impossibile usare la cartella \"" + dir.file("file/sotto")
+             + "\": una parte del percorso non è una cartella."},
+    };
+    for (const Case &c : folders) {
+        try {
+            prepareOutputFolder(c.folder);
+            ADD_FAILURE() << c.folder;
+        } catch (const FileError &e) {
+            EXPECT_EQ(e.what(), c.message);
+        }
+    }
+
+    const Case files[] = {
+        {dir.file("nuova"), "Impossibile scrivere il file \"" + dir.file("nuova") + "\": è una cartella."},
+        {dir.file("manca/f.kvr"),
+         "Impossibile scrivere il file \"" + dir.file("manca/f.kvr") + "\": la cartella non esiste."},
+        {dir.file("file/f.kvr"),
+         "Impossibile scrivere il file \"" + dir.file("file/f.kvr") + "\": la cartella non esiste."},
+    };
+    for (const Case &c : files) {
+        try {
+            checkOutputFile(c.folder);
+            ADD_FAILURE() << c.folder;
+        } catch (const FileError &e) {
+            EXPECT_EQ(e.what(), c.message);
+        }
+    }
+    checkOutputFile(dir.file("file"));
+    checkOutputFile(dir.file("nuovo.kvr"));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("nuovo.kvr")));
+}
