@@ -39,7 +39,8 @@ struct Riepilogo
     {
         int sup = 0;
         int inf = 0;
-        for (const auto &[numero, archi] : avvistamenti) {
+        for (const auto &voce : avvistamenti) {
+            const auto &archi = voce.second; // named: clang's lambdas cannot capture a structured binding
             const auto count = [&](const char *a) {
                 const auto it = archi.find(a);
                 return it == archi.end() ? 0 : it->second;
