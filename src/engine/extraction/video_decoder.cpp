@@ -24,11 +24,21 @@ namespace {
 // Half a microsecond: positions and times closer than this are equal.
 constexpr double kEps = 5e-7;
 
+// Why FFmpeg could not open a file, in the user's words, FFmpeg's own after.
 std::string avError(int code)
 {
     char buf[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(code, buf, sizeof buf);
-    return buf;
+    const std::string ffmpeg = std::string(" (FFmpeg: ") + buf + ")";
+    if (code == AVERROR(ENOENT))
+        return "il file non esiste";
+    if (code == AVERROR(EACCES) || code == AVERROR(EPERM))
+        return "permesso negato";
+    if (code == AVERROR(EISDIR))
+        return "è una cartella";
+    if (code == AVERROR_INVALIDDATA)
+        return "il file non è un filmato o è danneggiato" + ffmpeg;
+    return "formato non riconosciuto" + ffmpeg;
 }
 
 struct FormatCloser

@@ -214,6 +214,12 @@ TEST(VideoDecoder, UnreadableFilesAreClearErrors)
             EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
         }
     }
+    // FFmpeg's English reason alone said "No such file or directory".
+    try {
+        VideoDecoder d(dir.file("missing.mkv"));
+    } catch (const FileError &e) {
+        EXPECT_EQ(e.what(), "Impossibile aprire il filmato \"" + dir.file("missing.mkv") + "\": il file non esiste.");
+    }
 }
 
 TEST(VideoDecoder, PositionText)
