@@ -3,7 +3,9 @@
 // writeFileAtomically, each version MB megabytes filled with its own number,
 // until killed; `kalvor-save-loop once FILE MB` saves it once.
 // `kalvor-save-loop check FILE MB`: exit 0 when FILE is one version whole
-// (right length, one number throughout), 1 otherwise.
+// (right length, one number throughout), 1 otherwise. With
+// KALVOR_SAVE_NAMED=1 in the environment, saves use named temporary files
+// as on file systems without unnamed ones.
 #include "common/errors.hpp"
 #include "common/files.hpp"
 
@@ -38,6 +40,8 @@ int main(int argc, char **argv)
     const std::string mode = argv[1];
     const std::string path = argv[2];
     const std::size_t size = static_cast<std::size_t>(std::atof(argv[3]) * 1024 * 1024);
+    if (const char *named = std::getenv("KALVOR_SAVE_NAMED"); named && std::string(named) == "1")
+        kalvor::allowUnnamedTemporaryFiles(false);
     try {
         if (mode == "check")
             return isWholeVersion(kalvor::readFileBytes(path), size) ? 0 : 1;

@@ -218,10 +218,12 @@ std::string ownTemporaryName(const std::string &target)
     return folderOf(target) + "." + baseNameOf(target) + ".kalvor-tmp";
 }
 
+std::atomic<bool> g_unnamedAllowed {true};
+
 bool openUnnamed(const std::string &target, TemporaryFile &tmp)
 {
     static const bool procFds = ::access("/proc/self/fd", X_OK) == 0;
-    if (!procFds)
+    if (!procFds || !g_unnamedAllowed.load())
         return false;
     const std::string folder = folderOf(target);
     const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
@@ -385,6 +387,11 @@ int folderRefusal(const std::string &folder)
 }
 
 } // namespace
+
+void allowUnnamedTemporaryFiles(bool allowed)
+{
+    g_unnamedAllowed = allowed;
+}
 
 std::string prepareOutputFolder(const std::string &folder)
 {

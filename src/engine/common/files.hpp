@@ -27,6 +27,10 @@ std::string readFileBytes(const std::string &path);
 // to rename wins.
 void writeFileAtomically(const std::string &path, std::string_view bytes);
 
+// For tests: false makes saves write under the temporary name from the start,
+// as they do on file systems without unnamed files (FAT, some network ones).
+void allowUnnamedTemporaryFiles(bool allowed);
+
 // Checked before long work starts, so that its results are not lost at the
 // end: the folder exists (created with its parents when missing) and takes
 // new files. The folder ending with '/'; FileError saying why it cannot be

@@ -99,7 +99,19 @@ std::string writeError(const std::string &path, std::string_view bytes)
 
 } // namespace
 
-TEST(AtomicWrite, ReplacesTheFileAndLeavesNothingBeside)
+// Every case with an unnamed temporary file and with a named one (file
+// systems without unnamed files).
+class AtomicWrite : public ::testing::TestWithParam<bool>
+{
+protected:
+    void SetUp() override { allowUnnamedTemporaryFiles(GetParam()); }
+    void TearDown() override { allowUnnamedTemporaryFiles(true); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Temporary, AtomicWrite, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool> &info) { return info.param ? "Unnamed" : "Named"; });
+
+TEST_P(AtomicWrite, ReplacesTheFileAndLeavesNothingBeside)
 {
     TempDir dir;
     const std::string path = dir.file("lavoro.kvr");
@@ -109,7 +121,7 @@ TEST(AtomicWrite, ReplacesTheFileAndLeavesNothingBeside)
     EXPECT_EQ(namesIn(dir.path()), std::vector<std::string> {"lavoro.kvr"});
 }
 
-TEST(AtomicWrite, ASaveCleansUpWhatAKilledSaveLeft)
+TEST_P(AtomicWrite, ASaveCleansUpWhatAKilledSaveLeft)
 {
     TempDir dir;
     const std::string path = dir.file("lavoro.kvr");
@@ -120,7 +132,7 @@ TEST(AtomicWrite, ASaveCleansUpWhatAKilledSaveLeft)
     EXPECT_EQ(namesIn(dir.path()), std::vector<std::string> {"lavoro.kvr"});
 }
 
-TEST(AtomicWrite, ASaveInProgressIsNotDisturbed)
+TEST_P(AtomicWrite, ASaveInProgressIsNotDisturbed)
 {
     // Another save holds the temporary name: this one takes another name and
     // leaves that file alone.
@@ -138,7 +150,7 @@ TEST(AtomicWrite, ASaveInProgressIsNotDisturbed)
     ::close(fd);
 }
 
-TEST(AtomicWrite, PermissionsAreKept)
+TEST_P(AtomicWrite, PermissionsAreKept)
 {
     TempDir dir;
     for (const mode_t mode : {0600, 0640, 0444, 0755}) {
@@ -155,7 +167,7 @@ TEST(AtomicWrite, PermissionsAreKept)
     EXPECT_EQ(modeOf(dir.file("nuovo")), 0666 & ~mask);
 }
 
-TEST(AtomicWrite, ALinkIsWrittenThrough)
+TEST_P(AtomicWrite, ALinkIsWrittenThrough)
 {
     TempDir dir;
     std::filesystem::create_directory(dir.file("altrove"));
@@ -178,7 +190,7 @@ TEST(AtomicWrite, ALinkIsWrittenThrough)
     EXPECT_EQ(namesIn(dir.file("altrove")), (std::vector<std::string> {"nuovo.kvr", "vero.kvr"}));
 }
 
-TEST(AtomicWrite, FailuresSayWhyAndLeaveNoTemporaryFile)
+TEST_P(AtomicWrite, FailuresSayWhyAndLeaveNoTemporaryFile)
 {
     TempDir dir;
     EXPECT_EQ(writeError(dir.file("manca/f.txt"), "x"),
@@ -196,7 +208,7 @@ TEST(AtomicWrite, FailuresSayWhyAndLeaveNoTemporaryFile)
     }
 }
 
-TEST(AtomicWrite, TheFileSizeLimitIsAnErrorNotASignal)
+TEST_P(AtomicWrite, TheFileSizeLimitIsAnErrorNotASignal)
 {
     // Past RLIMIT_FSIZE the kernel sends SIGXFSZ, which used to end the
     // program with the temporary file left behind. Checked in a child process,
