@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <mutex>
+#include <vector>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -73,6 +75,9 @@ struct VideoDecoder::Impl
     std::unique_ptr<AVFrame, FrameFreer> pending {av_frame_alloc()}; // decoded, not yet handed out
     std::unique_ptr<AVFrame, FrameFreer> candidate {av_frame_alloc()}; // frameAt's best so far
     std::unique_ptr<SwsContext, SwsFreer> sws;
+    // swscale writes whole vector blocks past the end of short rows: it
+    // converts into rows padded to 64 bytes, with a spare row, copied after.
+    std::vector<std::uint8_t> padded;
     int stream = -1;
     AVRational timeBase {1, 1};
     std::int64_t startPts = 0;
@@ -201,9 +206,14 @@ struct VideoDecoder::Impl
         if (!sws)
             throw error("convertire le immagini del");
         RgbImage img(w, h);
-        std::uint8_t *dst[4] = {img.pixels.data(), nullptr, nullptr, nullptr};
-        int stride[4] = {img.rowBytes(), 0, 0, 0};
+        const std::size_t rowBytes = static_cast<std::size_t>(img.rowBytes());
+        const std::size_t paddedRow = (rowBytes + 64 + 63) / 64 * 64;
+        padded.resize(paddedRow * (static_cast<std::size_t>(h) + 1));
+        std::uint8_t *dst[4] = {padded.data(), nullptr, nullptr, nullptr};
+        int stride[4] = {static_cast<int>(paddedRow), 0, 0, 0};
         sws_scale(sws.get(), f->data, f->linesize, 0, f->height, dst, stride);
+        for (int y = 0; y < h; ++y)
+            std::memcpy(img.row(y), padded.data() + static_cast<std::size_t>(y) * paddedRow, rowBytes);
         return img;
     }
 };
