@@ -6,12 +6,15 @@
 BUILD      ?= build
 SANBUILD   ?= build-sanitize
 RELBUILD   ?= build-release
+FUZZBUILD  ?= build-fuzz
+CLANGBUILD ?= build-clang
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 CTEST_ARGS ?= --output-on-failure -j $(JOBS) --timeout 600
 STRICT     := -DKALVOR_WERROR=ON
 
-.PHONY: deps configure build check check-sanitize check-release demo gui bench screenshots format-check clean
+.PHONY: deps configure build check check-sanitize check-release check-clang fuzz demo gui bench screenshots format-check clean
 
 deps:
 	scripts/install-deps
@@ -36,6 +39,20 @@ check-release: deps
 	cmake --build $(RELBUILD) -j $(JOBS)
 	cd $(RELBUILD) && ctest $(CTEST_ARGS)
 
+# The whole tree with clang, tests included.
+check-clang:
+	scripts/install-deps clang
+	cmake -S . -B $(CLANGBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(CLANGBUILD) -j $(JOBS)
+	cd $(CLANGBUILD) && ctest $(CTEST_ARGS)
+
+# Every fuzz target for FUZZ_SECONDS seconds (clang's libFuzzer, ASan, UBSan).
+fuzz:
+	scripts/install-deps clang
+	cmake -S . -B $(FUZZBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKALVOR_FUZZ=ON -DKALVOR_ENGINE_ONLY=ON
+	cmake --build $(FUZZBUILD) -j $(JOBS)
+	fuzz/run-all $(FUZZBUILD) $(FUZZ_SECONDS)
+
 # Only the command line and the libraries it links: the demo needs nothing else.
 demo: configure
 	cmake --build $(BUILD) -j $(JOBS) --target kalvor-cli
@@ -54,4 +71,4 @@ format-check:
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.hpp')
 
 clean:
-	rm -rf $(BUILD) $(SANBUILD) $(RELBUILD)
+	rm -rf $(BUILD) $(SANBUILD) $(RELBUILD) $(FUZZBUILD) $(CLANGBUILD)

@@ -5,6 +5,7 @@
 #include "cli/options.hpp"
 #include "cli/progress.hpp"
 #include "common/errors.hpp"
+#include "common/files.hpp"
 #include "project/assembly.hpp"
 #include "state/record_veicolo.hpp"
 
@@ -30,6 +31,7 @@ int runAssemble(const Args &arguments)
         throw RefusalError("Indicare il file da scrivere e almeno un file da unire: "
                            "kalvor-cli assemble USCITA.kvr FILE1.kvr FILE2.kvr ...");
     const std::string output = args[0];
+    checkOutputFile(output);
     const std::vector<std::string> inputs(args.begin() + 1, args.end());
     std::vector<TextList> files(inputs.size());
     ProgressLine line("file");

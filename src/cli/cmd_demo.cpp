@@ -4,6 +4,7 @@
 #include "cli/commands.hpp"
 #include "cli/options.hpp"
 #include "common/errors.hpp"
+#include "common/printable.hpp"
 #include "extraction/frame_file.hpp"
 #include "extraction/png_io.hpp"
 
@@ -54,7 +55,7 @@ int runFramesDemo(const Args &arguments)
         writePng(name, img);
         const RgbImage back = readPng(name);
         if (!(back == img))
-            throw Error("Il fotogramma \"" + name + "\" riletto è diverso da quello scritto.");
+            throw Error("Il fotogramma \"" + printable(name) + "\" riletto è diverso da quello scritto.");
         std::cout << "scritto e riletto " << name << " (" << img.width << "x" << img.height << ", "
                   << std::filesystem::file_size(name) << " byte)\n";
     }

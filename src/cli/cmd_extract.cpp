@@ -8,7 +8,9 @@
 #include "cli/options.hpp"
 #include "cli/progress.hpp"
 #include "common/errors.hpp"
+#include "common/files.hpp"
 #include "common/numbers.hpp"
+#include "common/printable.hpp"
 #include "extraction/batch_extraction.hpp"
 #include "extraction/frame_file.hpp"
 
@@ -33,7 +35,8 @@ FrameSize sizeArgument(const std::string &text, bool &native)
             throw ConversionError(text);
         return {toInt(text.substr(0, x)), toInt(text.substr(x + 1))};
     } catch (const ConversionError &) {
-        throw ConversionError("Valore non valido per --size: \"" + text + "\" (atteso LARGHEZZAxALTEZZA o native).");
+        throw ConversionError("Valore non valido per --size: \"" + printable(text)
+                              + "\" (atteso LARGHEZZAxALTEZZA o native).");
     }
 }
 
@@ -86,19 +89,12 @@ int runExtract(const Args &args)
     std::string project = o.text("--project");
     r.pipelined = !o.has("--plain"); // the single-thread reference, for comparisons
     if (o.positional.size() > 1)
-        throw RefusalError("Un solo filmato per volta: \"" + o.positional[1] + "\" è di troppo.");
+        throw RefusalError("Un solo filmato per volta: \"" + printable(o.positional[1]) + "\" è di troppo.");
     if (!o.positional.empty())
         r.video = o.positional[0];
     if (r.video.empty() || !haveOut)
         throw RefusalError("Uso: " + kHelp.command + " " + kHelp.synopsis + ". Vedere kalvor-cli extract --help.");
-    if (r.folder.empty())
-        r.folder = "./";
-    if (r.folder.back() != '/')
-        r.folder += '/';
-    std::error_code ec;
-    std::filesystem::create_directories(r.folder, ec);
-    if (ec || !std::filesystem::is_directory(r.folder))
-        throw FileError("Impossibile creare la cartella \"" + r.folder + "\".");
+    r.folder = prepareOutputFolder(r.folder);
     if (!project.empty())
         project = extractionProjectPath(project, r.folder);
 
@@ -108,6 +104,9 @@ int runExtract(const Args &args)
         progress = [&](const BatchProgress &p) { line.update(extractedFraction(r, p), p.framesWritten); };
     const BatchResult result = extractFrames(r, progress);
     line.finish();
+    if (result.frames.empty())
+        throw RefusalError("Nessun fotogramma estratto: il filmato non ha fotogrammi dopo l'istante "
+                           + fixedText(r.from) + " s.");
     const std::string listName = r.folder + "fotogrammi.txt";
     frameListText(result.frames).saveToFile(listName);
 

@@ -19,6 +19,7 @@
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "common/numbers.hpp"
+#include "common/printable.hpp"
 #include "detection/elaborazione_automatica.hpp"
 #include "detection/sfondo.hpp"
 #include "extraction/extractor.hpp"
@@ -51,7 +52,8 @@ struct Riepilogo
     {
         int sup = 0;
         int inf = 0;
-        for (const auto &[numero, archi] : avvistamenti) {
+        for (const auto &voce : avvistamenti) {
+            const auto &archi = voce.second; // named: clang's lambdas cannot capture a structured binding
             const auto count = [&](const char *a) {
                 const auto it = archi.find(a);
                 return it == archi.end() ? 0 : it->second;
@@ -111,9 +113,9 @@ int runRun(const Args &args)
     if (!options)
         return 0;
     if (options->positional.size() > 1)
-        throw RefusalError("Un solo lavoro per volta: \"" + options->positional[1] + "\" è di troppo.");
+        throw RefusalError("Un solo lavoro per volta: \"" + printable(options->positional[1]) + "\" è di troppo.");
     const std::string job = options->positional.empty() ? std::string() : options->positional[0];
-    const std::string out = options->text("--out");
+    std::string out = options->text("--out");
     if (job.empty())
         throw RefusalError("Uso: kalvor-cli run LAVORO.kvr [--out CARTELLA]. Vedere kalvor-cli run --help.");
     const std::string salva = verificaSalvataggio(options->text("--save"), job);
@@ -125,6 +127,9 @@ int runRun(const Args &args)
     analisi.durataIntervallo = options->decimal("--intervallo", analisi.durataIntervallo);
     if (!(analisi.durataIntervallo > 0.0))
         throw RefusalError("La durata dell'intervallo deve essere maggiore di zero.");
+    // Before the analysis, so that its results are never lost at the end.
+    if (!out.empty())
+        out = prepareOutputFolder(out);
 
     std::optional<RunOverlay> overlay;
     if (options->has("--overlay"))

@@ -8,6 +8,7 @@
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "common/numbers.hpp"
+#include "common/printable.hpp"
 #include "scene/road_scene.hpp"
 #include "scene/video_writer.hpp"
 
@@ -49,13 +50,13 @@ int runScene(const Args &args)
         else if (c == "h264")
             v.codec = scene::VideoCodec::H264;
         else
-            throw RefusalError("Codifica sconosciuta \"" + c + "\": lossless, mpeg4 o h264.");
+            throw RefusalError("Codifica sconosciuta \"" + printable(c) + "\": lossless, mpeg4 o h264.");
     }
     if (opt.has("--size")) {
         const std::string s = opt.text("--size");
         const auto x = s.find('x');
         if (x == std::string::npos)
-            throw RefusalError("Dimensione non valida \"" + s + "\": atteso LARGHEZZAxALTEZZA.");
+            throw RefusalError("Dimensione non valida \"" + printable(s) + "\": atteso LARGHEZZAxALTEZZA.");
         o.width = optionInteger("--size", s.substr(0, x));
         o.height = optionInteger("--size", s.substr(x + 1));
     }
@@ -64,7 +65,7 @@ int runScene(const Args &args)
         o.seed = static_cast<std::uint64_t>(opt.integer("--seed", 0));
     const std::string truth = opt.text("--truth");
     if (opt.positional.size() > 1)
-        throw RefusalError("Argomento di troppo \"" + opt.positional[1] + "\".");
+        throw RefusalError("Argomento di troppo \"" + printable(opt.positional[1]) + "\".");
     const std::string out = opt.positional.empty() ? std::string() : opt.positional[0];
     if (out.empty())
         throw RefusalError("Uso: kalvor-cli scene " + kHelp.synopsis + ". Vedere kalvor-cli scene --help.");
@@ -76,7 +77,7 @@ int runScene(const Args &args)
         try {
             scene::encodeScene(road, out, v);
         } catch (const std::runtime_error &e) {
-            throw FileError("Impossibile scrivere il filmato \"" + out + "\": " + e.what());
+            throw FileError("Impossibile scrivere il filmato \"" + printable(out) + "\": " + e.what());
         }
     }
     if (!truth.empty())

@@ -3,6 +3,7 @@
 
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
+#include "common/printable.hpp"
 #include "project/project_writer.hpp"
 
 #include <algorithm>
@@ -15,14 +16,15 @@ std::string extractionProjectPath(const std::string &requested, const std::strin
     namespace fs = std::filesystem;
     const fs::path p(requested);
     if (requested.empty() || !p.has_filename())
-        throw RefusalError("Indicare il nome del file di progetto, non una cartella: \"" + requested + "\".");
+        throw RefusalError("Indicare il nome del file di progetto, non una cartella: \"" + printable(requested)
+                           + "\".");
     if (!p.has_parent_path())
         return framesFolder + requested;
     const fs::path folder = fs::weakly_canonical(fs::absolute(p.parent_path()));
     const fs::path frames = fs::weakly_canonical(fs::absolute(framesFolder.empty() ? "." : framesFolder));
     if (folder != frames)
-        throw RefusalError("Il file di progetto \"" + requested + "\" deve stare nella cartella dei fotogrammi \""
-                           + framesFolder + "\".");
+        throw RefusalError("Il file di progetto \"" + printable(requested)
+                           + "\" deve stare nella cartella dei fotogrammi \"" + framesFolder + "\".");
     return requested;
 }
 

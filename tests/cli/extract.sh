@@ -35,7 +35,17 @@ expect_error "$work/none.mp4" "$work/none.mp4" --out "$work/o3"
 echo "not a video" >"$work/text.avi"
 expect_error "$work/text.avi" "$work/text.avi" --out "$work/o3"
 touch "$work/afile"
-expect_error "$work/afile" "$work/v.mkv" --out "$work/afile"
+expect_error "esiste già un file con quel nome" "$work/v.mkv" --out "$work/afile"
+expect_error "una parte del percorso non è una cartella" "$work/v.mkv" --out "$work/afile/sotto"
 mkdir "$work/ro" && chmod 555 "$work/ro"
-if [ "$(id -u)" != 0 ]; then expect_error "ro/0.png" "$work/v.mkv" --out "$work/ro"; fi
+if [ "$(id -u)" != 0 ]; then expect_error "permesso negato" "$work/v.mkv" --out "$work/ro"; fi
+
+# Frame numbers and times at the ends of their ranges: refused before any
+# frame is written, never numbered -2147483648 or written as 0 frames with success.
+expect_error "supererebbero il numero massimo 2147483647" "$work/v.mkv" --out "$work/o4" --first 2147483647
+[ -z "$(ls -A "$work/o4")" ] || fail "frames written past the largest number: $(ls "$work/o4")"
+expect_error "Nessun fotogramma estratto" "$work/v.mkv" --out "$work/o5" --from 900000000000000
+expect_error "almeno 0.001 secondi" "$work/v.mkv" --out "$work/o5" --step 0.0001
+"$cli" extract "$work/v.mkv" --out "$work/o6" --step 0,5 --first 2147483640 >/dev/null 2>&1 || fail "--first near the top"
+for n in 2147483640 2147483641 2147483642 2147483643; do [ -s "$work/o6/$n.png" ] || fail "missing $n.png"; done
 echo "ok"

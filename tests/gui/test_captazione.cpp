@@ -15,10 +15,10 @@
 #include "project/headless_project_steps.hpp"
 #include "project/project_reader.hpp"
 #include "project/project_writer.hpp"
+#include "scene/strada_sintetica.hpp"
 #include "state/record_veicolo.hpp"
 #include "support/modal_driver.hpp"
 #include "support/screen_parts.hpp"
-#include "support/strada_sintetica.hpp"
 #include "support/temp_dir.hpp"
 
 #include <QCheckBox>
@@ -42,16 +42,16 @@ namespace {
 // 30 pixels long drives right in the lower arc, 6 pixels a frame.
 void preparaLavoro(StatoLavoro &s, const std::string &cartella)
 {
-    const RgbImage sfondo = kalvor::testing::sfondoStrada(160, 120, 9);
+    const RgbImage sfondo = kalvor::scene::sfondoStrada(160, 120, 9);
     for (int n = 0; n <= 12; ++n) {
-        std::vector<kalvor::testing::Scatola> v;
+        std::vector<kalvor::scene::Scatola> v;
         if (n >= 1)
             v.push_back({10 + 6 * n, 66, 30, 10});
-        writePng(frameFileName(cartella, n), kalvor::testing::fotogrammaStrada(sfondo, v, 0, 1));
+        writePng(frameFileName(cartella, n), kalvor::scene::fotogrammaStrada(sfondo, v, 0, 1));
     }
     s.Estrattore.Cartella = cartella;
     s.AreaCaptazione.PuntiRiferimento = TextList {"60", "5", "60", "150", "45", "0", "75", "0"};
-    s.GrigliaMetrica = kalvor::testing::grigliaUniforme(160, 120, 0.25);
+    s.GrigliaMetrica = kalvor::scene::grigliaUniforme(160, 120, 0.25);
     for (int n = 0; n <= 12; ++n)
         s.TabellaTempiFotogrammi.push_back({static_cast<double>(n), 0.5 * n});
     s.NumeroFotogrammiEstratti = 13;

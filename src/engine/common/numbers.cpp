@@ -2,6 +2,7 @@
 #include "common/numbers.hpp"
 
 #include "common/errors.hpp"
+#include "common/printable.hpp"
 
 #include <array>
 #include <charconv>
@@ -29,12 +30,12 @@ bool isDigit(char c)
 
 [[noreturn]] void throwNotInteger(std::string_view text)
 {
-    throw ConversionError("'" + std::string(text) + "' non è un valore intero valido.");
+    throw ConversionError("'" + printable(text) + "' non è un valore intero valido.");
 }
 
 [[noreturn]] void throwNotDecimal(std::string_view text)
 {
-    throw ConversionError("'" + std::string(text) + "' non è un valore decimale valido.");
+    throw ConversionError("'" + printable(text) + "' non è un valore decimale valido.");
 }
 
 std::string languageOf(const char *name)

@@ -2,6 +2,7 @@
 #include "common/text_codec.hpp"
 
 #include "common/errors.hpp"
+#include "common/printable.hpp"
 
 #include <array>
 #include <cstdint>
@@ -158,7 +159,7 @@ std::string encodeWindows1252(std::string_view utf8, std::string_view what)
         }
         if (!found)
             throw ConversionError("Il carattere '" + std::string(utf8.substr(start, i - start))
-                                  + "' non può essere scritto nel file \"" + std::string(what)
+                                  + "' non può essere scritto nel file \"" + printable(what)
                                   + "\" (codifica Windows-1252).");
     }
     return out;

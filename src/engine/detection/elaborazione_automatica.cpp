@@ -2,6 +2,7 @@
 #include "detection/elaborazione_automatica.hpp"
 
 #include "common/errors.hpp"
+#include "common/frame_interval.hpp"
 #include "common/numbers.hpp"
 #include "detection/abbina_veicoli.hpp"
 #include "detection/geometria_area.hpp"
@@ -73,7 +74,7 @@ void ElaborazioneImmagini(StatoLavoro &stato, RunControl &controllo, DetectionWo
     det.FotogrammaAttuale = a;
     stato.CP.NumeroVeicoliVirtuali = 0;
     // 7
-    const RgbImage primo = readPng(stato.Estrattore.Cartella + schermo.ImmagineIniziale + ".png");
+    const RgbImage primo = readPng(frameFileNameAsTyped(stato.Estrattore.Cartella, schermo.ImmagineIniziale));
     if (osservatore.inizio)
         osservatore.inizio(primo);
 
@@ -81,9 +82,12 @@ void ElaborazioneImmagini(StatoLavoro &stato, RunControl &controllo, DetectionWo
     // The next frame is decoded on another core while this one is examined and shown.
     const std::string cartella = stato.Estrattore.Cartella;
     std::optional<OrderedFrameReader> fotogrammi;
-    if (a + 1 <= b)
-        fotogrammi.emplace([cartella](int n) { return readPng(frameFileName(cartella, n)); }, a + 1, b, 1, 2);
-    for (int n = a + 1; n <= b; ++n) {
+    const FrameInterval intervallo {a, b};
+    if (intervallo.count() > 1)
+        fotogrammi.emplace([cartella](int n) { return readPng(frameFileName(cartella, n)); },
+                           FrameInterval {intervallo.at(1), b}, 1, 2);
+    for (std::int64_t i = 1; i < intervallo.count(); ++i) {
+        const int n = intervallo.at(i);
         const RgbImage frame = fotogrammi->next();
         tempo = frameTime(stato.TabellaTempiFotogrammi, n, tempo);
         // Margins are read at every frame.

@@ -36,6 +36,11 @@ int riga(const std::string &testo)
 
 void readAreaGeometry(const TextList &punti, StatoRilevamento &det)
 {
+    // Seven lines are read; a job saved before its area was drawn has none.
+    if (punti.count() < 7)
+        throw ListIndexError("L'area di captazione non è definita: servono i suoi quattro punti, ne "
+                             + std::string(punti.count() / 2 == 1 ? "è indicato " : "sono indicati ")
+                             + std::to_string(punti.count() / 2) + ".");
     det.RigaArea1 = riga(punti.line(0));
     det.ColonnaArea1 = colonnaByte(punti.line(1));
     det.RigaArea2 = riga(punti.line(2));

@@ -16,7 +16,7 @@ void readDetectionParameters(const CampiRilevamento &campi, StatoRilevamento &de
 
 // RigaArea1/ColonnaArea1 (byte column = 3 x pixel column), RigaArea2/
 // ColonnaArea2 and DislivelloArea = |line 6 - line 4| from PuntiRiferimento.
-// ListIndexError when the list is too short, ConversionError on a bad line.
+// ListIndexError saying the area is missing when the list is too short, ConversionError on a bad line.
 // Rows and the band are kept within +-1e9 and columns within +-2e9, far
 // outside any picture, so that the band arithmetic never overflows.
 void readAreaGeometry(const TextList &puntiRiferimento, StatoRilevamento &det);

@@ -205,16 +205,20 @@ template<bool Erosione>
 void operazioneScalare(const std::uint64_t *src, std::uint64_t *dst, const std::uint64_t *in, std::size_t da,
                        std::size_t a, std::size_t P)
 {
+    // Signed offsets: i - 1 - P is one word before the stream when i == P,
+    // which an unsigned index would reach only by wrapping around.
+    const auto p = static_cast<std::ptrdiff_t>(P);
     for (std::size_t i = da; i < a; ++i) {
+        const std::uint64_t *c = src + i;
         std::uint64_t nuovo;
         if constexpr (Erosione) {
-            const std::uint64_t v = src[i - P] & src[i] & src[i + P];
-            const std::uint64_t vs = src[i - 1 - P] & src[i - 1] & src[i - 1 + P];
-            const std::uint64_t vd = src[i + 1 - P] & src[i + 1] & src[i + 1 + P];
+            const std::uint64_t v = c[-p] & c[0] & c[p];
+            const std::uint64_t vs = c[-1 - p] & c[-1] & c[-1 + p];
+            const std::uint64_t vd = c[1 - p] & c[1] & c[1 + p];
             nuovo = v & ((v << 1) | (vs >> 63)) & ((v >> 1) | (vd << 63));
         } else {
-            const std::uint64_t o = src[i - P] | src[i] | src[i + P];
-            const std::uint64_t os = src[i - 1 - P] | src[i - 1] | src[i - 1 + P];
+            const std::uint64_t o = c[-p] | c[0] | c[p];
+            const std::uint64_t os = c[-1 - p] | c[-1] | c[-1 + p];
             nuovo = (o << 1) | (os >> 63);
         }
         dst[i] = (nuovo & in[i]) | (src[i] & ~in[i]);

@@ -2,22 +2,19 @@
 #include "detection/sfondo.hpp"
 
 #include "common/errors.hpp"
+#include "common/frame_interval.hpp"
 #include "common/numbers.hpp"
 #include "detection/geometria_area.hpp"
 #include "extraction/frame_file.hpp"
 #include "extraction/ordered_frame_reader.hpp"
 #include "extraction/png_io.hpp"
 
+#include <limits>
 #include <string>
 
 namespace kalvor {
 
 namespace {
-
-std::string nomeDaTesto(const std::string &cartella, const std::string &testo)
-{
-    return cartella + testo + ".png";
-}
 
 void verificaDimensione(const RgbImage &img, int altezza, int byteRiga, const std::string &nome)
 {
@@ -26,11 +23,20 @@ void verificaDimensione(const RgbImage &img, int altezza, int byteRiga, const st
                            + std::to_string(byteRiga / 3) + " x " + std::to_string(altezza) + ").");
 }
 
-void verificaIntervallo(int a, int b)
+// The sums are 32-bit: at most this many frames of 255 fit in one.
+constexpr std::int64_t kMaxFotogrammiMedia = std::numeric_limits<std::int32_t>::max() / 255;
+
+FrameInterval verificaIntervallo(int a, int b)
 {
-    if (b < a)
+    const FrameInterval intervallo {a, b};
+    if (intervallo.empty())
         throw RefusalError("Il fotogramma finale " + std::to_string(b) + " precede il fotogramma iniziale "
                            + std::to_string(a) + ".");
+    if (intervallo.count() > kMaxFotogrammiMedia)
+        throw RefusalError("L'intervallo da " + std::to_string(a) + " a " + std::to_string(b) + " conta "
+                           + std::to_string(intervallo.count()) + " fotogrammi: la media ne ammette al massimo "
+                           + std::to_string(kMaxFotogrammiMedia) + ".");
+    return intervallo;
 }
 
 void somma(std::vector<std::int32_t> &acc, const std::vector<std::uint8_t> &pixels)
@@ -55,8 +61,8 @@ void computeBackground(StatoRilevamento &det, const CampiRilevamento &campi, con
 {
     const int a = toInt(campi.ImmagineIniziale);
     const int b = toInt(campi.ImmagineFinale);
-    verificaIntervallo(a, b);
-    det.NumeroFotogrammiMedia = b - a + 1;
+    const FrameInterval intervallo = verificaIntervallo(a, b);
+    det.NumeroFotogrammiMedia = static_cast<int>(intervallo.count());
     if (gemello == BackgroundFor::Calibrazione) {
         det.PrimoFotogramma = a;
         det.UltimoFotogramma = b;
@@ -69,9 +75,10 @@ void computeBackground(StatoRilevamento &det, const CampiRilevamento &campi, con
         // Two long-lived decoding threads keep their buffers from frame to frame.
         OrderedFrameReader fotogrammi(
             [&](int n) {
-                return readPng(n == a ? nomeDaTesto(cartella, campi.ImmagineIniziale) : frameFileName(cartella, n));
+                return readPng(n == a ? frameFileNameAsTyped(cartella, campi.ImmagineIniziale)
+                                      : frameFileName(cartella, n));
             },
-            a, b, 2);
+            intervallo, 2);
         const RgbImage primo = fotogrammi.next();
         det.AltezzaImmagine = primo.height;
         det.LarghezzaRiga = primo.rowBytes();
@@ -82,7 +89,8 @@ void computeBackground(StatoRilevamento &det, const CampiRilevamento &campi, con
         sfondo.data.assign(primo.pixels.begin(), primo.pixels.end());
         if (progresso)
             progresso(a, primo);
-        for (int n = a + 1; n <= b; ++n) {
+        for (std::int64_t i = 1; i < intervallo.count(); ++i) {
+            const int n = intervallo.at(i);
             const RgbImage img = fotogrammi.next();
             verificaDimensione(img, det.AltezzaImmagine, det.LarghezzaRiga, frameFileName(cartella, n));
             somma(sfondo.data, img.pixels);
@@ -103,21 +111,22 @@ void computeBackground(StatoRilevamento &det, const CampiRilevamento &campi, con
 
 MatriceInteri referenceBackgroundMean(const std::string &cartella, const std::string &primo, int a, int b)
 {
-    verificaIntervallo(a, b);
-    const RgbImage img0 = readPng(nomeDaTesto(cartella, primo));
+    const FrameInterval intervallo = verificaIntervallo(a, b);
+    const RgbImage img0 = readPng(frameFileNameAsTyped(cartella, primo));
     MatriceInteri m;
     m.resize(img0.height, img0.rowBytes());
     for (int r = 0; r < img0.height; ++r)
         for (int c = 0; c < img0.rowBytes(); ++c)
             m.at(r, c) = img0.row(r)[c];
-    for (int n = a + 1; n <= b; ++n) {
+    for (std::int64_t i = 1; i < intervallo.count(); ++i) {
+        const int n = intervallo.at(i);
         const RgbImage img = readPng(frameFileName(cartella, n));
         verificaDimensione(img, img0.height, img0.rowBytes(), frameFileName(cartella, n));
         for (int r = 0; r < img.height; ++r)
             for (int c = 0; c < img.rowBytes(); ++c)
                 m.at(r, c) += img.row(r)[c];
     }
-    const int n = b - a + 1;
+    const auto n = static_cast<int>(intervallo.count());
     for (auto &v : m.data)
         v /= n;
     return m;

@@ -31,7 +31,8 @@ enum class BackgroundFor { Calibrazione, Captazione };
 // Frames are decoded two at a time on worker threads; sums and callbacks stay
 // on the calling thread, in frame order.
 //
-// Refuses (RefusalError) an interval whose last frame precedes its first and
+// Refuses (RefusalError) an interval whose last frame precedes its first or
+// that holds more frames than the 32-bit sums allow (8421504), and
 // frames of another size than the first. A conversion error in the interval
 // ends leaves the state as it was; any later failure (a missing or unreadable
 // file, a bad parameter) discards the background, so that no detection can run

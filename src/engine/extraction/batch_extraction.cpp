@@ -15,6 +15,7 @@
 #include <condition_variable>
 #include <deque>
 #include <exception>
+#include <limits>
 #include <mutex>
 #include <thread>
 
@@ -32,6 +33,7 @@ double secondsSince(Clock::time_point t0)
 // Frame times and targets closer than this are equal (times come from
 // integer timestamps; targets from sums of decimal steps).
 constexpr double kEps = 1e-6;
+constexpr double kMinStep = 0.001;
 
 // Decides frame by frame which decoded frames are written.
 class FramePicker
@@ -70,6 +72,10 @@ void checkRequest(const BatchRequest &r)
 {
     if (!(r.step > 0) || !std::isfinite(r.step))
         throw RefusalError("Il passo di estrazione deve essere maggiore di zero.");
+    // As on the extractor screen: one millisecond at least, so that frame
+    // counts stay far inside 64 bits for any video length.
+    if (r.step < kMinStep)
+        throw RefusalError("Il passo di estrazione deve essere di almeno " + fixedText(kMinStep) + " secondi.");
     if (!(r.from >= 0) || !std::isfinite(r.from))
         throw RefusalError("L'istante iniziale non può essere negativo.");
     if (r.to >= 0 && r.to < r.from)
@@ -104,9 +110,10 @@ public:
                               m_decoder.sampleAspectRatio().den);
         if (!(m_size == native))
             m_decoder.setOutputSize(m_size.width, m_size.height);
+        m_duration = m_decoder.duration();
+        checkNumbersSuffice(r);
         if (r.from > 0)
             m_decoder.seek(r.from - 1e-3);
-        m_duration = m_decoder.duration();
     }
 
     FrameSize size() const { return m_size; }
@@ -125,8 +132,11 @@ public:
                 m_decoder.skip();
                 continue;
             }
+            if (m_next > std::numeric_limits<int>::max())
+                throw RefusalError("Il fotogramma dopo il numero " + intText(m_next - 1)
+                                   + " non può essere numerato: i numeri arrivano fino a 2147483647.");
             auto f = m_decoder.next();
-            out.frame = ExtractedFrame {m_next++, f->time};
+            out.frame = ExtractedFrame {static_cast<int>(m_next++), f->time};
             out.image = std::move(f->image);
             drawCaption(out.image, captionText(out.frame.number, out.frame.time));
             return true;
@@ -135,9 +145,22 @@ public:
     }
 
 private:
+    // Refuses up front a first number whose frames would run past the largest
+    // frame number, when the video tells its length.
+    void checkNumbersSuffice(const BatchRequest &r) const
+    {
+        const double end = r.to >= 0 && (m_duration <= 0 || r.to < m_duration) ? r.to : m_duration;
+        if (end <= 0)
+            return;
+        const double frames = std::floor((end - r.from) / r.step + kEps) + 1;
+        if (static_cast<double>(r.firstNumber) + frames - 1 > std::numeric_limits<int>::max())
+            throw RefusalError("Numerati da " + intText(r.firstNumber) + ", i " + fixedText(frames)
+                               + " fotogrammi supererebbero il numero massimo 2147483647.");
+    }
+
     VideoDecoder m_decoder;
     FramePicker m_picker;
-    int m_next;
+    std::int64_t m_next;
     FrameSize m_size {};
     double m_duration = 0.0; // read once: the decoder belongs to the decoding thread
     double m_lastTime = 0.0;
@@ -292,8 +315,6 @@ BatchResult runPipelined(const BatchRequest &r, const std::function<void(const B
         } catch (...) {
             fail(std::current_exception());
         }
-        if (reportsProgress)
-            ticker.tick({written.load(), lastTime.load(), source.duration()}, true);
     };
 
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
@@ -303,6 +324,10 @@ BatchResult runPipelined(const BatchRequest &r, const std::function<void(const B
     consume(true);
     for (auto &h : helpers)
         h.join();
+    // Once the helpers are done: a helper may still be writing the last frame
+    // when the calling thread finds the queue empty.
+    if (progress)
+        progress({written.load(), lastTime.load(), source.duration()});
     {
         std::lock_guard lock(mutex);
         abandon = true;

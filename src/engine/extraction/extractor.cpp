@@ -4,12 +4,14 @@
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "common/numbers.hpp"
+#include "common/printable.hpp"
 #include "extraction/caption.hpp"
 #include "extraction/frame_file.hpp"
 #include "extraction/png_io.hpp"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kalvor {
 
@@ -47,10 +49,10 @@ int extractionIntervalMs(const std::string &stepText)
     const Fixed4 units = toFixed4(stepText); // 1/10000 s
     const Fixed4 ms = units / 10; // truncation toward zero
     if (ms <= 0)
-        throw RefusalError("L'intervallo di estrazione \"" + stepText + "\" è troppo breve: deve essere di almeno "
-                           + fixedText(0.001) + " secondi.");
+        throw RefusalError("L'intervallo di estrazione \"" + printable(stepText)
+                           + "\" è troppo breve: deve essere di almeno " + fixedText(0.001) + " secondi.");
     if (ms > 2147483647)
-        throw RefusalError("L'intervallo di estrazione \"" + stepText + "\" è troppo lungo.");
+        throw RefusalError("L'intervallo di estrazione \"" + printable(stepText) + "\" è troppo lungo.");
     return static_cast<int>(ms);
 }
 
@@ -65,6 +67,8 @@ int startExtraction(StatoLavoro &state)
 void grabFrame(StatoLavoro &state, RgbImage picture, double positionSeconds)
 {
     const int n = state.NumeroFotogrammaEstratto;
+    if (n == std::numeric_limits<int>::max())
+        throw RefusalError("Il numero di fotogramma 2147483647 è oltre il massimo consentito (2147483646).");
     drawCaption(picture, captionText(n, positionSeconds));
     writePng(frameFileName(state.Estrattore.Cartella, n), picture, extractedFramePngSettings());
     state.Estrattore.ListaFotogrammi.append(intText(n));

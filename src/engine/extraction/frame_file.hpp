@@ -10,4 +10,9 @@ namespace kalvor {
 // zeros, ".png".
 std::string frameFileName(const std::string &cartella, int frameNumber);
 
+// The frame file named by a frame number text as typed ("007" names
+// "007.png"). ConversionError when the text is not an integer, so that a text
+// read from a job file ("../x") never names a file outside the folder.
+std::string frameFileNameAsTyped(const std::string &cartella, const std::string &frameNumberText);
+
 } // namespace kalvor

@@ -6,18 +6,15 @@
 
 namespace kalvor {
 
-OrderedFrameReader::OrderedFrameReader(ReadFrame read, int first, int last, int threads, int ahead)
+OrderedFrameReader::OrderedFrameReader(ReadFrame read, FrameInterval frames, int threads, int ahead)
     : read_(std::move(read))
-    , first_(first)
-    , last_(last)
-    , nextToRead_(first)
-    , nextToGive_(first)
+    , frames_(frames)
+    , count_(frames.count())
 {
-    const int frames = std::max(0, last - first + 1);
-    threads = std::clamp(threads, 1, std::max(1, frames));
-    slots_.resize(static_cast<std::size_t>(std::max(ahead, threads)));
+    threads = static_cast<int>(std::clamp<std::int64_t>(threads, 1, std::max<std::int64_t>(1, count_)));
+    slots_.resize(static_cast<std::size_t>(std::max({ahead, threads, 1})));
     try {
-        for (int i = 0; i < threads && frames > 0; ++i)
+        for (int i = 0; i < threads && count_ > 0; ++i)
             threads_.emplace_back([this] { work(); });
     } catch (...) {
         // The destructor will not run: the threads already started are stopped here.
@@ -45,24 +42,24 @@ OrderedFrameReader::~OrderedFrameReader()
 
 void OrderedFrameReader::work()
 {
-    const int ahead = static_cast<int>(slots_.size());
+    const auto ahead = static_cast<std::int64_t>(slots_.size());
     std::unique_lock lock(mutex_);
     for (;;) {
         // A frame is claimed only when its slot has been handed over: at most
         // `ahead` frames wait in memory.
-        changed_.wait(lock, [&] { return stopping_ || nextToRead_ > last_ || nextToRead_ < nextToGive_ + ahead; });
-        if (stopping_ || nextToRead_ > last_)
+        changed_.wait(lock, [&] { return stopping_ || nextToRead_ >= count_ || nextToRead_ < nextToGive_ + ahead; });
+        if (stopping_ || nextToRead_ >= count_)
             return;
-        const int n = nextToRead_++;
+        const std::int64_t i = nextToRead_++;
         lock.unlock();
         Slot result;
         try {
-            result.image = read_(n);
+            result.image = read_(frames_.at(i));
         } catch (...) {
             result.error = std::current_exception();
         }
         lock.lock();
-        slotOf(n) = std::move(result);
+        slotOf(i) = std::move(result);
         changed_.notify_all();
     }
 }
@@ -70,7 +67,7 @@ void OrderedFrameReader::work()
 RgbImage OrderedFrameReader::next()
 {
     std::unique_lock lock(mutex_);
-    if (nextToGive_ > last_)
+    if (nextToGive_ >= count_)
         throw std::out_of_range("OrderedFrameReader::next after the last frame");
     Slot &slot = slotOf(nextToGive_);
     changed_.wait(lock, [&] { return slot.image.has_value() || slot.error != nullptr; });

@@ -7,6 +7,7 @@
 // from one frame to the next. A failure to read frame n is thrown by the
 // next() that asks for frame n, never sooner; frames after it are not waited for.
 
+#include "common/frame_interval.hpp"
 #include "common/rgb_image.hpp"
 
 #include <condition_variable>
@@ -25,7 +26,7 @@ public:
     using ReadFrame = std::function<RgbImage(int n)>;
 
     // `read` is called on the reader's threads, for each n once, roughly in order.
-    OrderedFrameReader(ReadFrame read, int first, int last, int threads = 2, int ahead = 4);
+    OrderedFrameReader(ReadFrame read, FrameInterval frames, int threads = 2, int ahead = 4);
     // Stops the threads once their current frame is read.
     ~OrderedFrameReader();
     OrderedFrameReader(const OrderedFrameReader &) = delete;
@@ -43,16 +44,17 @@ private:
     };
 
     void work();
-    Slot &slotOf(int n) { return slots_[static_cast<std::size_t>(n - first_) % slots_.size()]; }
+    // Positions in the interval, not frame numbers: they never overflow.
+    Slot &slotOf(std::int64_t i) { return slots_[static_cast<std::size_t>(i) % slots_.size()]; }
 
     ReadFrame read_;
-    int first_;
-    int last_;
+    FrameInterval frames_;
+    std::int64_t count_;
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::vector<Slot> slots_; // frame n lives in slot (n - first) % ahead
-    int nextToRead_;
-    int nextToGive_;
+    std::vector<Slot> slots_; // the frame at position i lives in slot i % ahead
+    std::int64_t nextToRead_ = 0;
+    std::int64_t nextToGive_ = 0;
     bool stopping_ = false;
     std::vector<std::thread> threads_;
 };

@@ -2,6 +2,7 @@
 #include "extraction/png_fast_read.hpp"
 
 #include "common/errors.hpp"
+#include "common/printable.hpp"
 
 #include <cstdlib>
 #include <cstring>
@@ -20,10 +21,6 @@ namespace {
 
 constexpr unsigned char kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
 constexpr std::uint32_t kMaxChunkLength = 0x7fffffffu;
-// libpng refuses wider or taller images by default; such files go to it so
-// that readPng answers as it always did.
-constexpr std::uint32_t kLibpngMaxDimension = 1000000;
-constexpr std::uint64_t kMaxPixels = std::uint64_t {1} << 28;
 // A thread keeps its buffers for the next frame unless they grew past this.
 constexpr std::size_t kMaxDeflateRatio = 1032;
 constexpr std::size_t kKeptBufferBytes = std::size_t {64} << 20;
@@ -35,7 +32,7 @@ std::uint32_t bigEndian32(const unsigned char *p)
 
 FileError damaged(const std::string &name, const std::string &why)
 {
-    return FileError("Impossibile leggere l'immagine \"" + name + "\": " + why + ".");
+    return FileError("Impossibile leggere l'immagine \"" + printable(name) + "\": " + why + ".");
 }
 
 struct DecompressorDeleter
@@ -123,6 +120,8 @@ struct Header
 {
     std::uint32_t width = 0;
     std::uint32_t height = 0;
+    unsigned bitDepth = 0;
+    unsigned colourType = 0;
     bool mine = false;
 };
 
@@ -139,14 +138,39 @@ Header readHeader(const Chunk &ihdr, const std::string &name)
         throw damaged(name, "larghezza o altezza nulla");
     if (h.width > kMaxChunkLength || h.height > kMaxChunkLength)
         throw damaged(name, "dimensioni non valide");
-    const unsigned bitDepth = ihdr.data[8];
-    const unsigned colourType = ihdr.data[9];
+    if (h.width > kMaxFrameSide || h.height > kMaxFrameSide)
+        throw FileError("L'immagine \"" + printable(name) + "\" misura " + std::to_string(h.width) + " x "
+                        + std::to_string(h.height) + " pixel: il massimo è " + std::to_string(kMaxFrameSide) + " x "
+                        + std::to_string(kMaxFrameSide) + ".");
+    h.bitDepth = ihdr.data[8];
+    h.colourType = ihdr.data[9];
     const unsigned compression = ihdr.data[10];
     const unsigned filterMethod = ihdr.data[11];
     const unsigned interlace = ihdr.data[12];
-    h.mine = bitDepth == 8 && colourType == 2 && compression == 0 && filterMethod == 0 && interlace == 0
-        && h.width <= kLibpngMaxDimension && h.height <= kLibpngMaxDimension;
+    h.mine = h.bitDepth == 8 && h.colourType == 2 && compression == 0 && filterMethod == 0 && interlace == 0;
     return h;
+}
+
+// Deflate expands at most 1032 to 1: a header that promises far more bytes
+// than its data can hold is refused before any buffer is grown for it.
+void checkInflatable(std::uint64_t outLength, std::uint64_t inLength, const std::string &name)
+{
+    if (outLength / kMaxDeflateRatio > inLength + 1024)
+        throw damaged(name, "dati dell'immagine incompleti");
+}
+
+unsigned samplesPerPixel(unsigned colourType)
+{
+    switch (colourType) {
+    case 2:
+        return 3;
+    case 4:
+        return 2;
+    case 6:
+        return 4;
+    default:
+        return 1;
+    }
 }
 
 // The image data of every IDAT chunk, in one piece. A single chunk is used in
@@ -205,10 +229,7 @@ std::pair<const std::uint8_t *, std::size_t> gatherImageData(const unsigned char
 void inflateImageData(ThreadBuffers &buffers, const std::uint8_t *in, std::size_t inLength, std::size_t outLength,
                       const std::string &name)
 {
-    // Deflate expands at most 1032 to 1: a header that promises far more pixels
-    // than its data can hold is refused before the buffer is grown for it.
-    if (outLength / kMaxDeflateRatio > inLength + 1024)
-        throw damaged(name, "dati dell'immagine incompleti");
+    checkInflatable(outLength, inLength, name);
     if (buffers.inflated.size() < outLength)
         buffers.inflated.resize(outLength);
     // No actual-size pointer: libdeflate then insists on exactly outLength bytes.
@@ -385,18 +406,42 @@ bool unfilterRgbRowReference(int filterType, const std::uint8_t *filtered, const
     return true;
 }
 
+void checkPngBounds(std::string_view text, const std::string &name)
+{
+    const auto *bytes = reinterpret_cast<const unsigned char *>(text.data());
+    const std::size_t size = text.size();
+    if (size < sizeof kSignature || std::memcmp(bytes, kSignature, sizeof kSignature) != 0)
+        throw FileError("Il file \"" + printable(name) + "\" non è un'immagine PNG.");
+    std::size_t pos = sizeof kSignature;
+    const Header header = readHeader(readChunk(bytes, size, pos, name), name);
+    std::uint64_t imageData = 0;
+    for (;;) {
+        if (pos == size)
+            throw damaged(name, "manca il blocco finale IEND");
+        const Chunk chunk = readChunk(bytes, size, pos, name);
+        if (chunk.type == "IDAT")
+            imageData += chunk.length;
+        if (chunk.type == "IEND")
+            break;
+    }
+    if (imageData == 0)
+        throw damaged(name, "mancano i dati dell'immagine");
+    // The pixel bytes alone, without filter bytes or interlacing: a lower bound
+    // of what the data must inflate to, whatever the layout.
+    const std::uint64_t rowBits = std::uint64_t {header.width} * samplesPerPixel(header.colourType) * header.bitDepth;
+    checkInflatable(header.height * ((rowBits + 7) / 8), imageData, name);
+}
+
 std::optional<RgbImage> decodeRgbPngFast(std::string_view text, const std::string &name)
 {
     const auto *bytes = reinterpret_cast<const unsigned char *>(text.data());
     const std::size_t size = text.size();
     if (size < sizeof kSignature || std::memcmp(bytes, kSignature, sizeof kSignature) != 0)
-        throw FileError("Il file \"" + name + "\" non è un'immagine PNG.");
+        throw FileError("Il file \"" + printable(name) + "\" non è un'immagine PNG.");
     std::size_t pos = sizeof kSignature;
     const Header header = readHeader(readChunk(bytes, size, pos, name), name);
     if (!header.mine)
         return std::nullopt;
-    if (std::uint64_t {header.width} * header.height > kMaxPixels)
-        throw FileError("L'immagine \"" + name + "\" è troppo grande.");
 
     ThreadBuffers &buffers = threadBuffers();
     const BufferTrim trim {buffers};

@@ -16,6 +16,16 @@
 
 namespace kalvor {
 
+// The largest frame the program reads, on both paths: 8192 x 8192 pixels.
+inline constexpr std::uint32_t kMaxFrameSide = 8192;
+
+// Walks every chunk of a PNG of any kind, each length checked against the file
+// and each CRC checked, before anything is allocated for it; FileError naming
+// `nameForErrors` for damage, truncation, a frame larger than kMaxFrameSide or
+// a header promising more pixels than its image data can inflate to. Run
+// before libpng, which allocates what a header or a chunk length claims.
+void checkPngBounds(std::string_view bytes, const std::string &nameForErrors);
+
 // The image when `bytes` hold an 8-bit RGB, non-interlaced PNG; std::nullopt
 // when they hold a PNG of any other kind (for libpng to read). FileError
 // naming `nameForErrors` when the file is damaged or truncated. Each thread

@@ -3,8 +3,10 @@
 
 #include "common/errors.hpp"
 #include "common/files.hpp"
+#include "common/printable.hpp"
 #include "extraction/png_fast_read.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <png.h>
 #include <zlib.h>
@@ -134,7 +136,7 @@ bool encodeInto(PngWriter &w, const RgbImage &image, const PngSettings &settings
 RgbImage decodePng(const std::string &bytes, const std::string &name)
 {
     if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8) != 0)
-        throw FileError("Il file \"" + name + "\" non è un'immagine PNG.");
+        throw FileError("Il file \"" + printable(name) + "\" non è un'immagine PNG.");
     // The program's own frames need no libpng; every other PNG still goes through it.
     if (std::optional<RgbImage> own = decodeRgbPngFast(bytes, name))
         return std::move(*own);
@@ -143,25 +145,29 @@ RgbImage decodePng(const std::string &bytes, const std::string &name)
 
 RgbImage decodePngWithLibpng(const std::string &bytes, const std::string &name)
 {
-    if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8) != 0)
-        throw FileError("Il file \"" + name + "\" non è un'immagine PNG.");
+    // libpng allocates what the header and each chunk length claim: both are
+    // checked against the file first.
+    checkPngBounds(bytes, name);
     PngError err;
     PngReader r;
     r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &err, onPngError, onPngWarning);
     if (r.png == nullptr)
-        throw FileError("Impossibile leggere l'immagine \"" + name + "\".");
+        throw FileError("Impossibile leggere l'immagine \"" + printable(name) + "\".");
     r.info = png_create_info_struct(r.png);
     if (r.info == nullptr)
-        throw FileError("Impossibile leggere l'immagine \"" + name + "\".");
+        throw FileError("Impossibile leggere l'immagine \"" + printable(name) + "\".");
+    // Compressed text and profiles inflate beyond what the chunk lengths show.
+    png_set_user_limits(r.png, kMaxFrameSide, kMaxFrameSide);
+    png_set_chunk_malloc_max(r.png, std::max<png_alloc_size_t>(bytes.size(), 1u << 20));
     ReadBuffer buf {&bytes, 0};
     png_uint_32 w = 0;
     png_uint_32 h = 0;
-    const auto fail
-        = [&] { return FileError("Impossibile leggere l'immagine \"" + name + "\": " + err.message + "."); };
+    const auto fail = [&] {
+        return FileError("Impossibile leggere l'immagine \"" + printable(name)
+                         + "\": immagine danneggiata (libpng: " + err.message + ").");
+    };
     if (!readHeader(r, buf, w, h))
         throw fail();
-    if (static_cast<std::uint64_t>(w) * h > (std::uint64_t {1} << 28))
-        throw FileError("L'immagine \"" + name + "\" è troppo grande.");
     RgbImage image(static_cast<int>(w), static_cast<int>(h));
     std::vector<png_bytep> rows(h);
     for (png_uint_32 y = 0; y < h; ++y)

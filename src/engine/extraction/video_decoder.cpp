@@ -2,11 +2,15 @@
 #include "extraction/video_decoder.hpp"
 
 #include "common/errors.hpp"
+#include "common/printable.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <mutex>
+#include <vector>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -22,11 +26,21 @@ namespace {
 // Half a microsecond: positions and times closer than this are equal.
 constexpr double kEps = 5e-7;
 
+// Why FFmpeg could not open a file, in the user's words, FFmpeg's own after.
 std::string avError(int code)
 {
     char buf[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(code, buf, sizeof buf);
-    return buf;
+    const std::string ffmpeg = std::string(" (FFmpeg: ") + buf + ")";
+    if (code == AVERROR(ENOENT))
+        return "il file non esiste";
+    if (code == AVERROR(EACCES) || code == AVERROR(EPERM))
+        return "permesso negato";
+    if (code == AVERROR(EISDIR))
+        return "è una cartella";
+    if (code == AVERROR_INVALIDDATA)
+        return "il file non è un filmato o è danneggiato" + ffmpeg;
+    return "formato non riconosciuto" + ffmpeg;
 }
 
 struct FormatCloser
@@ -61,6 +75,9 @@ struct VideoDecoder::Impl
     std::unique_ptr<AVFrame, FrameFreer> pending {av_frame_alloc()}; // decoded, not yet handed out
     std::unique_ptr<AVFrame, FrameFreer> candidate {av_frame_alloc()}; // frameAt's best so far
     std::unique_ptr<SwsContext, SwsFreer> sws;
+    // swscale writes whole vector blocks past the end of short rows: it
+    // converts into rows padded to 64 bytes, with a spare row, copied after.
+    std::vector<std::uint8_t> padded;
     int stream = -1;
     AVRational timeBase {1, 1};
     std::int64_t startPts = 0;
@@ -77,7 +94,7 @@ struct VideoDecoder::Impl
 
     FileError error(const std::string &what) const
     {
-        return FileError("Impossibile " + what + " il filmato \"" + path + "\".");
+        return FileError("Impossibile " + what + " il filmato \"" + printable(path) + "\".");
     }
 
     double timeOf(const AVFrame *f)
@@ -150,8 +167,7 @@ struct VideoDecoder::Impl
         for (int attempt = 0; attempt < 8; ++attempt) {
             const double target = std::max(seconds - back, firstFrameTime);
             const bool atStart = target <= firstFrameTime + kEps || attempt == 7;
-            const auto ts
-                = atStart ? startPts : startPts + static_cast<std::int64_t>(std::floor(target / av_q2d(timeBase)));
+            const auto ts = atStart ? startPts : startPts + ticksOf(target);
             const int r = av_seek_frame(fmt.get(), stream, ts, AVSEEK_FLAG_BACKWARD);
             resetDecoding();
             const bool landed
@@ -172,6 +188,14 @@ struct VideoDecoder::Impl
         }
     }
 
+    // Seconds in stream ticks, kept far inside 64 bits however far the position.
+    std::int64_t ticksOf(double seconds) const
+    {
+        const double ticks = std::floor(seconds / av_q2d(timeBase));
+        constexpr double kMaxTicks = 4.0e18;
+        return static_cast<std::int64_t>(std::clamp(ticks, -kMaxTicks, kMaxTicks));
+    }
+
     RgbImage convert(const AVFrame *f)
     {
         const int w = outWidth > 0 ? outWidth : f->width;
@@ -182,9 +206,14 @@ struct VideoDecoder::Impl
         if (!sws)
             throw error("convertire le immagini del");
         RgbImage img(w, h);
-        std::uint8_t *dst[4] = {img.pixels.data(), nullptr, nullptr, nullptr};
-        int stride[4] = {img.rowBytes(), 0, 0, 0};
+        const std::size_t rowBytes = static_cast<std::size_t>(img.rowBytes());
+        const std::size_t paddedRow = (rowBytes + 64 + 63) / 64 * 64;
+        padded.resize(paddedRow * (static_cast<std::size_t>(h) + 1));
+        std::uint8_t *dst[4] = {padded.data(), nullptr, nullptr, nullptr};
+        int stride[4] = {static_cast<int>(paddedRow), 0, 0, 0};
         sws_scale(sws.get(), f->data, f->linesize, 0, f->height, dst, stride);
+        for (int y = 0; y < h; ++y)
+            std::memcpy(img.row(y), padded.data() + static_cast<std::size_t>(y) * paddedRow, rowBytes);
         return img;
     }
 };
@@ -199,14 +228,14 @@ VideoDecoder::VideoDecoder(const std::string &path, int threads)
     AVFormatContext *raw = nullptr;
     const int r = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
     if (r < 0)
-        throw FileError("Impossibile aprire il filmato \"" + path + "\": " + avError(r) + ".");
+        throw FileError("Impossibile aprire il filmato \"" + printable(path) + "\": " + avError(r) + ".");
     m->fmt.reset(raw);
     if (avformat_find_stream_info(raw, nullptr) < 0)
         throw m->error("leggere");
     const AVCodec *codec = nullptr;
     m->stream = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
     if (m->stream < 0 || codec == nullptr)
-        throw FileError("Il file \"" + path + "\" non contiene un filmato leggibile.");
+        throw FileError("Il file \"" + printable(path) + "\" non contiene un filmato leggibile.");
     AVStream *st = raw->streams[m->stream];
     m->dec.reset(avcodec_alloc_context3(codec));
     if (!m->dec || avcodec_parameters_to_context(m->dec.get(), st->codecpar) < 0)
@@ -223,7 +252,7 @@ VideoDecoder::VideoDecoder(const std::string &path, int threads)
     const AVRational rate = av_guess_frame_rate(raw, st, nullptr);
     m->nominalRate = rate.num > 0 && rate.den > 0 ? av_q2d(rate) : 0.0;
     if (!m->fillPending())
-        throw FileError("Il filmato \"" + path + "\" non contiene fotogrammi leggibili.");
+        throw FileError("Il filmato \"" + printable(path) + "\" non contiene fotogrammi leggibili.");
     m->firstFrameTime = m->timeOf(m->pending.get());
 }
 

@@ -3,6 +3,7 @@
 
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
+#include "extraction/frame_file.hpp"
 #include "extraction/png_io.hpp"
 #include "geometry/segno_punto.hpp"
 
@@ -30,7 +31,7 @@ void requireFourPoints(const TextList &list)
 
 std::string areaFrameFileName(const StatoLavoro &stato)
 {
-    return stato.Estrattore.Cartella + stato.AreaCaptazione.FotogrammaIniziale + ".png";
+    return frameFileNameAsTyped(stato.Estrattore.Cartella, stato.AreaCaptazione.FotogrammaIniziale);
 }
 
 void clearArea(StatoAreaCaptazione &area)

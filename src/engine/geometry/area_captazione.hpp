@@ -15,7 +15,8 @@
 
 namespace kalvor {
 
-// The frame named by FotogrammaIniziale as typed (no conversion).
+// The frame named by FotogrammaIniziale as typed; ConversionError when it is
+// not an integer text.
 std::string areaFrameFileName(const StatoLavoro &stato);
 
 // The rest of AzzeraDatiClick once the frame is loaded: the list emptied.

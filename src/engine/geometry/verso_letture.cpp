@@ -2,6 +2,7 @@
 #include "geometry/verso_letture.hpp"
 
 #include "common/errors.hpp"
+#include "common/printable.hpp"
 
 namespace kalvor {
 
@@ -69,7 +70,7 @@ ReadingDirection directionFromCode(const std::string &code)
         return ReadingDirection::Origine0480;
     if (code == "6400")
         return ReadingDirection::Origine6400;
-    throw ConversionError("'" + code + "' non è un verso di lettura (00, 0480, 6400, 640480).");
+    throw ConversionError("'" + printable(code) + "' non è un verso di lettura (00, 0480, 6400, 640480).");
 }
 
 } // namespace kalvor

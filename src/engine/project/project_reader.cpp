@@ -4,6 +4,7 @@
 #include "common/errors.hpp"
 #include "common/files.hpp"
 #include "common/numbers.hpp"
+#include "common/printable.hpp"
 #include "extraction/frame_file.hpp"
 #include "extraction/png_io.hpp"
 #include "project/project_file_check.hpp"
@@ -185,7 +186,7 @@ private:
         c.NumeroVeicoliTXT = at(h + 20);
         const std::int32_t ultimo = toInt(c.NumeroVeicoliTXT);
         if (ultimo == std::numeric_limits<std::int32_t>::max())
-            throw ConversionError("'" + c.NumeroVeicoliTXT + "' è troppo grande per un numero di veicolo.");
+            throw ConversionError("'" + printable(c.NumeroVeicoliTXT) + "' è troppo grande per un numero di veicolo.");
         m_s.CP.NumeroVeicolo = ultimo + 1;
 
         m_steps.showCaptureFrame(readPng(frameFileName(m_s.Estrattore.Cartella, m_s.CP.FotogrammaAttuale)));

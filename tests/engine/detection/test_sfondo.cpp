@@ -178,3 +178,60 @@ TEST_F(SfondoTest, RifiutiEFallimenti)
         EXPECT_TRUE(det.MediaSfondo.empty()) << c.fine;
     }
 }
+
+TEST_F(SfondoTest, IntervalliAgliEstremiDegliInteri)
+{
+    // -1..2147483647 once overflowed the frame count and waited for ever.
+    scrivi(-1, pieno(4, 2, 10));
+    scrivi(0, pieno(4, 2, 10));
+    struct Caso
+    {
+        const char *inizio, *fine, *messaggio;
+    };
+    for (const Caso &c : {Caso {"-1", "2147483647",
+                                "L'intervallo da -1 a 2147483647 conta 2147483649 fotogrammi: la media ne ammette al "
+                                "massimo 8421504."},
+                          Caso {"-2147483648", "60",
+                                "L'intervallo da -2147483648 a 60 conta 2147483709 fotogrammi: la media ne ammette "
+                                "al massimo 8421504."}}) {
+        campi.ImmagineIniziale = c.inizio;
+        campi.ImmagineFinale = c.fine;
+        try {
+            CalcolaMediaSfondo(det, campi, kPunti, dir.path(), GemelloSfondo::Calibrazione);
+            ADD_FAILURE() << c.inizio;
+        } catch (const RefusalError &e) {
+            EXPECT_STREQ(e.what(), c.messaggio);
+        }
+    }
+    // At the top of the range the last frame is reached and the loop ends.
+    scrivi(2147483646, pieno(4, 2, 10));
+    scrivi(2147483647, pieno(4, 2, 40));
+    campi.ImmagineIniziale = "2147483646";
+    campi.ImmagineFinale = "2147483647";
+    CalcolaMediaSfondo(det, campi, kPunti, dir.path(), GemelloSfondo::Calibrazione);
+    EXPECT_EQ(det.NumeroFotogrammiMedia, 2);
+    EXPECT_EQ(det.MediaSfondo.data.front(), 25);
+}
+
+TEST_F(SfondoTest, UnLavoroSenzaAreaLoDice)
+{
+    // It used to say only "Indice di lista fuori dai limiti (0)."
+    scrivi(0, pieno(4, 2, 10));
+    campi.ImmagineFinale = "0";
+    struct Caso
+    {
+        TextList punti;
+        const char *messaggio;
+    };
+    for (const Caso &c :
+         {Caso {TextList {}, "L'area di captazione non è definita: servono i suoi quattro punti, ne sono indicati 0."},
+          Caso {TextList {"1", "2"},
+                "L'area di captazione non è definita: servono i suoi quattro punti, ne è indicato 1."}}) {
+        try {
+            CalcolaMediaSfondo(det, campi, c.punti, dir.path(), GemelloSfondo::Calibrazione);
+            ADD_FAILURE();
+        } catch (const ListIndexError &e) {
+            EXPECT_STREQ(e.what(), c.messaggio);
+        }
+    }
+}

@@ -217,3 +217,17 @@ TEST(Caption, TextAndDrawing)
     EXPECT_EQ(small.row(0)[2], 255);
     EXPECT_EQ(small.row(5)[3 * 39 + 2], 255);
 }
+
+TEST(Extractor, TheLastFrameNumberIsRefusedNotWrappedAround)
+{
+    // The number after 2147483647 would have been -2147483648.
+    TempDir dir;
+    StatoLavoro s;
+    s.Estrattore.Cartella = dir.path();
+    s.NumeroFotogrammaEstratto = 2147483646;
+    grabFrame(s, flat(64, 48, 10), 1.0);
+    EXPECT_EQ(s.NumeroFotogrammaEstratto, 2147483647);
+    EXPECT_THROW(grabFrame(s, flat(64, 48, 10), 1.2), RefusalError);
+    EXPECT_EQ(s.NumeroFotogrammaEstratto, 2147483647);
+    EXPECT_EQ(s.Estrattore.ListaFotogrammi, (TextList {"2147483646"}));
+}

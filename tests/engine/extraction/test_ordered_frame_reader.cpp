@@ -6,6 +6,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstring>
+#include <limits>
 #include <random>
 #include <set>
 #include <thread>
@@ -29,6 +31,21 @@ RgbImage slowNumbered(int n)
     return numbered(n);
 }
 
+// A 4x1 frame whose bytes hold the whole frame number.
+RgbImage wideNumbered(int n)
+{
+    RgbImage img(4, 1);
+    std::memcpy(img.pixels.data(), &n, sizeof n);
+    return img;
+}
+
+int frameNumberOf(const RgbImage &img)
+{
+    int n = 0;
+    std::memcpy(&n, img.pixels.data(), sizeof n);
+    return n;
+}
+
 } // namespace
 
 TEST(OrderedFrameReader, HandsFramesOverInOrder)
@@ -40,7 +57,7 @@ TEST(OrderedFrameReader, HandsFramesOverInOrder)
     const Case cases[]
         = {{0, 0, 2, 4}, {5, 6, 2, 4}, {0, 40, 2, 4}, {3, 30, 1, 1}, {0, 40, 3, 2}, {10, 12, 8, 4}, {0, 25, 2, 1}};
     for (const Case c : cases) {
-        OrderedFrameReader reader(slowNumbered, c.first, c.last, c.threads, c.ahead);
+        OrderedFrameReader reader(slowNumbered, {c.first, c.last}, c.threads, c.ahead);
         for (int n = c.first; n <= c.last; ++n)
             ASSERT_EQ(reader.next().pixels[0], n) << c.first << ".." << c.last << " threads " << c.threads;
         EXPECT_THROW(reader.next(), std::out_of_range);
@@ -63,7 +80,7 @@ TEST(OrderedFrameReader, EachFrameIsReadOnceAndNeverFarAhead)
                 read.insert(n);
                 return numbered(n);
             },
-            0, 60, 2, 3);
+            {0, 60}, 2, 3);
         for (int n = 0; n <= 60; ++n) {
             EXPECT_EQ(reader.next().pixels[0], n);
             given = n + 1;
@@ -87,7 +104,7 @@ TEST(OrderedFrameReader, AFailureComesWithItsFrameNotBefore)
                 throw FileError("Impossibile aprire il file \"7.png\".");
             return slowNumbered(n);
         },
-        3, 12);
+        {3, 12});
     for (int n = 3; n < 7; ++n)
         EXPECT_EQ(reader.next().pixels[0], n);
     try {
@@ -109,7 +126,7 @@ TEST(OrderedFrameReader, StoppingEarlyEndsTheThreads)
                 ++reads;
                 return slowNumbered(n);
             },
-            0, 1000, 2, 4);
+            {0, 1000}, 2, 4);
         EXPECT_EQ(reader.next().pixels[0], 0);
     } // the destructor must return without reading the whole range
     EXPECT_LT(reads.load(), 20 * 10);
@@ -124,8 +141,35 @@ TEST(OrderedFrameReader, EmptyRangeStartsNoThread)
                 ++reads;
                 return numbered(n);
             },
-            5, 4);
+            {5, 4});
         EXPECT_THROW(reader.next(), std::out_of_range);
     }
     EXPECT_EQ(reads.load(), 0);
+}
+
+TEST(OrderedFrameReader, IntervalsAtTheEndsOfTheIntRange)
+{
+    // -1..INT_MAX once overflowed into an empty count: no thread started and
+    // next() waited for ever. Each case reads its first and last frames.
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    struct Case
+    {
+        int first, last;
+        std::vector<int> expected;
+    };
+    const Case cases[] = {{kMax - 2, kMax, {kMax - 2, kMax - 1, kMax}},
+                          {kMin, kMin + 1, {kMin, kMin + 1}},
+                          {kMax, kMax, {kMax}},
+                          {-1, kMax, {-1, 0, 1}},
+                          {kMin, 60, {kMin, kMin + 1}}};
+    for (const Case &c : cases) {
+        OrderedFrameReader reader([](int n) { return wideNumbered(n); }, {c.first, c.last}, 2, 2);
+        for (int n : c.expected)
+            EXPECT_EQ(frameNumberOf(reader.next()), n) << c.first << ".." << c.last;
+    }
+    const FrameInterval whole {kMin, kMax};
+    EXPECT_EQ(whole.count(), std::int64_t {1} << 32);
+    EXPECT_EQ(whole.at(whole.count() - 1), kMax);
+    EXPECT_EQ((FrameInterval {kMax, kMin}).count(), 0);
 }

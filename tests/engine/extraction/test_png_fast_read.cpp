@@ -446,9 +446,82 @@ TEST(PngFastRead, TruncationAnywhereIsRefused)
 
 TEST(PngFastRead, TooLargeImagesAreRefusedBeforeAnyAllocation)
 {
-    // 20000 x 20000 pixels: past the limit, whatever the data says.
-    const std::string bytes = withChunks(ihdrData(20000, 20000), {{"IDAT", zlibRows(1, 1)}, {"IEND", ""}});
-    EXPECT_EQ(decodeError(bytes, "g.png"), "L'immagine \"g.png\" è troppo grande.");
+    // Past 8192 pixels a side, whatever the layout and the data say; libpng
+    // once allocated 0.8 GB for a 92-byte 16384 x 16384 file before it found
+    // the data short.
+    struct Case
+    {
+        std::uint32_t w, h;
+        int bitDepth, colourType, interlace;
+        const char *expected;
+    };
+    const Case cases[] = {
+        {20000, 20000, 8, 2, 0, "L'immagine \"g.png\" misura 20000 x 20000 pixel: il massimo è 8192 x 8192."},
+        {16384, 16384, 8, 3, 0, "L'immagine \"g.png\" misura 16384 x 16384 pixel: il massimo è 8192 x 8192."},
+        {16384, 16384, 16, 2, 0, "L'immagine \"g.png\" misura 16384 x 16384 pixel: il massimo è 8192 x 8192."},
+        {16384, 16384, 8, 2, 1, "L'immagine \"g.png\" misura 16384 x 16384 pixel: il massimo è 8192 x 8192."},
+        {8193, 1, 8, 2, 0, "L'immagine \"g.png\" misura 8193 x 1 pixel: il massimo è 8192 x 8192."},
+        {1, 8193, 8, 0, 0, "L'immagine \"g.png\" misura 1 x 8193 pixel: il massimo è 8192 x 8192."},
+    };
+    for (const Case &c : cases) {
+        std::string ihdr = ihdrData(c.w, c.h);
+        ihdr[8] = static_cast<char>(c.bitDepth);
+        ihdr[9] = static_cast<char>(c.colourType);
+        ihdr[12] = static_cast<char>(c.interlace);
+        const std::string bytes = withChunks(ihdr, {{"IDAT", std::string(1024, 'x')}, {"IEND", ""}});
+        EXPECT_EQ(decodeError(bytes, "g.png"), c.expected);
+        try {
+            decodePngWithLibpng(bytes, "g.png");
+            ADD_FAILURE() << c.w << " x " << c.h;
+        } catch (const FileError &e) {
+            EXPECT_STREQ(e.what(), c.expected);
+        }
+    }
+}
+
+TEST(PngFastRead, ChunkLengthsAreCheckedAgainstTheFileOnBothPaths)
+{
+    // 44 bytes: a 16-bit header then a text chunk claiming 0x7ffffff0 bytes.
+    // libpng used to allocate and clear the claimed length (2.1 GB, 7.5 s).
+    std::string ihdr = ihdrData(2, 2);
+    ihdr[8] = 16;
+    std::string bytes = withChunks(ihdr, {});
+    bytes += be32(0x7ffffff0) + "tEXtabc";
+    ASSERT_EQ(bytes.size(), 44u);
+    const std::string expected = "Impossibile leggere l'immagine \"t.png\": dati PNG troncati.";
+    EXPECT_EQ(decodeError(bytes, "t.png"), expected);
+    try {
+        decodePngWithLibpng(bytes, "t.png");
+        ADD_FAILURE();
+    } catch (const FileError &e) {
+        EXPECT_EQ(e.what(), expected);
+    }
+}
+
+TEST(PngFastRead, LibpngPathRefusesHeadersItsDataCannotFill)
+{
+    // Within the size limit, but 1 KB of data cannot inflate to these images:
+    // refused before libpng allocates the picture.
+    struct Case
+    {
+        int bitDepth, colourType, interlace;
+    };
+    for (const Case c : {Case {16, 2, 0}, Case {8, 3, 0}, Case {8, 2, 1}, Case {8, 6, 0}, Case {1, 0, 0}}) {
+        std::string ihdr = ihdrData(8000, 8000);
+        ihdr[8] = static_cast<char>(c.bitDepth);
+        ihdr[9] = static_cast<char>(c.colourType);
+        ihdr[12] = static_cast<char>(c.interlace);
+        const std::string bytes = withChunks(ihdr, {{"IDAT", std::string(1024, 'x')}, {"IEND", ""}});
+        EXPECT_EQ(decodeError(bytes, "h.png"),
+                  "Impossibile leggere l'immagine \"h.png\": dati dell'immagine incompleti.")
+            << c.bitDepth << "/" << c.colourType << "/" << c.interlace;
+    }
+    // A small 16-bit image whose data does fill it still goes through.
+    std::string ihdr = ihdrData(2, 1);
+    ihdr[8] = 16;
+    const std::string raw = std::string(1, '\0') + std::string(12, '\x80');
+    const RgbImage read = decodePng(withChunks(ihdr, {{"IDAT", zlibOf(raw)}, {"IEND", ""}}), "s.png");
+    EXPECT_EQ(read.pixels, std::vector<std::uint8_t>(6, 0x80));
 }
 
 TEST(PngFastRead, AHugeHeaderOverLittleDataIsRefused)

@@ -215,6 +215,12 @@ TEST(VideoDecoder, UnreadableFilesAreClearErrors)
             EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
         }
     }
+    // FFmpeg's English reason alone said "No such file or directory".
+    try {
+        VideoDecoder d(dir.file("missing.mkv"));
+    } catch (const FileError &e) {
+        EXPECT_EQ(e.what(), "Impossibile aprire il filmato \"" + dir.file("missing.mkv") + "\": il file non esiste.");
+    }
 }
 
 TEST(VideoDecoder, PositionText)
@@ -228,4 +234,33 @@ TEST(VideoDecoder, PositionText)
                           {754.2, "12:34"}, {3600, "60:00"}, {-1, "00:00"},    {6000.5, "100:00"}};
     for (const auto &c : cases)
         EXPECT_EQ(positionText(c.seconds), c.text) << c.seconds;
+}
+
+TEST(VideoDecoder, TallNarrowPicturesConvertWithinTheirRows)
+{
+    // 184 bytes found by fuzzing: an MPEG-4 stream of 3 x 3584 pixels.
+    // swscale wrote past the end of the picture's last short row.
+    const std::string bytes(
+        "\x00\x93\x3d\xb0\x46\x64\x13\x41\x54\xda\x38\xce\x01\x61\xf9\xf7\x00\x00\x01\xb6\x9b\xe0\x44\x97"
+        "\x30\xe8\x16\xa0\xc1\x8a\x47\x06\xcc\x00\x00\xd3\x00\x00\x01\x18\x00\x00\xd1\x00\x00\x00\xdb\x00"
+        "\x00\x01\x2a\x00\x00\x25\x00\xda\x00\x00\x00\xce\x00\x00\x01\x15\x00\x00\x00\xd0\x00\x00\x88\x77"
+        "\x28\x52\x88\x1c\x2d\x07\x25\xe8\x7a\x65\x00\x00\x01\xb6\x56\x60\x22\x30\x07\x39\x18\xd4\x97\x75"
+        "\x08\x80\x80\x80\x20\x11\x00\x00\x00\x00\x03\x0d\x40\x20\x00\xca\x50\x05\x80\x80\x80\x30\x00\x00"
+        "\x01\xb0\xff\xff\xff\x18\xf1\x00\x00\x01\xb5\xa9\x13\x02\x00\x01\x00\x00\x00\x01\x20\x08\xd4\x8d"
+        "\x08\x00\xcd\x02\x04\x06\x14\x18\x3f\x00\x00\x01\xb2\x4c\xa9\x76\x74\x60\x2d\xbf\x00\x00\x01\x00"
+        "\x00\x00\x00\x4c\x61\x76\x66\x35\x38\x2e\x32\x37\x2e\x31\x30\x30",
+        184);
+    TempDir dir;
+    const std::string path = dir.file("stretto.avi");
+    writeFileAtomically(path, bytes);
+    int frames = 0;
+    try {
+        VideoDecoder d(path);
+        while (const auto f = d.next()) {
+            EXPECT_EQ(f->image.pixels.size(), static_cast<std::size_t>(f->image.width) * f->image.height * 3);
+            ++frames;
+        }
+    } catch (const FileError &) {
+    }
+    EXPECT_LE(frames, 4);
 }

@@ -109,4 +109,9 @@ TEST(AreaCaptazione, FrameNamedByTheTextAsTyped)
     s.Estrattore.Cartella = "/f/";
     s.AreaCaptazione.FotogrammaIniziale = "007";
     EXPECT_EQ(areaFrameFileName(s), "/f/007.png");
+    // A text from a job file that is no frame number names no file at all.
+    for (const char *text : {"../x", "5/../../etc/passwd", "", "1.png"}) {
+        s.AreaCaptazione.FotogrammaIniziale = text;
+        EXPECT_THROW(areaFrameFileName(s), ConversionError) << text;
+    }
 }
