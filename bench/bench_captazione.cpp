@@ -16,6 +16,7 @@
 // frame (decoding included), which a loaded machine does not inflate as it
 // does the wall time. Run: kalvor-bench --benchmark_filter=Captazione
 #include "capture/avanzamento.hpp"
+#include "common/frame_interval.hpp"
 #include "common/numbers.hpp"
 #include "detection/geometria_area.hpp"
 #include "extraction/frame_file.hpp"
@@ -98,7 +99,7 @@ Tempi passata(bool riferimento, int modo)
     if (modo == 1) {
         const std::string cartella = s.Estrattore.Cartella;
         lettore = std::make_unique<OrderedFrameReader>(
-            [cartella](int n) { return readPng(frameFileName(cartella, n)); }, 1, kUltimo);
+            [cartella](int n) { return readPng(frameFileName(cartella, n)); }, FrameInterval {1, kUltimo});
         ses.sorgente = [&](int, const std::string &) { return lettore->next(); };
     }
     Tempi t;

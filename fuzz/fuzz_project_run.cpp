@@ -59,11 +59,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const kalvor::RgbImage riferimento = kalvor::readPng(
             kalvor::frameFileName(s.Estrattore.Cartella, kalvor::toInt(s.Prospettiva.FotogrammaIniziale)));
         kalvor::runTransformation(s, riferimento.width, riferimento.height);
-        kalvor::CalcolaMediaSfondo(s.C, s.Calibrazione, s.AreaCaptazione.PuntiRiferimento, s.Estrattore.Cartella,
-                                   kalvor::GemelloSfondo::Calibrazione);
-        kalvor::ControlloElaborazione controllo;
+        kalvor::computeBackground(s.C, s.Calibrazione, s.AreaCaptazione.PuntiRiferimento, s.Estrattore.Cartella,
+                                   kalvor::BackgroundFor::Calibrazione);
+        kalvor::RunControl controllo;
         controllo.mostraMaschera = false;
-        kalvor::SpazioRilevamento spazio;
+        kalvor::DetectionWorkspace spazio;
         kalvor::ElaborazioneImmagini(s, controllo, spazio, {});
     } catch (const kalvor::Error &) {
     }

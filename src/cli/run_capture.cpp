@@ -6,6 +6,7 @@
 #include "cli/extraction_project.hpp"
 #include "cli/progress.hpp"
 #include "common/errors.hpp"
+#include "common/frame_interval.hpp"
 #include "common/numbers.hpp"
 #include "extraction/frame_file.hpp"
 #include "extraction/ordered_frame_reader.hpp"
@@ -70,7 +71,7 @@ void eseguiCaptazione(StatoLavoro &stato, SessioneCaptazione &sessione, const st
     if (atteso <= a) {
         const std::string cartella = stato.Estrattore.Cartella;
         lettore = std::make_unique<OrderedFrameReader>(
-            [cartella](int n) { return readPng(frameFileName(cartella, n)); }, atteso, a);
+            [cartella](int n) { return readPng(frameFileName(cartella, n)); }, FrameInterval {atteso, a});
     }
     // The source reads through this function's reader: gone with it.
     struct Ripristino

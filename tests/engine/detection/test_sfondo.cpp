@@ -197,7 +197,7 @@ TEST_F(SfondoTest, IntervalliAgliEstremiDegliInteri)
         campi.ImmagineIniziale = c.inizio;
         campi.ImmagineFinale = c.fine;
         try {
-            CalcolaMediaSfondo(det, campi, kPunti, dir.path(), GemelloSfondo::Calibrazione);
+            computeBackground(det, campi, kPunti, dir.path(), BackgroundFor::Calibrazione);
             ADD_FAILURE() << c.inizio;
         } catch (const RefusalError &e) {
             EXPECT_STREQ(e.what(), c.messaggio);
@@ -208,7 +208,7 @@ TEST_F(SfondoTest, IntervalliAgliEstremiDegliInteri)
     scrivi(2147483647, pieno(4, 2, 40));
     campi.ImmagineIniziale = "2147483646";
     campi.ImmagineFinale = "2147483647";
-    CalcolaMediaSfondo(det, campi, kPunti, dir.path(), GemelloSfondo::Calibrazione);
+    computeBackground(det, campi, kPunti, dir.path(), BackgroundFor::Calibrazione);
     EXPECT_EQ(det.NumeroFotogrammiMedia, 2);
     EXPECT_EQ(det.MediaSfondo.data.front(), 25);
 }
@@ -228,7 +228,7 @@ TEST_F(SfondoTest, UnLavoroSenzaAreaLoDice)
           Caso {TextList {"1", "2"},
                 "L'area di captazione non è definita: servono i suoi quattro punti, ne è indicato 1."}}) {
         try {
-            CalcolaMediaSfondo(det, campi, c.punti, dir.path(), GemelloSfondo::Calibrazione);
+            computeBackground(det, campi, c.punti, dir.path(), BackgroundFor::Calibrazione);
             ADD_FAILURE();
         } catch (const ListIndexError &e) {
             EXPECT_STREQ(e.what(), c.messaggio);
