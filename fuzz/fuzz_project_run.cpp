@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             kalvor::frameFileName(s.Estrattore.Cartella, kalvor::toInt(s.Prospettiva.FotogrammaIniziale)));
         kalvor::runTransformation(s, riferimento.width, riferimento.height);
         kalvor::computeBackground(s.C, s.Calibrazione, s.AreaCaptazione.PuntiRiferimento, s.Estrattore.Cartella,
-                                   kalvor::BackgroundFor::Calibrazione);
+                                  kalvor::BackgroundFor::Calibrazione);
         kalvor::RunControl controllo;
         controllo.mostraMaschera = false;
         kalvor::DetectionWorkspace spazio;
