@@ -12,8 +12,11 @@ TextList testoIndicatoriEstesi(const std::vector<RigaIndicatori> &indicatori,
     TextList testo;
     testo.append("");
     std::string intestazione;
-    for (const auto &colonna : colonneIndicatoriEstesi)
-        intestazione += (intestazione.empty() ? "" : "\t") + std::string(colonna.header);
+    for (const auto &colonna : colonneIndicatoriEstesi) {
+        if (!intestazione.empty())
+            intestazione += '\t';
+        intestazione += colonna.header;
+    }
     testo.append(intestazione);
     for (std::size_t r = 0; r < indicatori.size() && r < estesi.size(); ++r) {
         if (veicolo && indicatori[r].veic != *veicolo)

@@ -51,8 +51,11 @@ void aggiungiArco(TextList &testo, const char *titolo, const std::vector<RigaArc
     testo.append(titolo);
     testo.append("");
     std::string intestazione;
-    for (const auto &colonna : colonneArco)
-        intestazione += (intestazione.empty() ? "" : "\t") + std::string(colonna.header);
+    for (const auto &colonna : colonneArco) {
+        if (!intestazione.empty())
+            intestazione += '\t';
+        intestazione += colonna.header;
+    }
     testo.append(intestazione);
     for (const RigaArco &r : righe) {
         std::string linea;
