@@ -12,6 +12,7 @@
 #include "capture/avanzamento.hpp"
 #include "cli/commands.hpp"
 #include "cli/options.hpp"
+#include "cli/scene_job.hpp"
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
 #include "detection/geometria_area.hpp"
@@ -35,42 +36,6 @@ struct Errori
     std::vector<double> senza; // without "Correggi"
     std::vector<double> con;
 };
-
-// The job of a scene with its capture background, as "Calc. Media" leaves it.
-StatoLavoro lavoroDellaScena(const scene::RoadScene &scena, int passo, int ultimo)
-{
-    const auto &geo = scena.geometry();
-    StatoLavoro s;
-    s.AreaCaptazione.PuntiRiferimento = geo.puntiRiferimento();
-    s.Captazione.ImmagineFinale = intText(ultimo);
-    StatoRilevamento &det = s.CP;
-    readDetectionParameters(s.Captazione, det);
-    readAreaGeometry(s.AreaCaptazione.PuntiRiferimento, det);
-    det.AltezzaImmagine = geo.height;
-    det.LarghezzaRiga = 3 * geo.width;
-    det.MediaSfondo.resize(geo.height, 3 * geo.width);
-    det.MatriceDifferenza.resize(geo.height, 3 * geo.width);
-    const int media = std::min(ultimo, 200);
-    for (int n = 0; n <= media; ++n) {
-        const RgbImage f = scena.frame(n * passo);
-        for (std::size_t i = 0; i < f.pixels.size(); ++i)
-            det.MediaSfondo.data[i] += f.pixels[i];
-    }
-    for (auto &v : det.MediaSfondo.data)
-        v /= media + 1;
-    det.NumeroFotogrammiMedia = media + 1;
-    det.GenerazioneSfondo = 1;
-    s.GrigliaMetrica.resize(geo.height, geo.width);
-    for (int r = 0; r < geo.height; ++r)
-        for (int c = 0; c < geo.width; ++c) {
-            s.GrigliaMetrica.at(r, c, 0) = geo.metricX(c);
-            s.GrigliaMetrica.at(r, c, 1) = geo.metricY(r);
-        }
-    for (int n = 0; n <= ultimo; ++n)
-        s.TabellaTempiFotogrammi.push_back({static_cast<double>(n), scena.frameTime(n * passo)});
-    s.NumeroFotogrammiEstratti = ultimo + 1;
-    return s;
-}
 
 // For each captured number, the true vehicle most of its records overlap.
 std::map<std::string, int> abbinaVeri(const StatoLavoro &s, const scene::RoadScene &scena, int passo)
