@@ -16,6 +16,7 @@ void readDetectionParameters(const CampiRilevamento &campi, StatoRilevamento &de
     det.AreaVeicolo = toDecimal(campi.AreaVeicoloTXT);
     det.VariazionePos = toDecimal(campi.VariazionePosTXT);
     det.LunghezzaMin = toDecimal(campi.LunghezzaMinTXT);
+    det.Profilo = campi.Profilo;
 }
 
 namespace {

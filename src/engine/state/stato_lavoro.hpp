@@ -14,6 +14,7 @@
 #include "common/text_list.hpp"
 #include "state/griglia_metrica.hpp"
 #include "state/matrice_interi.hpp"
+#include "state/profilo_rilevamento.hpp"
 #include "state/tabelle.hpp"
 
 #include <array>
@@ -79,6 +80,7 @@ struct CampiRilevamento
     std::string AreaVeicoloTXT = "4";
     std::string MargineSuperiore = "12";
     std::string MargineInferiore = "-12";
+    ProfiloRilevamento Profilo = ProfiloRilevamento::Predefinito;
 };
 
 struct StatoCalibrazione : CampiRilevamento
@@ -157,6 +159,7 @@ struct StatoRilevamento
     double AreaVeicolo = 0.0;
     double VariazionePos = 0.0;
     double LunghezzaMin = 0.0;
+    ProfiloRilevamento Profilo = ProfiloRilevamento::Predefinito;
     MatriceInteri MediaSfondo;
     MatriceInteri MatriceDifferenza;
     // Grows whenever MediaSfondo changes, so that caches built from it know.

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The per-frame detection of the robust profile: records in the same nine-line
+// form as IndividuaVeicoli, so that numbering, results and files read them
+// alike.
+
+#include "common/rgb_image.hpp"
+#include "common/text_list.hpp"
+#include "detection/rilevamento.hpp"
+#include "detection/spazio_rilevamento.hpp"
+#include "state/griglia_metrica.hpp"
+#include "state/stato_lavoro.hpp"
+
+namespace kalvor {
+
+void IndividuaVeicoliRobusto(StatoRilevamento &det, const MetricGrid &griglia, const RgbImage &frame, int superiore,
+                             int inferiore, int fotogramma, double tempo, TextList &veicoliAtt,
+                             DetectionWorkspace &spazio, MaskWanted maschera = MaskWanted::Whole);
+
+} // namespace kalvor
