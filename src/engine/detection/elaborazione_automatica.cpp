@@ -6,6 +6,7 @@
 #include "common/numbers.hpp"
 #include "detection/abbina_veicoli.hpp"
 #include "detection/geometria_area.hpp"
+#include "detection/passo_fotogramma.hpp"
 #include "detection/sovrapposizioni.hpp"
 #include "extraction/frame_file.hpp"
 #include "extraction/ordered_frame_reader.hpp"
@@ -79,6 +80,7 @@ void ElaborazioneImmagini(StatoLavoro &stato, RunControl &controllo, DetectionWo
         osservatore.inizio(primo);
 
     double tempo = 0.0;
+    RobustTracker inseguimento;
     // The next frame is decoded on another core while this one is examined and shown.
     const std::string cartella = stato.Estrattore.Cartella;
     std::optional<OrderedFrameReader> fotogrammi;
@@ -93,15 +95,11 @@ void ElaborazioneImmagini(StatoLavoro &stato, RunControl &controllo, DetectionWo
         // Margins are read at every frame.
         const int superiore = toInt(schermo.MargineSuperiore);
         const int inferiore = toInt(schermo.MargineInferiore);
-        IndividuaVeicoli(det, stato.GrigliaMetrica, frame, superiore, inferiore, n, tempo, schermo.veicoliAtt, spazio,
-                         controllo.mostraMaschera ? MaskWanted::Whole : MaskWanted::RecordsOnly);
-        const bool trovati = schermo.veicoliAtt.count() >= 2;
-        if (trovati) {
-            if (osservatore.veicoliTrovati)
-                osservatore.veicoliTrovati();
-            AbbinaVeicoli(schermo.veicoliAtt, schermo.veicoliPrec, det.NumeroVeicolo, det.VariazionePos,
-                          stato.GrigliaMetrica);
-        }
+        const bool trovati = detectAndNumberFrame(
+            det, stato.GrigliaMetrica, frame, superiore, inferiore, n, tempo, schermo.veicoliAtt, schermo.veicoliPrec,
+            spazio, inseguimento, controllo.mostraMaschera ? MaskWanted::Whole : MaskWanted::RecordsOnly);
+        if (trovati && osservatore.veicoliTrovati)
+            osservatore.veicoliTrovati();
         ProcessedFrame fe;
         fe.numero = n;
         fe.tempo = tempo;
