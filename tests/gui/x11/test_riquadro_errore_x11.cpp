@@ -49,12 +49,16 @@ int darkPixelsIn(const QImage &image, const QRect &area)
     return dark;
 }
 
-// Looks at the box as the X server shows it; false while it is not painted yet.
+// Looks at the box as the display shows it (the root window's pixels, so a
+// compositor's or window manager's view counts); false while not painted yet.
 bool inspect(QMessageBox *box, BoxCheck &check)
 {
     check.seen = true;
     check.text = box->text();
-    const QImage shown = box->screen()->grabWindow(box->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shown = box->screen()
+                             ->grabWindow(0, box->geometry().x(), box->geometry().y(), box->width(), box->height())
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
     if (shown.isNull() || shown.width() < box->width() / 2)
         return false;
     int black = 0;
