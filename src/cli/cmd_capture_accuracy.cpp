@@ -58,12 +58,14 @@ struct Conteggi
 void stampa(const char *nome, const Conteggi &c)
 {
     const auto q = [](long long a, long long b) { return b ? static_cast<double>(a) / static_cast<double>(b) : 0.0; };
-    std::printf("%-8s fotogrammi %5lld  veicoli veri/fotogramma %.3f  mancati/fotogramma %.3f (%.1f%%)  "
-                "spuri/fotogramma %.3f (%.1f%% dei record)  veicoli trovati %lld  con un solo numero %.1f%%  "
-                "cambi di numero/veicolo %.3f\n",
-                nome, c.fotogrammi, q(c.veri, c.fotogrammi), q(c.mancati, c.fotogrammi), 100 * q(c.mancati, c.veri),
-                q(c.spuri, c.fotogrammi), 100 * q(c.spuri, c.record), c.veicoli, 100 * q(c.unNumero, c.veicoli),
-                q(c.cambi, c.veicoli));
+    const auto d = [](double v, int cifre) { return localeDecimal(v, cifre); };
+    std::printf("%-8s fotogrammi %5lld  veicoli veri/fotogramma %s  mancati/fotogramma %s (%s%%)  "
+                "spuri/fotogramma %s (%s%% dei record)  veicoli trovati %lld  con un solo numero %s%%  "
+                "cambi di numero/veicolo %s\n",
+                nome, c.fotogrammi, d(q(c.veri, c.fotogrammi), 3).c_str(), d(q(c.mancati, c.fotogrammi), 3).c_str(),
+                d(100 * q(c.mancati, c.veri), 1).c_str(), d(q(c.spuri, c.fotogrammi), 3).c_str(),
+                d(100 * q(c.spuri, c.record), 1).c_str(), c.veicoli, d(100 * q(c.unNumero, c.veicoli), 1).c_str(),
+                d(q(c.cambi, c.veicoli), 3).c_str());
 }
 
 struct Record

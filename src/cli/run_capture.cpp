@@ -4,6 +4,7 @@
 #include "capture/avanzamento.hpp"
 #include "capture/sovrapposizioni_captazione.hpp"
 #include "cli/extraction_project.hpp"
+#include "cli/options.hpp"
 #include "cli/progress.hpp"
 #include "common/errors.hpp"
 #include "common/frame_interval.hpp"
@@ -108,10 +109,11 @@ void eseguiCaptazione(StatoLavoro &stato, SessioneCaptazione &sessione, const st
     const std::vector<int> records = findRecords(tot);
     for (const int i : records)
         numeri.insert(recordField(tot, i, OffNumero));
-    std::printf("captazione: %d fotogrammi avanzati, %d con veicoli, in %.2f s (%.0f fotogrammi/s); "
+    std::printf("captazione: %d fotogrammi avanzati, %d con veicoli, in %s s (%s fotogrammi/s); "
                 "%zu avvistamenti di %zu veicoli, ultimo numero dato %s\n",
-                fotogrammi, conVeicoli, secondi, secondi > 0 ? fotogrammi / secondi : 0.0, records.size(),
-                numeri.size(), stato.Captazione.NumeroVeicoliTXT.c_str());
+                fotogrammi, conVeicoli, localeDecimal(secondi, 2).c_str(),
+                localeDecimal(secondi > 0 ? fotogrammi / secondi : 0.0, 0).c_str(), records.size(), numeri.size(),
+                stato.Captazione.NumeroVeicoliTXT.c_str());
     if (!salva.empty()) {
         writeProjectFile(salva, stato);
         std::printf("lavoro salvato in \"%s\" al fotogramma %s\n", salva.c_str(),
