@@ -17,6 +17,7 @@
 #include "state/stato_lavoro.hpp"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -51,12 +52,21 @@ QWidget *imageButton(QWidget *parent, PictureControl *&picture, const QString &n
     return box;
 }
 
-// "Lucida Console" where it is installed, otherwise the system's fixed-pitch font.
+// "Lucida Console" where it is installed, otherwise the system's fixed-pitch
+// font; when the system names one that is not fixed pitch (fontconfig may map
+// "monospace" to a proportional face), the first installed family that is.
 QFont fixedPitchFont()
 {
-    QFont font = QFontDatabase::families().contains(QStringLiteral("Lucida Console"))
+    const QStringList families = QFontDatabase::families();
+    QFont font = families.contains(QStringLiteral("Lucida Console"))
         ? QFont(QStringLiteral("Lucida Console"))
         : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (!QFontInfo(font).fixedPitch())
+        for (const QString &family : families)
+            if (QFontDatabase::isFixedPitch(family) && !QFontDatabase::isPrivateFamily(family)) {
+                font = QFont(family);
+                break;
+            }
     font.setStyleHint(QFont::Monospace);
     font.setFixedPitch(true);
     font.setPixelSize(12);
