@@ -13,6 +13,7 @@
 #include "overlay/setup_overlay.hpp"
 #include "project/job_check.hpp"
 #include "project/job_summary.hpp"
+#include "project/profile_text.hpp"
 
 #include <cstdio>
 #include <filesystem>
@@ -25,8 +26,9 @@ namespace {
 const CommandHelp kHelp {"check",
                          "LAVORO.kvr [--overlay CARTELLA]",
                          "Scrive che cosa contiene il lavoro (fotogrammi, estensione della griglia metrica, asse e\n"
-                         "fascia in pixel e in metri, intervalli e parametri) e ogni incoerenza che una schermata\n"
-                         "rifiuterebbe, senza elaborare nulla. Esce con 0 se il lavoro si può elaborare, con 1 se no.",
+                         "fascia in pixel e in metri, intervalli, parametri e profilo di rilevamento) e ogni\n"
+                         "incoerenza che una schermata rifiuterebbe, senza elaborare nulla. Esce con 0 se il lavoro\n"
+                         "si può elaborare, con 1 se no.",
                          {{"--overlay", "CARTELLA",
                            "scrive in CARTELLA riferimento.png: il fotogramma dei punti di riferimento\n"
                            "con i punti numerati, l'asse, i bordi della fascia e le coordinate in\n"
@@ -49,7 +51,7 @@ std::string fieldsText(const CampiRilevamento &c)
     return "fotogrammi " + c.ImmagineIniziale + "–" + c.ImmagineFinale + " (" + frames + "); primo veicolo "
         + c.VeicoloIniziale + ", variazione di posizione " + c.VariazionePosTXT + " m, lunghezza minima "
         + c.LunghezzaMinTXT + " m, area minima " + c.AreaVeicoloTXT + " m², margini " + c.MargineSuperiore + " e "
-        + c.MargineInferiore;
+        + c.MargineInferiore + "; profilo " + profileText(c.Profilo);
 }
 
 void printContents(const StatoLavoro &s, const JobFileCheck &check)

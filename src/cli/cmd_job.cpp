@@ -60,6 +60,9 @@ const CommandHelp kHelp {
      {"--vehicle-area", "M2", "area minima di un veicolo, in metri quadrati (4)"},
      {"--upper-margin", "N", "margine superiore (12 in calibrazione, 15 in captazione)"},
      {"--lower-margin", "N", "margine inferiore (-12 in calibrazione, -15 in captazione)"},
+     {"--profilo", "NOME",
+      "profilo di rilevamento della calibrazione e della captazione: predefinito o\n"
+      "robusto (predefinito se non indicato)"},
      {"--place", "TESTO", "luogo del rilievo"},
      {"--operator", "TESTO", "tecnico che elabora"},
      {"--date", "TESTO", "data dell'elaborazione"},
@@ -213,6 +216,8 @@ void detectionOptions(const ParsedOptions &o, CampiRilevamento &c)
         c.MargineSuperiore = intText(o.integer("--upper-margin", 0));
     if (o.has("--lower-margin"))
         c.MargineInferiore = intText(o.integer("--lower-margin", 0));
+    if (o.has("--profilo"))
+        c.Profilo = optionProfile("--profilo", o.text("--profilo"));
 }
 
 void requireOption(const ParsedOptions &o, const std::string &name)

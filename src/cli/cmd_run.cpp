@@ -28,6 +28,7 @@
 #include "geometry/trasformazione.hpp"
 #include "project/headless_project_steps.hpp"
 #include "project/job_check.hpp"
+#include "project/profile_text.hpp"
 #include "project/project_reader.hpp"
 #include "state/record_veicolo.hpp"
 
@@ -81,7 +82,8 @@ void stampaFotogramma(const ProcessedFrame &fe, const TextList &veicoliAtt, Riep
 
 const CommandHelp kHelp {
     "run",
-    "LAVORO.kvr [--out CARTELLA] [--correggi] [--primo N] [--overlay CARTELLA] [--save USCITA.kvr]",
+    "LAVORO.kvr [--out CARTELLA] [--correggi] [--primo N] [--overlay CARTELLA] [--save USCITA.kvr]\n"
+    "                [--profilo predefinito|robusto]",
     "Apre il lavoro senza schermo (i fotogrammi stanno nella cartella del file), applica la\n"
     "trasformazione dei punti di riferimento, calcola lo sfondo della calibrazione ed esegue il\n"
     "rilevamento automatico sull'intervallo di calibrazione; scrive i veicoli di ogni fotogramma\n"
@@ -105,7 +107,18 @@ const CommandHelp kHelp {
       "ogni veicolo con numero e lunghezza"},
      {"--save", "USCITA.kvr",
       "salva il lavoro dopo la captazione nella cartella dei fotogrammi, in modo che il\n"
-      "programma lo apra all'ultimo fotogramma"}}};
+      "programma lo apra all'ultimo fotogramma"},
+     {"--profilo", "NOME",
+      "profilo di rilevamento di questa esecuzione, per la calibrazione e la captazione:\n"
+      "predefinito o robusto (se non indicato, quelli salvati nel lavoro); con --save il\n"
+      "lavoro è salvato con questo profilo"}}};
+
+// Both screens' profiles: those of the job, or the one given for this run.
+void stampaProfili(const StatoLavoro &s)
+{
+    std::printf("profilo di rilevamento: calibrazione %s, captazione %s\n", profileText(s.Calibrazione.Profilo).c_str(),
+                profileText(s.Captazione.Profilo).c_str());
+}
 
 int runRun(const Args &args)
 {
@@ -127,6 +140,9 @@ int runRun(const Args &args)
     analisi.durataIntervallo = options->decimal("--intervallo", analisi.durataIntervallo);
     if (!(analisi.durataIntervallo > 0.0))
         throw RefusalError("La durata dell'intervallo deve essere maggiore di zero.");
+    std::optional<ProfiloRilevamento> profilo;
+    if (options->has("--profilo"))
+        profilo = optionProfile("--profilo", options->text("--profilo"));
     // Before the analysis, so that its results are never lost at the end.
     if (!out.empty())
         out = prepareOutputFolder(out);
@@ -144,8 +160,10 @@ int runRun(const Args &args)
     }
     StatoLavoro s;
     SessioneCaptazione sessione;
-    PassiProgettoCaptazione screens(s, sessione);
+    PassiProgettoCaptazione screens(s, sessione, profilo);
     readProjectFile(job, s, screens);
+    if (profilo)
+        s.Calibrazione.Profilo = *profilo;
     std::printf("lavoro \"%s\" letto: fotogrammi in \"%s\"\n", job.c_str(),
                 s.Estrattore.Cartella.empty() ? "./" : s.Estrattore.Cartella.c_str());
 
@@ -154,6 +172,7 @@ int runRun(const Args &args)
     const RgbImage &riferimento = screens.referenceFrame();
     requireConfirmedJob(s, riferimento.width, riferimento.height);
     std::printf("trasformazione: griglia metrica %dx%d\n", riferimento.width, riferimento.height);
+    stampaProfili(s);
 
     const int primo = toInt(s.Calibrazione.ImmagineIniziale);
     const int fotogrammi = toInt(s.Calibrazione.ImmagineFinale) - primo + 1;
@@ -201,7 +220,7 @@ int runRun(const Args &args)
 
 const CommandRegistration reg({"run",
                                "run LAVORO.kvr [--out CARTELLA] [--correggi] [--primo N] [--overlay CARTELLA] "
-                               "[--save USCITA.kvr] [--intervallo S]",
+                               "[--save USCITA.kvr] [--intervallo S] [--profilo predefinito|robusto]",
                                "apre un lavoro senza schermo ed esegue il rilevamento automatico sull'intervallo di "
                                "calibrazione; poi la captazione fino all'ultimo fotogramma del suo intervallo, e "
                                "salva il lavoro; con --out la conferma e ne scrive i risultati, gli indicatori di "

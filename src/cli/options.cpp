@@ -3,6 +3,8 @@
 
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
+#include "common/printable.hpp"
+#include "project/profile_text.hpp"
 
 #include <cmath>
 #include <cstdio>
@@ -154,6 +156,16 @@ int optionInteger(const std::string &what, const std::string &text)
         return toInt(text);
     } catch (const ConversionError &) {
         throw RefusalError("Valore non valido per " + what + ": \"" + text + "\" non è un numero intero.");
+    }
+}
+
+ProfiloRilevamento optionProfile(const std::string &what, const std::string &text)
+{
+    try {
+        return profileFromText(text);
+    } catch (const ConversionError &) {
+        throw RefusalError("Valore non valido per " + what + ": \"" + printable(text)
+                           + "\" non è un profilo di rilevamento; scrivere predefinito o robusto.");
     }
 }
 

@@ -6,6 +6,7 @@
 // before any work starts, "--" ending the options.
 
 #include "cli/commands.hpp"
+#include "state/profilo_rilevamento.hpp"
 
 #include <map>
 #include <optional>
@@ -64,6 +65,10 @@ std::string usageText(const CommandHelp &help);
 // RefusalError naming `what` and the text.
 double optionDecimal(const std::string &what, const std::string &text);
 int optionInteger(const std::string &what, const std::string &text);
+
+// A detection profile given on the command line: "predefinito" or
+// "robusto". RefusalError naming `what`, the text and the two words.
+ProfiloRilevamento optionProfile(const std::string &what, const std::string &text);
 
 // The help line that says how decimals are written in options.
 std::string decimalsHelpLine();

@@ -33,6 +33,8 @@ std::string verificaSalvataggio(const std::string &salva, const std::string &job
 
 void PassiProgettoCaptazione::CalcolaMediaClick()
 {
+    if (m_profilo)
+        m_stato.Captazione.Profilo = *m_profilo;
     CalcolaMediaCaptazione(m_stato, m_sessione);
 }
 

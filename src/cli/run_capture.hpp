@@ -12,6 +12,7 @@
 #include "project/headless_project_steps.hpp"
 #include "state/stato_lavoro.hpp"
 
+#include <optional>
 #include <string>
 
 namespace kalvor::cli {
@@ -21,14 +22,18 @@ namespace kalvor::cli {
 // own folder as the frames folder. Returns the path to write.
 std::string verificaSalvataggio(const std::string &salva, const std::string &job);
 
-// The reader's screen steps with the capture screen's on the session.
+// The reader's screen steps with the capture screen's on the session. With
+// a profile, the capture runs with it whatever the job says: its background
+// is computed while the job is read.
 class PassiProgettoCaptazione : public HeadlessProjectSteps
 {
 public:
-    PassiProgettoCaptazione(StatoLavoro &stato, SessioneCaptazione &sessione)
+    PassiProgettoCaptazione(StatoLavoro &stato, SessioneCaptazione &sessione,
+                            std::optional<ProfiloRilevamento> profilo = std::nullopt)
         : HeadlessProjectSteps(stato)
         , m_stato(stato)
         , m_sessione(sessione)
+        , m_profilo(profilo)
     {
     }
     void CalcolaMediaClick() override;
@@ -39,6 +44,7 @@ public:
 private:
     StatoLavoro &m_stato;
     SessioneCaptazione &m_sessione;
+    std::optional<ProfiloRilevamento> m_profilo;
 };
 
 // Advances to the end of the capture interval, prints a summary, and writes

@@ -9,6 +9,7 @@
 #include "support/modal_driver.hpp"
 #include "support/temp_dir.hpp"
 
+#include <QComboBox>
 #include <QCommandLinkButton>
 #include <QLabel>
 #include <QProgressBar>
@@ -24,9 +25,11 @@ namespace {
 const QStringList kChain = {"Riferimenti", "Estrattore", "Prospettiva", "AreaCaptazione", "Calibrazione", "Captazione"};
 
 // A saved job on 64 x 48 frames 0..4 in `dir`, its capture at frame 3.
-QString writeJob(const kalvor::testing::TempDir &dir, bool withFrames = true)
+QString writeJob(const kalvor::testing::TempDir &dir, bool withFrames = true,
+                 ProfiloRilevamento calibrazione = ProfiloRilevamento::Predefinito)
 {
     StatoLavoro s(NumberFormat::comma());
+    s.Calibrazione.Profilo = calibrazione;
     s.Riferimenti.luogo = "Verona";
     s.Estrattore.ListaFotogrammi = {"0", "1", "2", "3", "4"};
     s.Estrattore.ListaTempi = {"0", "0,2", "0,4", "0,6", "0,8"};
@@ -86,6 +89,29 @@ private slots:
         QCOMPARE(s.Prospettiva.coordinataXPixelP.count(), 3);
         QCOMPARE(s.FotogrammaProspettiva, 0);
         QCOMPARE(s.CP.NumeroFotogrammiMedia, 3);
+    }
+
+    void theDetectionScreensShowTheJobsProfiles()
+    {
+        kalvor::testing::TempDir dir;
+        ScriptedPlatform platform;
+        platform.openAnswers = {writeJob(dir, true, ProfiloRilevamento::Robusto)};
+        Applicazione app(platform);
+        // A capture chosen robust before: the job's default replaces it.
+        app.stato().Captazione.Profilo = ProfiloRilevamento::Robusto;
+        test::ModalDriver driver;
+        QMap<QString, QString> shown;
+        driver.otherwise([&](QWidget *screen) {
+            if (auto *choice = screen->findChild<QComboBox *>("ProfiloRilevamento"))
+                shown[screen->objectName()] = choice->currentText();
+            screen->close();
+        });
+        app.Impostazioni()->findChild<QCommandLinkButton *>("ApriDati")->click();
+        QVERIFY2(platform.messageTexts("error").isEmpty(), qPrintable(platform.messageTexts("error").join("; ")));
+        QCOMPARE(shown.value("Calibrazione"), QString("robusto"));
+        QCOMPARE(shown.value("Captazione"), QString("predefinito"));
+        QCOMPARE(app.stato().Calibrazione.Profilo, ProfiloRilevamento::Robusto);
+        QCOMPARE(app.stato().Captazione.Profilo, ProfiloRilevamento::Predefinito);
     }
 
     void aMissingFrameStopsTheReadingAndLeavesTheScreenUsable()

@@ -14,12 +14,15 @@
 #include "support/temp_dir.hpp"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+
+#include <iterator>
 
 using namespace kalvor;
 using namespace kalvor::gui;
@@ -92,13 +95,14 @@ private slots:
             QString("Superfice veicolo|Superfice minima di un veicolo in pianta = Lung.min x Metà corsia in mq|15"));
         QCOMPARE(hintOf(figlio<QCheckBox>(c, "Ferma")),
                  QString("Ferma l'elaborazione|Ferma il processo di individuazione dei veicoli|2"));
-        const char *ordine[] = {"ImmagineIniziale", "ImmagineFinale",       "VeicoloIniziale",  "MargineSuperiore",
-                                "MargineInferiore", "AreaVeicoloTXT",       "VariazionePosTXT", "LunghezzaMinTXT",
-                                "CalcolaMedia",     "ElaborazioneImmagini", "Conferma"};
+        const char *ordine[] = {"ImmagineIniziale",   "ImmagineFinale", "VeicoloIniziale",      "MargineSuperiore",
+                                "MargineInferiore",   "AreaVeicoloTXT", "VariazionePosTXT",     "LunghezzaMinTXT",
+                                "ProfiloRilevamento", "CalcolaMedia",   "ElaborazioneImmagini", "Conferma"};
         // Walk the focus chain as Tab does: widgets that take focus from Tab, in order.
         QStringList visti;
         QWidget *w = c->findChild<QWidget *>(ordine[0]);
-        for (int passi = 0; passi < 500 && visti.size() < 11; ++passi, w = w->nextInFocusChain())
+        for (int passi = 0; passi < 500 && visti.size() < static_cast<int>(std::size(ordine));
+             ++passi, w = w->nextInFocusChain())
             if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && !w->objectName().isEmpty())
                 visti << w->objectName();
         QStringList attesi;
@@ -166,13 +170,45 @@ private slots:
         c->refreshFromState();
         figlio<QLineEdit>(c, "MargineSuperiore")->setText("20");
         figlio<QLineEdit>(c, "AreaVeicoloTXT")->setText("3,5");
+        QTest::keyClick(figlio<QComboBox>(c, "ProfiloRilevamento"), Qt::Key_Down);
         test::ModalDriver driver; // closes the warning screen
         figlio<QPushButton>(c, "Conferma")->click();
         QCOMPARE(driver.seen, QStringList {"Controindicazioni"});
         QCOMPARE(app.stato().Captazione.MargineSuperiore, std::string("20"));
         QCOMPARE(app.stato().Captazione.MargineInferiore, std::string("-12")); // not the capture's -15
         QCOMPARE(app.stato().Captazione.AreaVeicoloTXT, std::string("3,5"));
+        QCOMPARE(app.stato().Captazione.Profilo, ProfiloRilevamento::Robusto);
+        app.Captazione()->refreshFromState();
+        QCOMPARE(figlio<QComboBox>(app.Captazione(), "ProfiloRilevamento")->currentText(), QString("robusto"));
         QVERIFY(magnifierTimer(app.Captazione())->isActive());
+    }
+
+    void profiloRilevamentoSceltoEMostrato()
+    {
+        ScriptedPlatform platform;
+        Applicazione app(platform);
+        TCalibrazione *c = app.Calibrazione();
+        c->refreshFromState();
+        auto *scelta = figlio<QComboBox>(c, "ProfiloRilevamento");
+        QStringList voci;
+        for (int i = 0; i < scelta->count(); ++i)
+            voci << scelta->itemText(i);
+        QCOMPARE(voci, (QStringList {"predefinito", "robusto"}));
+        QCOMPARE(scelta->currentText(), QString("predefinito"));
+        QVERIFY(hintOf(scelta).startsWith("Profilo rilevamento|"));
+
+        // Chosen from the keyboard: the screen's fields hold it at once, the capture's do not.
+        QTest::keyClick(scelta, Qt::Key_Down);
+        QCOMPARE(scelta->currentText(), QString("robusto"));
+        QCOMPARE(app.stato().Calibrazione.Profilo, ProfiloRilevamento::Robusto);
+        QCOMPARE(app.stato().Captazione.Profilo, ProfiloRilevamento::Predefinito);
+        QTest::keyClick(scelta, Qt::Key_Up);
+        QCOMPARE(app.stato().Calibrazione.Profilo, ProfiloRilevamento::Predefinito);
+
+        // The state put back on the screen, as after opening a job.
+        app.stato().Calibrazione.Profilo = ProfiloRilevamento::Robusto;
+        c->refreshFromState();
+        QCOMPARE(scelta->currentText(), QString("robusto"));
     }
 };
 

@@ -22,6 +22,7 @@
 #include "support/temp_dir.hpp"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -211,6 +212,32 @@ private slots:
         QCOMPARE(kalvor::testing::magnifierTimer(c)->interval(), 100);
         QVERIFY(!kalvor::testing::magnifierTimer(c)->isActive());
         QCOMPARE(kalvor::testing::frameView(c)->size(), QSize(640, 480));
+    }
+
+    void profiloRilevamentoSceltoPrimaDelloSfondo()
+    {
+        ScriptedPlatform platform;
+        Applicazione app(platform);
+        TCaptazione *c = app.Captazione();
+        c->refreshFromState();
+        auto *scelta = figlio<QComboBox>(c, "ProfiloRilevamento");
+        QCOMPARE(scelta->currentText(), QString("predefinito"));
+        QStringList etichette;
+        for (QLabel *l : c->findChildren<QLabel *>())
+            etichette << l->text();
+        QVERIFY(etichette.contains("Profilo rilevamento"));
+
+        // Chosen from the keyboard: the capture's fields hold it, the calibration's do not.
+        QTest::keyClick(scelta, Qt::Key_Down);
+        QCOMPARE(app.stato().Captazione.Profilo, ProfiloRilevamento::Robusto);
+        QCOMPARE(app.stato().Calibrazione.Profilo, ProfiloRilevamento::Predefinito);
+        // Showing the state again keeps the choice, and shows a changed state.
+        c->refreshFromState();
+        QCOMPARE(scelta->currentText(), QString("robusto"));
+        app.stato().Captazione.Profilo = ProfiloRilevamento::Predefinito;
+        c->refreshFromState();
+        QCOMPARE(scelta->currentText(), QString("predefinito"));
+        QCOMPARE(app.stato().Captazione.Profilo, ProfiloRilevamento::Predefinito);
     }
 
     void primaDelCalcoloDellaMediaNullaAvanza()

@@ -15,7 +15,11 @@ using namespace project;
 
 constexpr int kAmpiezzaIntervallo = 10;
 
-void appendHead(const TextList &first, TextList &out)
+// The profile section: its header and the four lines after it.
+constexpr std::size_t kRigheProfili = 5;
+
+// Returns how many lines of the first file it took.
+std::size_t appendHead(const TextList &first, TextList &out)
 {
     const auto &lines = first.lines();
     const auto stop = std::find(lines.begin(), lines.end(), kVeicoliAttuali.label);
@@ -25,6 +29,22 @@ void appendHead(const TextList &first, TextList &out)
     out.append(kVeicoliPrecedenti.label);
     out.append(kVeicoliPrecedenti.end);
     out.append(kVeicoliTotali.label);
+    return static_cast<std::size_t>(stop - lines.begin());
+}
+
+// The first file's detection profiles go with its detection sections; the
+// section follows the vehicle blocks, so the head above did not take it.
+void appendProfiles(const TextList &first, std::size_t taken, TextList &out)
+{
+    const auto &lines = first.lines();
+    for (std::size_t i = taken; i < lines.size(); ++i) {
+        if (lines[i] != kProfiloRilevamento)
+            continue;
+        const std::size_t end = std::min(lines.size(), i + kRigheProfili);
+        out.lines().insert(out.lines().end(), lines.begin() + static_cast<std::ptrdiff_t>(i),
+                           lines.begin() + static_cast<std::ptrdiff_t>(end));
+        return;
+    }
 }
 
 void appendTotalRecords(const TextList &file, TextList &out)
@@ -68,11 +88,14 @@ TextList assembleProjects(const std::vector<TextList> &files)
     for (const auto &f : files)
         total += static_cast<std::size_t>(f.count());
     out.lines().reserve(total);
+    std::size_t taken = 0;
     if (!files.empty())
-        appendHead(files.front(), out);
+        taken = appendHead(files.front(), out);
     for (const auto &f : files)
         appendTotalRecords(f, out);
     out.append(kVeicoliTotali.end);
+    if (!files.empty())
+        appendProfiles(files.front(), taken, out);
     resetFrameRanges(out);
     return out;
 }

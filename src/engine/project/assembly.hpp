@@ -4,9 +4,9 @@
 // Assembly of the project files of consecutive intervals into one: the
 // sections of the first file up to its vehicle blocks, empty current and
 // previous vehicle lists, the "Veicoli Totali" records of every file in the
-// given order (numbers kept as they are), and the frame range of both
-// detection sections set to F .. F + 10, F being the first calibration start
-// frame.
+// given order (numbers kept as they are), the first file's detection profile
+// section when it has one, and the frame range of both detection sections set
+// to F .. F + 10, F being the first calibration start frame.
 
 #include "common/text_list.hpp"
 

@@ -15,6 +15,9 @@ inline constexpr const char *kProspettiva = "---PROSPETTIVA---";
 inline constexpr const char *kAreaCaptazione = "---AREA CAPTAZIONE---";
 inline constexpr const char *kCalibrazione = "---CALIBRAZIONE---";
 inline constexpr const char *kCaptazione = "---CAPTAZIONE---";
+// Written after the vehicle blocks, and only when a screen's profile is not
+// the default, so that files of default jobs stay as they always were.
+inline constexpr const char *kProfiloRilevamento = "---PROFILO RILEVAMENTO---";
 
 // Value labels.
 inline constexpr const char *kElaborazione = "Elaborazione";
@@ -36,6 +39,8 @@ inline constexpr const char *kMargineSuperiore = "Margine superiore";
 inline constexpr const char *kMargineInferiore = "Margine inferiore";
 inline constexpr const char *kFotogramma = "Fotogramma";
 inline constexpr const char *kNumeroVeicoli = "Numero veicoli";
+inline constexpr const char *kProfiloCalibrazione = "Calibrazione";
+inline constexpr const char *kProfiloCaptazione = "Captazione";
 
 // Origin codes of the reading direction, in the order they are written.
 inline constexpr const char *kOrigine00 = "00";

@@ -2,6 +2,7 @@
 #include "project/project_numbers.hpp"
 
 #include "common/errors.hpp"
+#include "project/profile_text.hpp"
 #include "project/project_labels.hpp"
 
 #include <string>
@@ -12,7 +13,7 @@ namespace {
 
 using namespace project;
 
-enum class Kind { Integer, Decimal };
+enum class Kind { Integer, Decimal, Profile };
 
 class NumberCheck
 {
@@ -48,6 +49,9 @@ public:
                 fields(h, "Captazione");
                 value(h + 18, "Captazione.Fotogramma", Kind::Integer);
                 value(h + 20, "Captazione.NumeroVeicoliTXT", Kind::Integer);
+            } else if (l == kProfiloRilevamento) {
+                value(h + 2, "Calibrazione.Profilo", Kind::Profile);
+                value(h + 4, "Captazione.Profilo", Kind::Profile);
             }
         }
         separatorHint();
@@ -91,6 +95,8 @@ private:
         try {
             if (kind == Kind::Integer) {
                 toInt(text);
+            } else if (kind == Kind::Profile) {
+                profileFromText(text);
             } else {
                 m_localeSeparatorUsed |= text.find(m_format.decimalSeparator) != std::string::npos;
                 toDecimal(text, m_format);
@@ -98,7 +104,7 @@ private:
         } catch (const ConversionError &e) {
             // Files of the original format wrote a list of five lines or fewer
             // as this single word: its values are gone.
-            const std::string message = text == kVuota
+            const std::string message = text == kVuota && kind != Kind::Profile
                 ? "la lista fu salvata come \"vuota\" perché aveva cinque righe o meno: i suoi valori non "
                   "sono nel file e vanno indicati di nuovo."
                 : std::string(e.what());

@@ -16,7 +16,8 @@
 namespace kalvor {
 
 // Every number the reader stores and the chain converts (the vehicle records
-// aside), looked up as the reader looks them up. Items read as
+// aside), and the words of the detection profiles, looked up as the reader
+// looks them up. Items read as
 // "riga 12 (Estrattore.step)", lines counted from 1. When decimals fail and
 // the file uses only the other separator, one more problem of item "file"
 // says so and how to run with the matching LC_NUMERIC.

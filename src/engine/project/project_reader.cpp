@@ -7,6 +7,7 @@
 #include "common/printable.hpp"
 #include "extraction/frame_file.hpp"
 #include "extraction/png_io.hpp"
+#include "project/profile_text.hpp"
 #include "project/project_file_check.hpp"
 #include "project/project_labels.hpp"
 
@@ -38,6 +39,7 @@ public:
 
     void run()
     {
+        profiles();
         m_s.Riferimenti.luogo = lineOrEmpty(2);
         m_s.Riferimenti.elaboratore = lineOrEmpty(4);
         m_s.Riferimenti.dataelaborazione = lineOrEmpty(6);
@@ -82,6 +84,29 @@ private:
     {
         if (m_progress)
             m_progress(percent);
+    }
+
+    // Looked up before any section, since the capture's background, computed
+    // while its section is read, depends on its profile. A bad word refuses
+    // the file before anything changes.
+    void profiles()
+    {
+        for (int p = kPrimaRigaIntestazioni; p < count(); ++p) {
+            if (m_lines[static_cast<std::size_t>(p)] != kProfiloRilevamento)
+                continue;
+            m_profiloCalibrazione = profile(p + 2, "Calibrazione.Profilo");
+            m_profiloCaptazione = profile(p + 4, "Captazione.Profilo");
+        }
+    }
+
+    ProfiloRilevamento profile(int i, const char *item) const
+    {
+        const std::string &text = at(i);
+        try {
+            return profileFromText(text);
+        } catch (const ConversionError &e) {
+            throw ConversionError("Riga " + std::to_string(i + 1) + " (" + item + "): " + e.what());
+        }
     }
 
     void block(int start, const BlockMarkers &markers, TextList &list) const
@@ -170,6 +195,7 @@ private:
     void calibrazione(int h)
     {
         fields(h, m_s.Calibrazione);
+        m_s.Calibrazione.Profilo = m_profiloCalibrazione;
         report(80);
     }
 
@@ -177,6 +203,7 @@ private:
     {
         auto &c = m_s.Captazione;
         fields(h, c);
+        c.Profilo = m_profiloCaptazione;
         m_steps.CalcolaMediaClick();
 
         c.fotogrammaTXT = at(h + 18);
@@ -205,6 +232,9 @@ private:
     StatoLavoro &m_s;
     ProjectScreenSteps &m_steps;
     const ProjectProgress &m_progress;
+    // A file without the profile section is a file of default jobs.
+    ProfiloRilevamento m_profiloCalibrazione = ProfiloRilevamento::Predefinito;
+    ProfiloRilevamento m_profiloCaptazione = ProfiloRilevamento::Predefinito;
 };
 
 } // namespace

@@ -6,7 +6,9 @@
 // repeated header runs its step again. Blocks are read from a given line to
 // the end of the file, so a repeated block label appends twice. Reading stops
 // at the first failure with a kalvor::Error; every item set before keeps its
-// new value.
+// new value. The detection profiles of the optional trailing section are
+// looked up first (a bad word refuses the file before anything changes) and
+// set with their screen's section; without the section they are the default.
 
 #include "common/text_list.hpp"
 #include "project/project_screen_steps.hpp"

@@ -3,6 +3,7 @@
 
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
+#include "project/profile_text.hpp"
 #include "project/project_labels.hpp"
 
 #include <string_view>
@@ -76,6 +77,20 @@ public:
         value(s + ".MargineSuperiore", c.MargineSuperiore);
         line(kMargineInferiore);
         value(s + ".MargineInferiore", c.MargineInferiore);
+    }
+
+    // Only for a job that leaves the default somewhere: a default job's file
+    // is what it always was, and a file without the section reads as default.
+    void profiles(const StatoLavoro &s)
+    {
+        if (s.Calibrazione.Profilo == ProfiloRilevamento::Predefinito
+            && s.Captazione.Profilo == ProfiloRilevamento::Predefinito)
+            return;
+        line(kProfiloRilevamento);
+        line(kProfiloCalibrazione);
+        m_out.append(profileText(s.Calibrazione.Profilo));
+        line(kProfiloCaptazione);
+        m_out.append(profileText(s.Captazione.Profilo));
     }
 
 private:
@@ -152,6 +167,7 @@ TextList projectFileLines(const StatoLavoro &s)
     w.vehicleBlock("veicoliAtt", kVeicoliAttuali, c.veicoliAtt);
     w.vehicleBlock("veicoliPrec", kVeicoliPrecedenti, c.veicoliPrec);
     w.vehicleBlock("VeicoliTOT", kVeicoliTotali, c.VeicoliTOT);
+    w.profiles(s);
     return out;
 }
 

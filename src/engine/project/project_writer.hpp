@@ -2,7 +2,14 @@
 #pragma once
 
 // The project file writer: seven sections in a fixed order, every value the
-// exact text of its item. Block rules:
+// exact text of its item, then the detection profiles of the calibration and
+// the capture when either is not the default:
+//   ---PROFILO RILEVAMENTO---
+//   Calibrazione
+//   robusto
+//   Captazione
+//   predefinito
+// Block rules:
 // - the frame and time lists, the reference lists and the area points are
 //   written with all their lines (an empty list writes none);
 // - the GPS lists are written as their own blocks only when they hold lines;

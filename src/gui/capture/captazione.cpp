@@ -17,6 +17,7 @@
 #include "gui/platform/frame_image.hpp"
 #include "gui/platform/hint_balloon.hpp"
 #include "gui/platform/lente.hpp"
+#include "gui/platform/profile_choice.hpp"
 #include "gui/platform/resources.hpp"
 #include "gui/platform/vista_fotogramma.hpp"
 #include "gui/platform/window_kind.hpp"
@@ -26,6 +27,7 @@
 #include "state/stato_lavoro.hpp"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -162,6 +164,9 @@ TCaptazione::TCaptazione(Applicazione &app, StatoLavoro &stato, Platform &platfo
         m_parametri.push_back(field);
         ++riga;
     }
+    m_profilo = boundProfileChoice(this, valori.Profilo);
+    campi->addWidget(new QLabel(QStringLiteral("Profilo rilevamento"), this), riga, 0);
+    campi->addWidget(m_profilo, riga, 1);
     destra->addLayout(campi);
 
     m_mirino = boundCheckBox(this, QStringLiteral("Mirino"), QStringLiteral("Mirino"), m_sessione.Mirino);
@@ -215,7 +220,8 @@ TCaptazione::TCaptazione(Applicazione &app, StatoLavoro &stato, Platform &platfo
         setTabOrder(prima, w);
         prima = w;
     }
-    for (QWidget *w : std::initializer_list<QWidget *> {calcolaMedia, avanza, precedente, salvaDati, conferma}) {
+    for (QWidget *w :
+         std::initializer_list<QWidget *> {m_profilo, calcolaMedia, avanza, precedente, salvaDati, conferma}) {
         setTabOrder(prima, w);
         prima = w;
     }
@@ -417,6 +423,7 @@ void TCaptazione::refreshFromState()
     const CampiRilevamento &campi = m_stato.Captazione;
     for (size_t i = 0; i < m_parametri.size(); ++i)
         showText(m_parametri[i], campi.*parametri[i].item);
+    showProfile(m_profilo, campi.Profilo);
     showCheck(m_mirino, m_sessione.Mirino);
     showCheck(m_mostraAsse, m_sessione.MostraAsse);
     showCheck(m_correggi, m_correzioni);

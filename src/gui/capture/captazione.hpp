@@ -17,6 +17,7 @@
 #include <vector>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -83,6 +84,7 @@ private:
     QScrollArea *m_riquadro = nullptr;
     Lente *m_lente = nullptr; // zoom_IMG with ingrandimento_TIMER
     std::vector<QLineEdit *> m_parametri; // in the order of the parameter table
+    QComboBox *m_profilo = nullptr; // "Profilo rilevamento"
     std::vector<AreaVeicoloVirtuale *> m_aree; // reused from refresh to refresh
     QCheckBox *m_mirino = nullptr;
     QCheckBox *m_mostraAsse = nullptr;

@@ -12,11 +12,13 @@
 #include "gui/platform/guarded.hpp"
 #include "gui/platform/hand_cursor.hpp"
 #include "gui/platform/hint_balloon.hpp"
+#include "gui/platform/profile_choice.hpp"
 #include "gui/platform/resources.hpp"
 #include "gui/platform/vista_fotogramma.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -124,6 +126,9 @@ TCalibrazione::TCalibrazione(Applicazione &app, StatoLavoro &stato, Platform &pl
         m_fields.push_back(field);
         ++riga;
     }
+    m_profilo = boundProfileChoice(this, valori.Profilo);
+    campi->addWidget(new QLabel(QStringLiteral("Profilo rilevamento"), this), riga, 0);
+    campi->addWidget(m_profilo, riga, 1);
     destra->addLayout(campi);
 
     Mirino = boundCheckBox(this, QStringLiteral("Mirino"), QStringLiteral("Mirino"), m_controllo.mirino);
@@ -177,7 +182,8 @@ TCalibrazione::TCalibrazione(Applicazione &app, StatoLavoro &stato, Platform &pl
         setTabOrder(prima, w);
         prima = w;
     }
-    setTabOrder(prima, calcolaMedia);
+    setTabOrder(prima, m_profilo);
+    setTabOrder(m_profilo, calcolaMedia);
     setTabOrder(calcolaMedia, elaborazione);
     setTabOrder(elaborazione, conferma);
 
@@ -252,6 +258,7 @@ void TCalibrazione::refreshFromState()
     const CampiRilevamento &campi = m_stato.Calibrazione;
     for (size_t i = 0; i < m_fields.size(); ++i)
         showText(m_fields[i], campi.*detectionFields[i].item);
+    showProfile(m_profilo, campi.Profilo);
     showCheck(Mirino, m_controllo.mirino);
     showCheck(MostraAsse, m_controllo.mostraAsse);
     showCheck(Ferma, m_controllo.ferma);

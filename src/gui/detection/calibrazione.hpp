@@ -9,6 +9,7 @@
 #include <vector>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -29,7 +30,7 @@ public:
     void CalcolaMediaClick();
     // The automatic run over the interval; Ferma stops it after the current frame.
     void ElaborazioneImmaginiClick();
-    // Hands the eight parameters to the capture screen, shows the warning, closes.
+    // Hands the eight parameters and the profile to the capture screen, shows the warning, closes.
     void ConfermaClick();
     void refreshFromState() override;
 
@@ -50,6 +51,7 @@ private:
     QProgressBar *barraElaborazione = nullptr;
 
     std::vector<QLineEdit *> m_fields; // the eight fields, in the order of CampiRilevamento
+    QComboBox *m_profilo = nullptr; // "Profilo rilevamento"
     RunControl m_controllo; // Mirino, MostraAsse, Ferma and the run in progress
     DetectionWorkspace m_spazio;
     bool m_backgroundRunning = false;

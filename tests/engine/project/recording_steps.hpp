@@ -43,7 +43,11 @@ public:
     }
     void CalcolaMediaClick() override
     {
-        record("CalcolaMediaClick " + m_s.Captazione.ImmagineIniziale + ".." + m_s.Captazione.ImmagineFinale);
+        // The profile the background is computed for, when not the default.
+        const std::string profilo = m_s.Captazione.Profilo == ProfiloRilevamento::Predefinito
+            ? std::string()
+            : " profilo=" + std::string(profileName(m_s.Captazione.Profilo));
+        record("CalcolaMediaClick " + m_s.Captazione.ImmagineIniziale + ".." + m_s.Captazione.ImmagineFinale + profilo);
     }
     void setBarraElaborazione(int position) override { record("setBarraElaborazione " + std::to_string(position)); }
     void showCaptureFrame(const RgbImage &frame) override

@@ -35,6 +35,9 @@ void fields(std::ostream &out, const std::string &screen, const CampiRilevamento
     item(out, n("AreaVeicoloTXT").c_str(), c.AreaVeicoloTXT);
     item(out, n("MargineSuperiore").c_str(), c.MargineSuperiore);
     item(out, n("MargineInferiore").c_str(), c.MargineInferiore);
+    // Only when not the default, so that the dumps of default jobs stay as they were.
+    if (c.Profilo != ProfiloRilevamento::Predefinito)
+        item(out, n("Profilo").c_str(), std::string(profileName(c.Profilo)));
 }
 
 } // namespace
