@@ -37,8 +37,8 @@
 
 namespace kalvor {
 
-constexpr int kPassoColonneLuce = 8;
-constexpr int kPassoRigheLuce = 4;
+constexpr int kPassoColonneLuce = 16;
+constexpr int kPassoRigheLuce = 8;
 constexpr int kMaxScartoLuce = 48;
 // Blobs of one half this close along the road are parts of one vehicle.
 constexpr double kGiuntaMetri = 0.5;
@@ -48,13 +48,13 @@ constexpr double kGiuntaMetri = 0.5;
 // background's: a shadow dims the road without changing its colour.
 inline bool isShadow(const std::uint8_t *f, const int *b)
 {
+    if (f[0] > b[0] || f[1] > b[1] || f[2] > b[2])
+        return false;
     const int F = f[0] + f[1] + f[2];
     const int B = b[0] + b[1] + b[2];
     if (B < 60 || 20 * F < 9 * B || 10 * F > 9 * B)
         return false;
     for (int c = 0; c < 3; ++c) {
-        if (f[c] > b[c])
-            return false;
         const int scarto = f[c] * B - b[c] * F;
         if (100 * (scarto < 0 ? -scarto : scarto) > 6 * F * B)
             return false;
