@@ -40,7 +40,7 @@
 namespace kalvor {
 
 constexpr int kPassoColonneLuce = 16;
-constexpr int kPassoRigheLuce = 8;
+constexpr int kPassoRigheLuce = 16;
 constexpr int kMaxScartoLuce = 48;
 // Blobs of one half this close along the road are parts of one vehicle.
 constexpr double kGiuntaMetri = 1.0;
