@@ -25,7 +25,12 @@
 //     "sup" otherwise;
 //  6. a blob occupies a column when it has at least occupancyThreshold pixels
 //     there; its extent is its first to its last occupied column, and a blob
-//     occupying none is dropped;
+//     occupying none is dropped. A lower-half blob whose part on or above the
+//     axis row and whose part below it both occupy columns (counted apart),
+//     but that crosses the axis (a pixel on the axis row and one just below
+//     it in one column) in fewer than a quarter of the columns of the smaller
+//     part, is two vehicles side by side joined by a thin leak: each part
+//     gives its own extent, in its own half (splitBlob);
 //  7. recordsFromBlobs: one record per group of blobs of one half whose extents
 //     overlap or lie within kGiuntaMetri; a blob at either end of the band is
 //     recorded the same way, cut at the end.
@@ -83,6 +88,14 @@ struct BlobExtent
     int primo = 0;
     int ultimo = 0;
 };
+
+// Step 6's split, from the blob's parts' occupied column counts and its
+// crossing columns.
+inline bool splitBlob(int colonneSopra, int colonneSotto, int attraversamenti)
+{
+    return colonneSopra > 0 && colonneSotto > 0
+        && 4 * attraversamenti < (colonneSopra < colonneSotto ? colonneSopra : colonneSotto);
+}
 
 // Step 7: appends the records of the blobs to veicoliAtt, ordered by their
 // end column, "sup" first on a tie. Length and area are measured like the

@@ -243,7 +243,84 @@ void unisciCorse(RobustWorkspace &w)
     }
 }
 
-// Each blob's half and, from its column counts, its extent.
+// Adds one over the pixel columns da..a - 1 of a difference array.
+void aggiungi(std::vector<int> &d, int primoPixel, int da, int a)
+{
+    if (da >= a)
+        return;
+    ++d[static_cast<std::size_t>(da - primoPixel)];
+    --d[static_cast<std::size_t>(a - primoPixel)];
+}
+
+// Where a run's columns lie against the axis. The axis row is monotone along
+// the columns, so each set is one range, found by bisection.
+struct AsseCorsa
+{
+    const ScanGeometry &g;
+    bool crescente; // axis rows grow with the column
+
+    // The first x of da..a - 1 where `vale` stops holding (a when it never does).
+    template<typename P> int fine(int da, int a, P vale) const
+    {
+        while (da < a) {
+            const int m = da + (a - da) / 2;
+            if (vale(g.rigaConteggio(m)))
+                da = m + 1;
+            else
+                a = m;
+        }
+        return da;
+    }
+
+    // Columns x0..x1 whose axis row is v: [da, a).
+    void uguali(int x0, int x1, int v, int &da, int &a) const
+    {
+        if (crescente) {
+            da = fine(x0, x1 + 1, [v](int ra) { return ra < v; });
+            a = fine(x0, x1 + 1, [v](int ra) { return ra <= v; });
+        } else {
+            da = fine(x0, x1 + 1, [v](int ra) { return ra > v; });
+            a = fine(x0, x1 + 1, [v](int ra) { return ra >= v; });
+        }
+    }
+
+    // Columns x0..x1 whose axis row is at least r (the run is on or above
+    // the axis there): [da, a); the others are below.
+    void sopra(int x0, int x1, int r, int &da, int &a) const
+    {
+        if (crescente) {
+            da = fine(x0, x1 + 1, [r](int ra) { return ra < r; });
+            a = x1 + 1;
+        } else {
+            da = x0;
+            a = fine(x0, x1 + 1, [r](int ra) { return ra >= r; });
+        }
+    }
+};
+
+void contaParti(const RunBanda &c, const AsseCorsa &asse, RobustWorkspace &w, int primoPixel)
+{
+    int da = 0;
+    int a = 0;
+    asse.sopra(c.x0, c.x1, c.riga, da, a);
+    aggiungi(w.sopra, primoPixel, da, a);
+    aggiungi(w.sotto, primoPixel, c.x0, da);
+    aggiungi(w.sotto, primoPixel, a, c.x1 + 1);
+    asse.uguali(c.x0, c.x1, c.riga, da, a);
+    aggiungi(w.suAsse, primoPixel, da, a);
+    asse.uguali(c.x0, c.x1, c.riga - 1, da, a);
+    aggiungi(w.sottoAsse, primoPixel, da, a);
+}
+
+void segna(BlobExtent &e, int x)
+{
+    if (e.primo < 0)
+        e.primo = x;
+    e.ultimo = x;
+}
+
+// Each blob's half and, from its column counts, its extent (or the extents
+// of its two parts).
 void misuraMacchie(const DetectionWorkspace &s, RobustWorkspace &w, int soglia, std::vector<BlobExtent> &macchie)
 {
     const ScanGeometry &g = s.geometria;
@@ -269,32 +346,49 @@ void misuraMacchie(const DetectionWorkspace &s, RobustWorkspace &w, int soglia, 
     for (std::size_t i = 0; i < n; ++i)
         w.ordine[static_cast<std::size_t>(w.conta[static_cast<std::size_t>(w.padre[i])]++)] = static_cast<int>(i);
     // conta[r] is now the end of blob r's runs in `ordine`, conta[r - 1] its start.
-    w.colonne.assign(static_cast<std::size_t>(g.lim.ultimaColonna / 3 - g.primoPixel + 2), 0);
+    const auto colonne = static_cast<std::size_t>(g.lim.ultimaColonna / 3 - g.primoPixel + 2);
+    for (auto *d : {&w.sopra, &w.sotto, &w.suAsse, &w.sottoAsse})
+        d->assign(colonne, 0);
+    const AsseCorsa asse {g, g.rigaPixel.front() <= g.rigaPixel.back()};
     for (std::size_t r = 0; r < n; ++r) {
         if (w.padre[r] != static_cast<int>(r))
             continue;
         const int da = r == 0 ? 0 : w.conta[r - 1];
-        for (int k = da; k < w.conta[r]; ++k) {
-            const RunBanda &c = w.corse[static_cast<std::size_t>(w.ordine[static_cast<std::size_t>(k)])];
-            ++w.colonne[static_cast<std::size_t>(c.x0 - g.primoPixel)];
-            --w.colonne[static_cast<std::size_t>(c.x1 + 1 - g.primoPixel)];
-        }
-        BlobExtent e;
-        e.arco = w.profondita[r] > soglia ? 1 : 0;
-        e.primo = -1;
-        int conteggio = 0;
+        for (int k = da; k < w.conta[r]; ++k)
+            contaParti(w.corse[static_cast<std::size_t>(w.ordine[static_cast<std::size_t>(k)])], asse, w, g.primoPixel);
+        BlobExtent tutta {w.profondita[r] > soglia ? 1 : 0, -1, -1};
+        BlobExtent alta {0, -1, -1};
+        BlobExtent bassa {1, -1, -1};
+        int nAlta = 0;
+        int nBassa = 0;
+        int attraversamenti = 0;
+        int sopra = 0, sotto = 0, suAsse = 0, sottoAsse = 0;
         for (int x = w.primo[r]; x <= w.ultimo[r] + 1; ++x) {
-            int &d = w.colonne[static_cast<std::size_t>(x - g.primoPixel)];
-            conteggio += d;
-            d = 0;
-            if (x <= w.ultimo[r] && conteggio >= soglia) {
-                if (e.primo < 0)
-                    e.primo = x;
-                e.ultimo = x;
+            const auto i = static_cast<std::size_t>(x - g.primoPixel);
+            sopra += std::exchange(w.sopra[i], 0);
+            sotto += std::exchange(w.sotto[i], 0);
+            suAsse += std::exchange(w.suAsse[i], 0);
+            sottoAsse += std::exchange(w.sottoAsse[i], 0);
+            if (x > w.ultimo[r])
+                break;
+            if (sopra + sotto >= soglia)
+                segna(tutta, x);
+            if (sopra >= soglia) {
+                segna(alta, x);
+                ++nAlta;
             }
+            if (sotto >= soglia) {
+                segna(bassa, x);
+                ++nBassa;
+            }
+            attraversamenti += suAsse > 0 && sottoAsse > 0 ? 1 : 0;
         }
-        if (e.primo >= 0)
-            macchie.push_back(e);
+        if (tutta.arco == 1 && splitBlob(nAlta, nBassa, attraversamenti)) {
+            macchie.push_back(alta);
+            macchie.push_back(bassa);
+        } else if (tutta.primo >= 0) {
+            macchie.push_back(tutta);
+        }
     }
 }
 

@@ -128,13 +128,20 @@ std::vector<BlobExtent> macchie(const Maschera &m, const Banda &banda, int sogli
                 continue;
             std::vector<std::pair<int, int>> pila {{r0, x0}};
             visto[static_cast<std::size_t>(r0)][static_cast<std::size_t>(x0)] = true;
-            std::vector<int> colonna(static_cast<std::size_t>(banda.ultimo - banda.primo + 1), 0);
+            const auto larghezza = static_cast<std::size_t>(banda.ultimo - banda.primo + 1);
+            // Per column: pixels on or above the axis row, below it; a pixel on
+            // the axis row, just below it.
+            std::vector<int> sopra(larghezza, 0), sotto(larghezza, 0), suAsse(larghezza, 0), sottoAsse(larghezza, 0);
             int profondita = -2000000000;
             while (!pila.empty()) {
                 const auto [r, x] = pila.back();
                 pila.pop_back();
-                ++colonna[static_cast<std::size_t>(x - banda.primo)];
-                profondita = std::max(profondita, r - banda.rigaAsse[static_cast<std::size_t>(x - banda.primo)]);
+                const auto i = static_cast<std::size_t>(x - banda.primo);
+                const int ra = banda.rigaAsse[i];
+                ++(r <= ra ? sopra : sotto)[i];
+                suAsse[i] += r == ra ? 1 : 0;
+                sottoAsse[i] += r == ra + 1 ? 1 : 0;
+                profondita = std::max(profondita, r - ra);
                 for (int dr = -1; dr <= 1; ++dr)
                     for (int dx = -1; dx <= 1; ++dx) {
                         const int rr = r + dr;
@@ -145,17 +152,37 @@ std::vector<BlobExtent> macchie(const Maschera &m, const Banda &banda, int sogli
                         }
                     }
             }
-            BlobExtent e;
-            e.arco = profondita > soglia ? 1 : 0;
-            e.primo = -1;
-            for (int x = banda.primo; x <= banda.ultimo; ++x)
-                if (colonna[static_cast<std::size_t>(x - banda.primo)] >= soglia) {
-                    if (e.primo < 0)
-                        e.primo = x;
-                    e.ultimo = x;
+            BlobExtent tutta {profondita > soglia ? 1 : 0, -1, -1};
+            BlobExtent alta {0, -1, -1};
+            BlobExtent bassa {1, -1, -1};
+            int attraversamenti = 0;
+            int nAlta = 0;
+            int nBassa = 0;
+            const auto segna = [](BlobExtent &e, int x) {
+                if (e.primo < 0)
+                    e.primo = x;
+                e.ultimo = x;
+            };
+            for (int x = banda.primo; x <= banda.ultimo; ++x) {
+                const auto i = static_cast<std::size_t>(x - banda.primo);
+                if (sopra[i] + sotto[i] >= soglia)
+                    segna(tutta, x);
+                if (sopra[i] >= soglia) {
+                    segna(alta, x);
+                    ++nAlta;
                 }
-            if (e.primo >= 0)
-                risultato.push_back(e);
+                if (sotto[i] >= soglia) {
+                    segna(bassa, x);
+                    ++nBassa;
+                }
+                attraversamenti += suAsse[i] > 0 && sottoAsse[i] > 0 ? 1 : 0;
+            }
+            if (tutta.arco == 1 && splitBlob(nAlta, nBassa, attraversamenti)) {
+                risultato.push_back(alta);
+                risultato.push_back(bassa);
+            } else if (tutta.primo >= 0) {
+                risultato.push_back(tutta);
+            }
         }
     return risultato;
 }

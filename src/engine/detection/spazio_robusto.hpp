@@ -29,7 +29,9 @@ struct RobustWorkspace
     std::vector<int> primo, ultimo; // per blob root: column extent of its runs
     std::vector<int> conta; // per blob root: runs, then the start of its runs in `ordine`
     std::vector<int> ordine; // runs grouped by blob
-    std::vector<int> colonne; // per pixel column + 1: difference array of one blob's column counts
+    // Per pixel column + 1, difference arrays of one blob's pixels on or
+    // above the axis row, below it, on it, and just below it.
+    std::vector<int> sopra, sotto, suAsse, sottoAsse;
     std::vector<std::uint64_t> zeri; // one mask row of zero words
     std::array<int, 511> istogramma {}; // frame - background + 255
 };

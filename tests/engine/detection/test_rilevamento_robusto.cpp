@@ -160,6 +160,18 @@ TEST_F(ProfiliTest, AffiancatiRestanoDue)
     EXPECT_EQ(b.robusto(f), unisci(record("sup", 150, 273, "10", "50"), record("inf", 210, 363, "12,5", "62,5")));
 }
 
+TEST_F(ProfiliTest, AffiancatiUnitiDaUnPonteSottile)
+{
+    // The same two side by side, joined across the axis by a bar three pixels
+    // wide (a shadow, a reflection): one blob, split back into its two
+    // vehicles. A vehicle crossing the axis along its whole length stays one
+    // (VeicoloInUnaSolaMetaDellaBanda).
+    const RgbImage f = Banco::fotogramma({{50, 84, 90, 96}, {70, 104, 120, 116}, {80, 96, 82, 104}});
+    EXPECT_EQ(b.predefinito(f),
+              unisci(record("sup", 174, 375, "16,5", "82,5"), record("inf", 174, 375, "16,5", "82,5")));
+    EXPECT_EQ(b.robusto(f), unisci(record("sup", 150, 273, "10", "50"), record("inf", 210, 363, "12,5", "62,5")));
+}
+
 TEST_F(ProfiliTest, CambioDiLuce)
 {
     // The whole picture 20 levels brighter with one vehicle on it: the default

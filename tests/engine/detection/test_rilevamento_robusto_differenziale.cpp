@@ -257,6 +257,57 @@ TEST_P(RilevamentoRobustoDifferenziale, BandaConTessituraAiMargini)
     }
 }
 
+TEST_P(RilevamentoRobustoDifferenziale, CoppieAffiancateSuAssiInclinati)
+{
+    // Vehicles on both sides of a slanted axis, often joined by thin bars
+    // across it: the blobs that are split into their two halves and those
+    // that are not.
+    kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
+    std::mt19937 g(1717);
+    DetectionWorkspace spazio;
+    DetectionWorkspace spazioRecord;
+    for (int i = 0; i < 400; ++i) {
+        const int w = tra(g, 40, 160);
+        const int h = tra(g, 50, 90);
+        Caso k;
+        k.det.AltezzaImmagine = h;
+        k.det.LarghezzaRiga = 3 * w;
+        k.det.MediaSfondo.resize(h, 3 * w);
+        for (auto &v : k.det.MediaSfondo.data)
+            v = 100;
+        k.det.MatriceDifferenza.resize(h, 3 * w);
+        k.det.GenerazioneSfondo = static_cast<unsigned long long>(i + 1);
+        k.frame = RgbImage(w, h);
+        std::fill(k.frame.pixels.begin(), k.frame.pixels.end(), 100);
+        const int centro = h / 2;
+        const int salita = tra(g, -12, 12);
+        k.det.RigaArea1 = centro - salita;
+        k.det.RigaArea2 = centro + salita;
+        k.det.ColonnaArea1 = 3 * tra(g, 0, 4);
+        k.det.ColonnaArea2 = 3 * tra(g, w - 5, w - 1);
+        k.det.DislivelloArea = tra(g, 20, h - 4);
+        for (int v = 0; v < tra(g, 1, 4); ++v) {
+            const int x0 = tra(g, 0, w - 10);
+            const int bw = tra(g, 5, w / 2);
+            dipingi(g, k.frame, x0, centro - tra(g, 4, 20), bw, tra(g, 3, 12), 80, 3);
+            dipingi(g, k.frame, x0 + tra(g, -8, 8), centro + tra(g, 2, 8), bw + tra(g, -4, 4), tra(g, 3, 12), 80, 3);
+            if (tra(g, 0, 2) != 0)
+                dipingi(g, k.frame, x0 + tra(g, 0, bw), centro - tra(g, 0, 12), tra(g, 1, 6), tra(g, 4, 24), 80, 3);
+        }
+        k.griglia.resize(h, w);
+        for (int r = 0; r < h; ++r)
+            for (int x = 0; x < w; ++x) {
+                k.griglia.at(r, x, 0) = 0.1 * x;
+                k.griglia.at(r, x, 1) = 0.1 * r;
+            }
+        k.det.LunghezzaMin = 0.0;
+        k.det.AreaVeicolo = 0.0;
+        confronta(k, spazio, spazioRecord, i);
+        if (::testing::Test::HasFailure())
+            return;
+    }
+}
+
 TEST_P(RilevamentoRobustoDifferenziale, ScenaStradaleGenerata)
 {
     // The scene's area and geometry, its median background, the default
