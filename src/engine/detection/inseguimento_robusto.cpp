@@ -34,6 +34,12 @@ constexpr double kVelocitaMassima = 50.0;
 constexpr double kLunghezzaAssoluta = 1.0;
 constexpr double kLunghezzaRelativa = 0.5;
 
+// Whether a vehicle last seen `salto` frames and `dt` seconds ago is still remembered.
+bool ricordato(int salto, double dt)
+{
+    return salto <= kFotogrammiSenzaRecord + 1 || (dt > 0.0 && dt <= kSecondiSenzaRecord);
+}
+
 struct Osservazione
 {
     int inizio = 0; // line "veicolo" in its list
@@ -120,7 +126,7 @@ std::optional<Confronto> confronta(const Osservazione &o, const TrackedVehicle &
     if (o.sup != v.sup)
         return std::nullopt;
     const int salto = o.fotogramma - v.fotogramma;
-    if (salto < 1 || salto > kFotogrammiSenzaRecord + 1)
+    if (salto < 1 || !ricordato(salto, o.tempo - v.tempo))
         return std::nullopt;
     Confronto c;
     c.dt = o.tempo - v.tempo;
@@ -243,10 +249,10 @@ std::vector<std::pair<int, Confronto>> abbina(const RobustTracker &t, const std:
     return scelta;
 }
 
-void dimentica(RobustTracker &t, int fotogramma)
+void dimentica(RobustTracker &t, int fotogramma, double tempo)
 {
     std::erase_if(t.veicoli,
-                  [&](const TrackedVehicle &v) { return fotogramma - v.fotogramma > kFotogrammiSenzaRecord; });
+                  [&](const TrackedVehicle &v) { return !ricordato(fotogramma - v.fotogramma, tempo - v.tempo); });
 }
 
 // A frame of saved records replayed: the vehicles they continue take their
@@ -277,16 +283,15 @@ void riproduci(RobustTracker &t, const std::vector<Osservazione> &oss, double va
     resto.insert(resto.end(), visti.begin(), visti.end());
     t.veicoli = std::move(resto);
     if (!oss.empty())
-        dimentica(t, oss.front().fotogramma);
+        dimentica(t, oss.front().fotogramma, oss.front().tempo);
 }
 
-// The memory from the last frames of VeicoliTOT (older than frame n) and
-// veicoliPrec, which stands for its frame.
-void ricostruisci(RobustTracker &t, const TextList &veicoliPrec, const TextList *VeicoliTOT, int n, const Misuratore &m,
-                  double variazionePos)
+// The memory from the last frames of VeicoliTOT (older than frame n, at
+// time `tempo`) and veicoliPrec, which stands for its frame.
+void ricostruisci(RobustTracker &t, const TextList &veicoliPrec, const TextList *VeicoliTOT, int n, double tempo,
+                  const Misuratore &m, double variazionePos)
 {
     t = RobustTracker {};
-    const int dal = n - 1 - kFotogrammiSenzaRecord;
     std::map<int, std::vector<Osservazione>> perFotogramma;
     if (VeicoliTOT) {
         for (int i = VeicoliTOT->count() - kRigheRecord; i >= 0; --i) {
@@ -296,7 +301,7 @@ void ricostruisci(RobustTracker &t, const TextList &veicoliPrec, const TextList 
             if (!o || o->fotogramma >= n)
                 continue;
             // Saved lists are in frame order: older records are out of reach.
-            if (o->fotogramma < dal)
+            if (!ricordato(n - o->fotogramma, tempo - o->tempo))
                 break;
             perFotogramma[o->fotogramma].push_back(*o);
         }
@@ -305,7 +310,8 @@ void ricostruisci(RobustTracker &t, const TextList &veicoliPrec, const TextList 
     }
     std::vector<Osservazione> precedenti;
     for (const int i : findRecords(veicoliPrec))
-        if (const auto o = misuraSePossibile(m, veicoliPrec, i); o && o->fotogramma < n && o->fotogramma >= dal)
+        if (const auto o = misuraSePossibile(m, veicoliPrec, i);
+            o && o->fotogramma < n && ricordato(n - o->fotogramma, tempo - o->tempo))
             precedenti.push_back(*o);
     if (!precedenti.empty())
         perFotogramma[precedenti.front().fotogramma] = precedenti;
@@ -326,13 +332,16 @@ void NumeraVeicoliRobusto(RobustTracker &inseguimento, TextList &veicoliAtt, con
     if (oss.empty())
         return;
     int n = oss.front().fotogramma;
-    for (const Osservazione &o : oss)
+    double tempo = oss.front().tempo;
+    for (const Osservazione &o : oss) {
         n = std::max(n, o.fotogramma);
+        tempo = std::max(tempo, o.tempo);
+    }
 
     // Worked on a copy: a failure leaves the memory as it was.
     RobustTracker t = inseguimento;
     if (!t.pronto || t.ultimi != veicoliPrec || n <= t.ultimoFotogramma)
-        ricostruisci(t, veicoliPrec, VeicoliTOT, n, m, det.VariazionePos);
+        ricostruisci(t, veicoliPrec, VeicoliTOT, n, tempo, m, det.VariazionePos);
     impara(t, oss);
     const auto scelta = abbina(t, oss, det.VariazionePos);
 
@@ -357,7 +366,7 @@ void NumeraVeicoliRobusto(RobustTracker &inseguimento, TextList &veicoliAtt, con
             t.veicoli.push_back(nuovo(oss[r], numeri[r]));
         veicoliAtt.setLine(oss[r].inizio + OffNumero, numeri[r]);
     }
-    dimentica(t, n);
+    dimentica(t, n, tempo);
     t.ultimi = veicoliAtt;
     t.ultimoFotogramma = n;
     t.pronto = true;

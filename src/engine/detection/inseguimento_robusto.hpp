@@ -26,8 +26,10 @@
 
 namespace kalvor {
 
-// Frames a vehicle is remembered without a record of it.
+// A vehicle is remembered without a record of it for this many frames, or
+// this long when the frames are closer together.
 inline constexpr int kFotogrammiSenzaRecord = 5;
+inline constexpr double kSecondiSenzaRecord = 1.0;
 
 // One vehicle as the tracker last saw it.
 struct TrackedVehicle

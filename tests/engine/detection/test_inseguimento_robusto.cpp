@@ -278,3 +278,36 @@ TEST_F(InseguimentoRobustoTest, ContatoreAllUltimoNumeroNonCambiaNulla)
     EXPECT_EQ(att, prima);
     EXPECT_FALSE(inseguimento.pronto);
 }
+
+TEST_F(InseguimentoRobustoTest, QuantoDuraLaMemoria)
+{
+    // A car in the lower half at 12.5 m/s, seen on frames 1..3, then missed
+    // for `mancati` frames: five frames, or up to 1 s when frames are closer.
+    struct Caso
+    {
+        int fps;
+        int mancati;
+        bool tieneNumero;
+    };
+    const std::vector<Caso> casi = {
+        {5, 5, true}, {5, 6, false}, {25, 20, true}, {25, 23, true}, {25, 26, false},
+    };
+    const MetricGrid g = grigliaUniforme();
+    for (const Caso &c : casi) {
+        const double periodo = 1.0 / c.fps;
+        const double pixelPerFotogramma = 25.0 * periodo; // 12.5 m/s at 0.5 m a pixel
+        StatoRilevamento det = stato(ProfiloRilevamento::Robusto);
+        RobustTracker inseguimento;
+        TextList prec, tot;
+        std::string ultimo;
+        for (const int f : {1, 2, 3, 4 + c.mancati}) {
+            const int da = 40 + static_cast<int>(pixelPerFotogramma * f);
+            TextList att;
+            appendRecord(att, makeRecord(kNumeroProvvisorio, "inf", 3 * da, 3 * (da + 9), 4.5, 8, f, periodo * f));
+            numberFrame(det, g, att, prec, &tot, inseguimento);
+            ultimo = numeri(att)[0];
+            updateVehicleLists(att, prec, tot);
+        }
+        EXPECT_EQ(ultimo, c.tieneNumero ? "1" : "2") << c.fps << " fps, " << c.mancati << " missed";
+    }
+}
