@@ -32,9 +32,20 @@
 // Time: frame i is shown at i / fps seconds. A vehicle's entryTime is when
 // its front edge reaches the edge of the picture it enters from; it moves at
 // constant speed; it may pull into the other half for a while (overtaking).
+//
+// Harder scenes (SceneOptions, all off by default; the default frames stay
+// byte for byte what they always were): moving shadows, a slow drift of the
+// light, a vehicle that stops for a while, perspective, and traffic in pairs
+// side by side across the axis. With perspective the camera looks along the
+// road toward the left: the road plane maps to the picture by a homography
+// that keeps the axis on axisRow, with scales that vary linearly along the
+// columns (metricAt and metricGrid give the exact metres of every pixel;
+// metricX/metricY are the plain scale only without perspective). Compression
+// is not a property of the frames: see CompressedScene.
 
 #include "common/rgb_image.hpp"
 #include "common/text_list.hpp"
+#include "state/griglia_metrica.hpp"
 
 #include <array>
 #include <cstdint>
@@ -67,10 +78,30 @@ struct SceneGeometry
     std::vector<double> referenceDistances; // metres, point i to point i+1
     std::array<PixelPoint, 4> examinationArea {};
 
+    // Perspective: the picture's scale at column u relative to the centre
+    // column is 1 - depthSlope * (u - width / 2); 0 without perspective.
+    double depthSlope = 0.0;
+
     double metricX(double column) const { return column * metresPerPixel; }
     double metricY(double row) const { return row * metresPerPixel; }
     double columnOf(double xMetres) const { return xMetres / metresPerPixel; }
     double rowOf(double yMetres) const { return yMetres / metresPerPixel; }
+
+    bool hasPerspective() const { return depthSlope != 0.0; }
+    // Pixels per metre at column u (both along and across the road at the
+    // centre column; along the road the scale shrinks with its square).
+    double scaleAt(double column) const;
+    // Metres of a point of the picture (continuous pixel coordinates, the
+    // same convention as metricX/metricY), and back.
+    struct Metres
+    {
+        double x = 0.0, y = 0.0;
+    };
+    Metres metricAt(double column, double row) const;
+    double columnAt(double xMetres) const;
+    double rowAt(double column, double yMetres) const;
+    // The grid of every pixel (row, column) of the picture.
+    MetricGrid metricGrid() const;
 
     // The examination area as the eight lines of PuntiRiferimento (row, then column).
     TextList puntiRiferimento() const;
@@ -95,6 +126,12 @@ struct VehicleSpec
     // other half's lane, with a 1 s lateral move at each end. Off when equal.
     double overtakeFrom = 0.0;
     double overtakeTo = 0.0;
+    // Stopping: the front stands still stopSeconds at stopAtM metres from the
+    // entry edge, braking before and pulling away after at brakingMs2. Off
+    // when stopSeconds is 0. stopAtM must be at least the braking distance.
+    double stopAtM = 0.0;
+    double stopSeconds = 0.0;
+    double brakingMs2 = 3.0;
 };
 
 // Where one vehicle is in one frame.
@@ -110,7 +147,7 @@ struct VehicleTruth
     // direction of travel) and the centre of the body in metres.
     double rearM = 0.0, frontM = 0.0;
     double xM = 0.0, yM = 0.0;
-    double speedMs = 0.0; // signed along x: negative for "sup" traffic
+    double speedMs = 0.0; // signed along x: negative for "sup" traffic (now: 0 while stopped)
     double speedKmh = 0.0; // magnitude
     double lengthM = 0.0, widthM = 0.0;
 };
@@ -132,16 +169,41 @@ struct SceneOptions
     double noiseSigma = 2.5; // grey levels of per-frame sensor noise (0: none)
     double lightingAmplitude = 0.03; // relative brightness swing
     double lightingPeriod = 40.0; // s
-    // Empty: standardTraffic(duration, seed).
+    // Empty: standardTraffic(duration, seed), or the pairs of sideBySide,
+    // then the options below that change the traffic.
     std::vector<VehicleSpec> vehicles;
+
+    // Each vehicle casts a shadow on the ground: its body moved by
+    // (shadowOffsetXM, shadowOffsetYM) metres, where the ground keeps
+    // 1 - shadowDepth of its light (same hue). 0: no shadows.
+    double shadowDepth = 0.0;
+    double shadowOffsetXM = -1.0;
+    double shadowOffsetYM = 1.2;
+    // Brightness drifts linearly from 1 at the start to 1 + lightDrift at
+    // the end of the scene (-0.25: a quarter darker), on top of the swing.
+    double lightDrift = 0.0;
+    // Generated traffic only: one car of the lower half stops with its
+    // centre at mid-picture for this many seconds; followers wait behind
+    // the picture's edge and come in once the lane is free.
+    double stopSeconds = 0.0;
+    // Generated traffic only: vehicles in pairs, one per half, whose centres
+    // pass mid-picture at the same moment, each pulled 0.4 m toward the axis.
+    bool sideBySide = false;
+    // Size of a thing at the picture's right edge over its size at the left
+    // edge (vertical scale). 1: no perspective.
+    double perspective = 1.0;
 };
+
+// Pairs of vehicles meeting side by side at mid-picture (see sideBySide);
+// fieldM is the length of road in view.
+std::vector<VehicleSpec> pairedTraffic(double duration, std::uint64_t seed, double fieldM);
 
 // A mixed traffic of cars, vans and lorries in both halves with speeds of
 // 35 to 75 km/h, never two in one lane overlapping, at times one in each
 // half at once, and one overtaking vehicle from 6 s on (when duration >= 12).
 std::vector<VehicleSpec> standardTraffic(double duration, std::uint64_t seed);
 
-SceneGeometry sceneGeometry(int width, int height);
+SceneGeometry sceneGeometry(int width, int height, double perspective = 1.0);
 
 class RoadScene
 {
@@ -162,10 +224,27 @@ public:
     FrameTruth truth(int index) const;
     // Whole-picture brightness factor at a time.
     double lighting(double time) const;
+    // Metres of road in view along the axis, edge to edge.
+    double fieldLength() const;
+
+    // Metres the front has travelled from the entry edge at a time, and the
+    // speed then (m/s, >= 0).
+    static double travelled(const VehicleSpec &v, double time, double *speed = nullptr);
 
 private:
     void drawVehicles(RgbImage &image, double time, double light) const;
+    void drawVehiclesInPerspective(RgbImage &image, double time, double light) const;
+    void drawShadows(RgbImage &image, double time) const;
     VehicleTruth place(const VehicleSpec &v, double time) const;
+    VehicleTruth placeInPerspective(const VehicleSpec &v, double time) const;
+    struct Body
+    {
+        double x0, x1, y0, y1; // metres, x0 < x1, y0 < y1
+    };
+    Body body(const VehicleSpec &v, double time) const;
+    void renderBase();
+    void renderBaseInPerspective();
+    void hardenTraffic();
 
     SceneOptions m_options;
     SceneGeometry m_geometry;

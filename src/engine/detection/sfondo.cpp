@@ -5,6 +5,7 @@
 #include "common/frame_interval.hpp"
 #include "common/numbers.hpp"
 #include "detection/geometria_area.hpp"
+#include "detection/sfondo_robusto.hpp"
 #include "extraction/frame_file.hpp"
 #include "extraction/ordered_frame_reader.hpp"
 #include "extraction/png_io.hpp"
@@ -54,6 +55,51 @@ void dividi(std::vector<std::int32_t> &acc, int n)
         v /= n;
 }
 
+// The median of the sampled frames; the first read as typed, the others on
+// two decoding threads, the progress called for each in order.
+void computeRobustBackground(StatoRilevamento &det, const CampiRilevamento &campi, const TextList &punti,
+                             const std::string &cartella, const BackgroundProgress &progresso)
+{
+    const int a = toInt(campi.ImmagineIniziale);
+    const int b = toInt(campi.ImmagineFinale);
+    try {
+        std::vector<RgbImage> campioni;
+        campioni.push_back(readPng(frameFileNameAsTyped(cartella, campi.ImmagineIniziale)));
+        const RgbImage &primo = campioni.front();
+        det.AltezzaImmagine = primo.height;
+        det.LarghezzaRiga = primo.rowBytes();
+        readDetectionParameters(campi, det);
+        readAreaGeometry(punti, det);
+        if (progresso)
+            progresso(a, primo);
+        const int n
+            = backgroundSampleCount(FrameInterval {a, b}.count(), static_cast<std::int64_t>(primo.pixels.size()));
+        det.NumeroFotogrammiMedia = n;
+        if (n > 1) {
+            OrderedFrameReader fotogrammi(
+                [&](int i) { return readPng(frameFileName(cartella, backgroundSampleFrame(a, b, n, i))); },
+                FrameInterval {1, n - 1}, 2);
+            for (int i = 1; i < n; ++i) {
+                const int numero = backgroundSampleFrame(a, b, n, i);
+                campioni.push_back(fotogrammi.next());
+                verificaDimensione(campioni.back(), det.AltezzaImmagine, det.LarghezzaRiga,
+                                   frameFileName(cartella, numero));
+                if (progresso)
+                    progresso(numero, campioni.back());
+            }
+        }
+        MatriceInteri sfondo = medianOfFrames(campioni);
+        det.MatriceDifferenza.resize(det.AltezzaImmagine, det.LarghezzaRiga);
+        det.MediaSfondo = std::move(sfondo);
+        ++det.GenerazioneSfondo;
+    } catch (...) {
+        det.MediaSfondo = MatriceInteri {};
+        det.MatriceDifferenza = MatriceInteri {};
+        ++det.GenerazioneSfondo;
+        throw;
+    }
+}
+
 } // namespace
 
 void computeBackground(StatoRilevamento &det, const CampiRilevamento &campi, const TextList &punti,
@@ -71,6 +117,10 @@ void computeBackground(StatoRilevamento &det, const CampiRilevamento &campi, con
     det.MediaSfondo = MatriceInteri {};
     det.MatriceDifferenza = MatriceInteri {};
     ++det.GenerazioneSfondo;
+    if (campi.Profilo == ProfiloRilevamento::Robusto) {
+        computeRobustBackground(det, campi, punti, cartella, progresso);
+        return;
+    }
     try {
         // Two long-lived decoding threads keep their buffers from frame to frame.
         OrderedFrameReader fotogrammi(

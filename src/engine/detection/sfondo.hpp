@@ -31,6 +31,11 @@ enum class BackgroundFor { Calibrazione, Captazione };
 // Frames are decoded two at a time on worker threads; sums and callbacks stay
 // on the calling thread, in frame order.
 //
+// Under the robust profile (campi.Profilo) the background is instead the
+// median of detection/sfondo_robusto.hpp: only the sampled frames are read,
+// the progress is called for each of them, and NumeroFotogrammiMedia counts
+// them.
+//
 // Refuses (RefusalError) an interval whose last frame precedes its first or
 // that holds more frames than the 32-bit sums allow (8421504), and
 // frames of another size than the first. A conversion error in the interval
