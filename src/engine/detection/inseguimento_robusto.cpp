@@ -115,33 +115,48 @@ std::optional<Osservazione> misuraSePossibile(const Misuratore &m, const TextLis
 
 struct Confronto
 {
-    double errore = 0.0; // distance from the predicted position, m
+    double errore = 0.0; // distance from the predicted position, m (the ranking)
     double spostamento = 0.0; // of the end compared, m
+    double previsto = 0.0; // the predicted shift, m
     double dt = 0.0; // s; 0 when unknown
+    // The record lies within where the vehicle was expected, or covers it,
+    // but neither end agrees: part of the vehicle missed in the mask, or the
+    // vehicle joined to something. It moves as predicted.
+    bool parziale = false;
 };
 
-// Whether record o may continue vehicle v, and how far from where v was expected.
-std::optional<Confronto> confronta(const Osservazione &o, const TrackedVehicle &v, double periodo, double variazionePos)
-{
-    if (o.sup != v.sup)
-        return std::nullopt;
-    const int salto = o.fotogramma - v.fotogramma;
-    if (salto < 1 || !ricordato(salto, o.tempo - v.tempo))
-        return std::nullopt;
-    Confronto c;
-    c.dt = o.tempo - v.tempo;
-    if (c.dt <= 0.0)
-        c.dt = salto * periodo;
+// Ranks an overlap-only match after every match by an end.
+constexpr double kPenalitaParziale = 1000.0;
 
+// The extent of a record or vehicle along X, shifted by `d`.
+struct Estensione
+{
+    double da = 0.0;
+    double a = 0.0;
+    bool dentro(const Estensione &e, double tolleranza) const
+    {
+        return da >= e.da - tolleranza && a <= e.a + tolleranza;
+    }
+};
+
+Estensione estensione(double x1, double x2, double d)
+{
+    return {std::min(x1, x2) + d, std::max(x1, x2) + d};
+}
+
+// The match by the ends clear of the band's ends (by the centres when none
+// is): fills c and says whether it is admitted.
+bool confrontaEstremi(const Osservazione &o, const TrackedVehicle &v, double variazionePos, Confronto &c)
+{
     // Both lengths clear of the band ends: a relative tolerance.
     const bool interno = o.inizioLibero && o.fineLibero;
     if (interno && v.lunghezzaNota) {
         const double tolleranza = kLunghezzaAssoluta + kLunghezzaRelativa * std::max(o.lunghezza, v.lunghezza);
         if (std::fabs(o.lunghezza - v.lunghezza) > tolleranza)
-            return std::nullopt;
+            return false;
     }
 
-    const double previsto = v.velocitaNota ? v.velocita * c.dt : 0.0;
+    const double previsto = c.previsto;
     const double verso = o.sup ? -1.0 : 1.0;
     bool trovato = false;
     double extra = 0.0;
@@ -165,25 +180,64 @@ std::optional<Confronto> confronta(const Osservazione &o, const TrackedVehicle &
     }
 
     if (verso * c.spostamento < -(kTolleranzaIndietro + extra))
-        return std::nullopt;
+        return false;
     if (v.velocitaNota && c.dt > 0.0) {
         const double soglia
             = kTolleranzaPosizione + extra + 0.25 * std::fabs(v.velocita) * c.dt + 0.5 * kAccelerazione * c.dt * c.dt;
         if (c.errore > soglia)
-            return std::nullopt;
+            return false;
     } else {
         const double avanti
             = (c.dt > 0.0 ? kVelocitaMassima * c.dt : std::max(variazionePos, 0.0)) + kTolleranzaPosizione + extra;
         if (verso * c.spostamento > avanti)
-            return std::nullopt;
+            return false;
     }
+    return true;
+}
+
+// Whether record o may continue vehicle v, and how far from where v was expected.
+std::optional<Confronto> confronta(const Osservazione &o, const TrackedVehicle &v, double periodo, double variazionePos)
+{
+    if (o.sup != v.sup)
+        return std::nullopt;
+    const int salto = o.fotogramma - v.fotogramma;
+    if (salto < 1 || !ricordato(salto, o.tempo - v.tempo))
+        return std::nullopt;
+    Confronto c;
+    c.dt = o.tempo - v.tempo;
+    if (c.dt <= 0.0)
+        c.dt = salto * periodo;
+    c.previsto = v.velocitaNota ? v.velocita * c.dt : 0.0;
+    if (confrontaEstremi(o, v, variazionePos, c))
+        return c;
+
+    // Neither end agrees: the record within the vehicle's predicted extent,
+    // or the other way round.
+    const Estensione r = estensione(o.xInizio, o.xFine, 0.0);
+    const Estensione p = estensione(v.xInizio, v.xFine, c.previsto);
+    if (!r.dentro(p, kTolleranzaPosizione) && !p.dentro(r, kTolleranzaPosizione))
+        return std::nullopt;
+    c.parziale = true;
+    c.spostamento = c.previsto;
+    c.errore = kPenalitaParziale + std::fabs((r.da + r.a - p.da - p.a) / 2);
     return c;
 }
 
 void aggiorna(TrackedVehicle &v, const Osservazione &o, const Confronto &c)
 {
+    v.fotogramma = o.fotogramma;
+    v.tempo = o.tempo;
+    if (c.parziale) {
+        v.xInizio += c.previsto;
+        v.xFine += c.previsto;
+        return;
+    }
     if (c.dt > 0.0) {
-        const double misurata = c.spostamento / c.dt;
+        // A mask edge stepping back, over a frame of 1/25 s, would read as a
+        // vehicle reversing: the speed along the half's direction is kept
+        // between 0 and the fastest vehicle.
+        const double verso = v.sup ? -1.0 : 1.0;
+        const double misurata = verso * std::clamp(verso * c.spostamento / c.dt, 0.0, kVelocitaMassima);
         v.velocita = v.velocitaNota ? 0.5 * (v.velocita + misurata) : misurata;
         v.velocitaNota = true;
     }
@@ -195,8 +249,6 @@ void aggiorna(TrackedVehicle &v, const Osservazione &o, const Confronto &c)
         v.lunghezza = o.lunghezza;
         v.lunghezzaNota = true;
     }
-    v.fotogramma = o.fotogramma;
-    v.tempo = o.tempo;
 }
 
 TrackedVehicle nuovo(const Osservazione &o, std::string numero)

@@ -127,6 +127,10 @@ const std::vector<Scena> &scene()
           {{"inf", 23, 32, 4.5}}},
          {{"1"}, {"2"}, {"2"}, {"3"}, {"4"}},
          {{"1"}, {"1"}, {"1"}, {"1"}, {"1"}}},
+        {"a truck seen only in part, its ends 5 m from where they were expected",
+         {{{"inf", 100, 130, 15.0}}, {{"inf", 104, 134, 15.0}}, {{"inf", 118, 128, 5.0}}, {{"inf", 112, 142, 15.0}}},
+         {{"1"}, {"1"}, {"2"}, {"3"}},
+         {{"1"}, {"1"}, {"1"}, {"1"}}},
         {"length shrinking while leaving the band",
          {{{"sup", 16, 25, 4.5}}, {{"sup", 12, 21, 4.5}}, {{"sup", 10, 17, 3.5}}, {{"sup", 10, 13, 1.5}}},
          {{"1"}, {"1"}, {"1"}, {"2"}},
@@ -251,10 +255,10 @@ TEST_F(InseguimentoRobustoTest, NumeriUniciENuoviInOrdine)
     EXPECT_EQ(det.NumeroVeicolo, 45);
 
     // Next frame: the cars moved by their half's direction and keep their
-    // numbers once each; the truck is missed and a car where it was does not
-    // take its number (4.5 m against 15 m).
+    // numbers once each; the truck is missed and a car 2.5 m ahead of its
+    // front does not take its number (4.5 m against 15 m).
     TextList prec = att;
-    TextList att2 = lista({{"sup", 197, 206, 4.5},
+    TextList att2 = lista({{"sup", 190, 199, 4.5},
                            {"sup", 16, 25, 4.5},
                            {"inf", 34, 43, 4.5},
                            {"sup", 96, 105, 4.5},
