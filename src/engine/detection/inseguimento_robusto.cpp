@@ -125,6 +125,8 @@ struct Confronto
     bool parziale = false;
 };
 
+// Added to the error of a vehicle without a speed yet, m.
+constexpr double kPenalitaSenzaVelocita = 1.0;
 // Ranks an overlap-only match after every match by an end.
 constexpr double kPenalitaParziale = 1000.0;
 
@@ -208,8 +210,13 @@ std::optional<Confronto> confronta(const Osservazione &o, const TrackedVehicle &
     if (c.dt <= 0.0)
         c.dt = salto * periodo;
     c.previsto = v.velocitaNota ? v.velocita * c.dt : 0.0;
-    if (confrontaEstremi(o, v, variazionePos, c))
+    if (confrontaEstremi(o, v, variazionePos, c)) {
+        // A vehicle seen once has no prediction yet: one with a speed is
+        // preferred when both fit.
+        if (!v.velocitaNota)
+            c.errore += kPenalitaSenzaVelocita;
         return c;
+    }
 
     // Neither end agrees: the record within the vehicle's predicted extent,
     // or the other way round.
