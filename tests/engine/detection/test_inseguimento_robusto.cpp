@@ -70,11 +70,11 @@ struct Rec
 
 using Fotogramma = std::vector<Rec>;
 
-TextList lista(const Fotogramma &recs, int f)
+TextList lista(const Fotogramma &recs, int f, double periodo = 0.2)
 {
     TextList l;
     for (const Rec &r : recs)
-        appendRecord(l, makeRecord(kNumeroProvvisorio, r.arco, 3 * r.da, 3 * r.a, r.lunghezza, 8, f, 0.2 * f));
+        appendRecord(l, makeRecord(kNumeroProvvisorio, r.arco, 3 * r.da, 3 * r.a, r.lunghezza, 8, f, periodo * f));
     return l;
 }
 
@@ -89,14 +89,14 @@ std::vector<std::string> numeri(const TextList &l)
 // Frames 1, 2, ... numbered as the automatic run does. With `riapri` the
 // tracker starts empty at every frame, as after saving and reopening the job.
 Numeri numera(ProfiloRilevamento profilo, const std::vector<Fotogramma> &fotogrammi, const MetricGrid &g,
-              bool riapri = false)
+              bool riapri = false, double periodo = 0.2)
 {
     StatoRilevamento det = stato(profilo);
     TextList prec, tot;
     RobustTracker inseguimento;
     Numeri tutti;
     for (std::size_t i = 0; i < fotogrammi.size(); ++i) {
-        TextList att = lista(fotogrammi[i], static_cast<int>(i) + 1);
+        TextList att = lista(fotogrammi[i], static_cast<int>(i) + 1, periodo);
         if (riapri)
             inseguimento = RobustTracker {};
         if (att.count() >= 2)
@@ -131,6 +131,15 @@ const std::vector<Scena> &scene()
          {{{"inf", 100, 130, 15.0}}, {{"inf", 104, 134, 15.0}}, {{"inf", 118, 128, 5.0}}, {{"inf", 112, 142, 15.0}}},
          {{"1"}, {"1"}, {"2"}, {"3"}},
          {{"1"}, {"1"}, {"1"}, {"1"}}},
+        // The piece has no speed yet and fits the next record's front end
+        // exactly; the car's rear end is 0.5 m from its prediction.
+        {"a piece split off the car for one frame",
+         {{{"inf", 100, 109, 4.5}},
+          {{"inf", 104, 113, 4.5}},
+          {{"inf", 108, 117, 4.5}, {"inf", 120, 124, 2.0}},
+          {{"inf", 113, 124, 5.5}}},
+         {{"1"}, {"1"}, {"1", "2"}, {"1"}},
+         {{"1"}, {"1"}, {"1", "2"}, {"1"}}},
         {"length shrinking while leaving the band",
          {{{"sup", 16, 25, 4.5}}, {{"sup", 12, 21, 4.5}}, {{"sup", 10, 17, 3.5}}, {{"sup", 10, 13, 1.5}}},
          {{"1"}, {"1"}, {"1"}, {"2"}},
@@ -211,6 +220,18 @@ TEST_F(InseguimentoRobustoTest, MemoriaRicostruitaDalleListeSalvate)
         const MetricGrid g = s.prospettiva ? grigliaProspettica() : grigliaUniforme();
         EXPECT_EQ(numera(ProfiloRilevamento::Robusto, s.fotogrammi, g, true), s.robusto) << s.nome;
     }
+}
+
+TEST_F(InseguimentoRobustoTest, UnPassoIndietroDelBordoNonInverteLaVelocita)
+{
+    // 25 fps, 12.5 m/s (a pixel a frame): the mask's edges step back 1 m on
+    // frame 2. Read as a speed, -25 m/s would put the car 2.5 m from where
+    // frame 3 finds it; it moves along its half's direction only.
+    const std::vector<Fotogramma> f
+        = {{{"inf", 100, 109, 4.5}}, {{"inf", 98, 107, 4.5}}, {{"inf", 101, 110, 4.5}}, {{"inf", 102, 111, 4.5}}};
+    const Numeri uno = {{"1"}, {"1"}, {"1"}, {"1"}};
+    EXPECT_EQ(numera(ProfiloRilevamento::Predefinito, f, grigliaUniforme(), false, 0.04), uno);
+    EXPECT_EQ(numera(ProfiloRilevamento::Robusto, f, grigliaUniforme(), false, 0.04), uno);
 }
 
 TEST_F(InseguimentoRobustoTest, NumeroCambiatoAMano)
