@@ -127,6 +127,8 @@ struct Confronto
 
 // Added to the error of a vehicle without a speed yet, m.
 constexpr double kPenalitaSenzaVelocita = 1.0;
+// Ranks a match in the other half after those in the record's own half.
+constexpr double kPenalitaAltraMeta = 100.0;
 // Ranks an overlap-only match after every match by an end.
 constexpr double kPenalitaParziale = 1000.0;
 
@@ -159,7 +161,7 @@ bool confrontaEstremi(const Osservazione &o, const TrackedVehicle &v, double var
     }
 
     const double previsto = c.previsto;
-    const double verso = o.sup ? -1.0 : 1.0;
+    const double verso = v.sup ? -1.0 : 1.0;
     bool trovato = false;
     double extra = 0.0;
     const auto prova = [&](double spostamento) {
@@ -200,8 +202,6 @@ bool confrontaEstremi(const Osservazione &o, const TrackedVehicle &v, double var
 // Whether record o may continue vehicle v, and how far from where v was expected.
 std::optional<Confronto> confronta(const Osservazione &o, const TrackedVehicle &v, double periodo, double variazionePos)
 {
-    if (o.sup != v.sup)
-        return std::nullopt;
     const int salto = o.fotogramma - v.fotogramma;
     if (salto < 1 || !ricordato(salto, o.tempo - v.tempo))
         return std::nullopt;
@@ -210,16 +210,29 @@ std::optional<Confronto> confronta(const Osservazione &o, const TrackedVehicle &
     if (c.dt <= 0.0)
         c.dt = salto * periodo;
     c.previsto = v.velocitaNota ? v.velocita * c.dt : 0.0;
+    // A record in the other half continues a vehicle changing lane
+    // (overtaking) only when no vehicle of its own half fits, from the frame
+    // just before, by its ends and a known speed, both clear of the band's
+    // ends: a vehicle entering one half where another left the other is not
+    // taken for it.
+    const bool altra = o.sup != v.sup;
+    const bool interi = o.inizioLibero && o.fineLibero && v.inizioLibero && v.fineLibero;
+    if (altra && (salto > 1 || !v.velocitaNota || !interi))
+        return std::nullopt;
+    const double altraMeta = altra ? kPenalitaAltraMeta : 0.0;
     if (confrontaEstremi(o, v, variazionePos, c)) {
         // A vehicle seen once has no prediction yet: one with a speed is
         // preferred when both fit.
         if (!v.velocitaNota)
             c.errore += kPenalitaSenzaVelocita;
+        c.errore += altraMeta;
         return c;
     }
 
     // Neither end agrees: the record within the vehicle's predicted extent,
     // or the other way round.
+    if (altra)
+        return std::nullopt;
     const Estensione r = estensione(o.xInizio, o.xFine, 0.0);
     const Estensione p = estensione(v.xInizio, v.xFine, c.previsto);
     if (!r.dentro(p, kTolleranzaPosizione) && !p.dentro(r, kTolleranzaPosizione))
@@ -234,6 +247,9 @@ void aggiorna(TrackedVehicle &v, const Osservazione &o, const Confronto &c)
 {
     v.fotogramma = o.fotogramma;
     v.tempo = o.tempo;
+    ++(o.sup ? v.recordSup : v.recordInf);
+    if (v.recordSup != v.recordInf)
+        v.sup = v.recordSup > v.recordInf;
     if (c.parziale) {
         v.xInizio += c.previsto;
         v.xFine += c.previsto;

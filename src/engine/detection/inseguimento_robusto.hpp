@@ -9,8 +9,9 @@
 // pixel column. An end touching one end of the band shows where the band
 // ends, not where the vehicle does: records are compared by the ends free in
 // both, and a length is held against the vehicle only when the record is
-// clear of both band ends. A vehicle never goes back against its half's
-// direction (upper half toward smaller X, lower toward larger), and is
+// clear of both band ends. A vehicle never goes back against the direction
+// of the half most of its records were in (upper half toward smaller X,
+// lower toward larger), may pull into the other half for a while, and is
 // remembered for a few frames without a record.
 //
 // The memory is rebuilt from the saved lists whenever they are not the ones
@@ -35,7 +36,12 @@ inline constexpr double kSecondiSenzaRecord = 1.0;
 struct TrackedVehicle
 {
     std::string numero;
+    // Its direction of travel: the half most of its records were in (kept
+    // on a tie), so that a piece seen in the other half first, or an
+    // overtaking, does not turn it round.
     bool sup = false;
+    int recordSup = 0;
+    int recordInf = 0;
     // Metric X of the record's first and last pixel column, at the axis row.
     double xInizio = 0.0;
     double xFine = 0.0;
