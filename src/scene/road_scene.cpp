@@ -573,7 +573,8 @@ void RoadScene::hardenTraffic()
         }
     }
     // Followers that would run into a slower or standing vehicle wait behind
-    // the picture's edge; so do vehicles of a longer (perspective) view.
+    // the picture's edge, and the lane's later vehicles with them; so do
+    // vehicles of a longer (perspective) view.
     std::stable_sort(m_vehicles.begin(), m_vehicles.end(),
                      [](const VehicleSpec &a, const VehicleSpec &b) { return a.entryTime < b.entryTime; });
     const auto inView = [&](const VehicleSpec &v) {
@@ -587,20 +588,34 @@ void RoadScene::hardenTraffic()
         for (double t = from; t <= to; t += step) {
             const Body p = body(a, t);
             const Body q = body(b, t);
-            const double gap = 0.5;
+            const double gap = 3.0; // as between vehicles of standard traffic
             if (p.x0 < q.x1 + gap && q.x0 < p.x1 + gap && p.y0 < q.y1 && q.y0 < p.y1)
                 return true;
         }
         return false;
     };
     std::vector<VehicleSpec> kept;
+    double laneDelay[2] = {0.0, 0.0}; // a wait passes on to the lane's later vehicles: headways stay
     for (VehicleSpec v : m_vehicles) {
-        while (v.entryTime < m_options.duration
-               && std::any_of(kept.begin(), kept.end(), [&](const VehicleSpec &k) { return meet(k, v); })) {
-            v.entryTime += 0.2;
-            v.overtakeFrom += 0.2;
-            v.overtakeTo += 0.2;
+        double &delay = laneDelay[v.half == Half::Sup ? 0 : 1];
+        v.entryTime += delay;
+        if (v.overtakeTo > v.overtakeFrom) {
+            v.overtakeFrom += delay;
+            v.overtakeTo += delay;
         }
+        const double planned = v.entryTime;
+        while (v.entryTime < m_options.duration && std::any_of(kept.begin(), kept.end(), [&](const VehicleSpec &k) {
+                   // Nobody queues behind a standing vehicle: its lane stays empty until it has gone.
+                   const bool behindStop = k.stopSeconds > 0 && k.half == v.half && v.entryTime < inView(k);
+                   return behindStop || meet(k, v);
+               })) {
+            v.entryTime += 0.2;
+            if (v.overtakeTo > v.overtakeFrom) {
+                v.overtakeFrom += 0.2;
+                v.overtakeTo += 0.2;
+            }
+        }
+        delay += v.entryTime - planned;
         if (v.entryTime < m_options.duration)
             kept.push_back(v);
     }
