@@ -15,6 +15,7 @@
 // GenerazioneSfondo.
 
 #include "detection/geometria_scansione.hpp"
+#include "detection/spazio_robusto.hpp"
 
 #include <cstdint>
 #include <vector>
@@ -39,6 +40,7 @@ struct DetectionWorkspace
     // Per arc, per pixel column: foreground pixels of its segment.
     std::vector<std::uint32_t> conteggi[2];
     std::vector<std::uint8_t> accumulatori; // byte counters of the vector count
+    RobustWorkspace robusto; // the robust detection's blob search
 
     bool primoPiano(int r, int x) const
     {
