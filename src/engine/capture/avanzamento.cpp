@@ -6,8 +6,10 @@
 #include "common/numbers.hpp"
 #include "detection/elaborazione_automatica.hpp"
 #include "detection/geometria_area.hpp"
+#include "detection/inseguimento_robusto.hpp"
 #include "detection/rilevamento.hpp"
 #include "detection/rilevamento_riferimento.hpp"
+#include "detection/rilevamento_robusto.hpp"
 #include "state/record_veicolo.hpp"
 
 #include <algorithm>
@@ -94,6 +96,7 @@ struct Istantanea
         , VariazionePos(s.CP.VariazionePos)
         , LunghezzaMin(s.CP.LunghezzaMin)
         , SogliaConteggio(s.CP.SogliaConteggio)
+        , Profilo(s.CP.Profilo)
     {
     }
 
@@ -113,6 +116,7 @@ struct Istantanea
         s.CP.VariazionePos = VariazionePos;
         s.CP.LunghezzaMin = LunghezzaMin;
         s.CP.SogliaConteggio = SogliaConteggio;
+        s.CP.Profilo = Profilo;
     }
 
     TextList veicoliAtt;
@@ -130,6 +134,7 @@ struct Istantanea
     double VariazionePos;
     double LunghezzaMin;
     int SogliaConteggio;
+    ProfiloRilevamento Profilo;
 };
 
 // A field's number, the error naming the field by its label on the screen.
@@ -201,6 +206,7 @@ Avanzamento avanza(StatoLavoro &stato, SessioneCaptazione &sessione)
     det.AreaVeicolo = decimale("Area veic. mq", c.AreaVeicoloTXT);
     det.VariazionePos = decimale("Variaz. posiz.", c.VariazionePosTXT);
     det.LunghezzaMin = decimale("Lung. min veic", c.LunghezzaMinTXT);
+    det.Profilo = c.Profilo;
     // 3
     // No frame follows the largest number: the end of any interval.
     const std::int64_t prossimo = static_cast<std::int64_t>(det.FotogrammaAttuale) + 1;
@@ -220,14 +226,22 @@ Avanzamento avanza(StatoLavoro &stato, SessioneCaptazione &sessione)
     // 6
     const int superiore = intero("margine super.", c.MargineSuperiore);
     const int inferiore = intero("margine infer.", c.MargineInferiore);
-    if (sessione.rilevamentoRiferimento)
+    const bool robusto = det.Profilo == ProfiloRilevamento::Robusto;
+    if (robusto)
+        IndividuaVeicoliRobusto(det, stato.GrigliaMetrica, a.immagine, superiore, inferiore, n, det.IstanteFotogramma,
+                                a.veicoliAtt, sessione.spazio, MaskWanted::RecordsOnly);
+    else if (sessione.rilevamentoRiferimento)
         riferimento::IndividuaVeicoli(det, stato.GrigliaMetrica, a.immagine, superiore, inferiore, n,
                                       det.IstanteFotogramma, a.veicoliAtt);
     else
         IndividuaVeicoli(det, stato.GrigliaMetrica, a.immagine, superiore, inferiore, n, det.IstanteFotogramma,
                          a.veicoliAtt, sessione.spazio, MaskWanted::RecordsOnly);
-    // 7
-    if (a.veicoliAtt.count() >= 2)
+    // 7. The robust tracker rebuilds its memory from the lists when they were
+    // edited, reopened or stepped back since it last numbered them.
+    if (a.veicoliAtt.count() >= 2 && robusto)
+        NumeraVeicoliRobusto(sessione.inseguimento, a.veicoliAtt, c.veicoliPrec, &c.VeicoliTOT, det.NumeroVeicolo, det,
+                             stato.GrigliaMetrica);
+    else if (a.veicoliAtt.count() >= 2)
         InseguiVeicoli(a.veicoliAtt, c.veicoliPrec, det.NumeroVeicolo, det.VariazionePos, stato.GrigliaMetrica);
     // 8
     NumeriDuplicati(a.veicoliAtt, det.NumeroVeicolo);

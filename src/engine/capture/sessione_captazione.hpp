@@ -16,6 +16,7 @@
 
 #include "common/drawing.hpp"
 #include "common/rgb_image.hpp"
+#include "detection/inseguimento_robusto.hpp"
 #include "detection/sfondo.hpp"
 #include "detection/spazio_rilevamento.hpp"
 #include "state/stato_lavoro.hpp"
@@ -74,6 +75,9 @@ struct SessioneCaptazione
     // The plain detection instead of the packed one (same records; for
     // benchmarks and cross-checks).
     bool rilevamentoRiferimento = false;
+    // The robust profile's numbering memory; rebuilt from the lists whenever
+    // they are not the ones it last numbered.
+    RobustTracker inseguimento;
 
     // Where frames come from (tests, the batch run); empty: the frame files,
     // with the next one read ahead in the background when `anticipa` is set.

@@ -97,7 +97,8 @@ void ElaborazioneImmagini(StatoLavoro &stato, RunControl &controllo, DetectionWo
         const int inferiore = toInt(schermo.MargineInferiore);
         const bool trovati = detectAndNumberFrame(
             det, stato.GrigliaMetrica, frame, superiore, inferiore, n, tempo, schermo.veicoliAtt, schermo.veicoliPrec,
-            spazio, inseguimento, controllo.mostraMaschera ? MaskWanted::Whole : MaskWanted::RecordsOnly);
+            spazio, inseguimento, controllo.mostraMaschera ? MaskWanted::Whole : MaskWanted::RecordsOnly,
+            &schermo.VeicoliTOT);
         if (trovati && osservatore.veicoliTrovati)
             osservatore.veicoliTrovati();
         ProcessedFrame fe;
