@@ -9,7 +9,8 @@
 // scene (the plain mean for "predefinito", the median of a sample for
 // "robusto", as the background computation chooses). Counters:
 //   veri            distinct true vehicles with at least 2 m inside the band
-//   contati         distinct numbers the run gave
+//   contati         distinct numbers the run gave (the table adds the
+//                   difference from veri as a share of it)
 //   un_numero       share of true vehicles whose records all carry one number
 //                   (a vehicle never seen does not keep one)
 //   avvistamenti    frames x true vehicles whole inside the band
@@ -313,17 +314,18 @@ void BM_Accuratezza(benchmark::State &state, std::size_t i, int p)
 void BM_AccuratezzaTabella(benchmark::State &state)
 {
     for (auto _ : state) {
-        std::printf("\n| scena | profilo | veri | contati | un numero | mancati | spuri | veicoli spuri "
-                    "| ms/fotogramma | ms con PNG |\n|---|---|--:|--:|--:|--:|--:|--:|--:|--:|\n");
+        std::printf("\n| scena | profilo | veri | contati | scarto | un numero | mancati | spuri | veicoli spuri "
+                    "| ms/fotogramma | ms con PNG |\n|---|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|\n");
         for (std::size_t i = 0; i < scene().size(); ++i) {
             const Misura &m = misura(i);
             for (int p = 0; p < 2; ++p) {
                 const Esito &e = m.profili[p];
                 const double ms = e.fotogrammi ? 1000.0 * e.secondi / e.fotogrammi : 0.0;
-                std::printf("| %s | %s | %d | %d | %.1f%% | %.1f%% | %.1f%% | %d | %.2f | %.2f |\n",
+                std::printf("| %s | %s | %d | %d | %+.1f%% | %.1f%% | %.1f%% | %.1f%% | %d | %.2f | %.2f |\n",
                             p == 0 ? scene()[i].nome : "", std::string(profileName(kProfili[p])).c_str(), e.veri,
-                            e.contati, 100.0 * quota(e.unNumero, e.veri), 100.0 * quota(e.mancati, e.avvistamenti),
-                            100.0 * quota(e.spuri, e.record), e.veicoliSpuri, ms, ms + m.msPng);
+                            e.contati, 100.0 * quota(e.contati - e.veri, e.veri), 100.0 * quota(e.unNumero, e.veri),
+                            100.0 * quota(e.mancati, e.avvistamenti), 100.0 * quota(e.spuri, e.record), e.veicoliSpuri,
+                            ms, ms + m.msPng);
             }
         }
         std::printf("\n");
