@@ -12,7 +12,8 @@
 //   contati         distinct numbers the run gave (the table adds the
 //                   difference from veri as a share of it)
 //   un_numero       share of true vehicles whose records all carry one number
-//                   (a vehicle never seen does not keep one)
+//                   that no other true vehicle's records carry (a vehicle
+//                   never seen does not keep one)
 //   avvistamenti    frames x true vehicles whole inside the band
 //   mancati         share of those with no record on their half
 //   record, spuri   records, and the share overlapping no true vehicle on their half
@@ -144,7 +145,7 @@ struct Corsa
     DetectionWorkspace spazio;
     RobustTracker inseguimento;
     std::map<int, std::set<std::string>> numeriDelVeicolo;
-    std::map<std::string, bool> numeroVero; // number -> some record overlapped a true vehicle
+    std::map<std::string, std::set<int>> veicoliDelNumero; // true vehicles a number's records overlapped
     Esito esito;
 };
 
@@ -249,11 +250,11 @@ Misura misuraScena(const Scena &sc)
                         migliore = v.id;
                     }
                 }
-                bool &vero = c.numeroVero[r.numero];
+                std::set<int> &veicoli = c.veicoliDelNumero[r.numero];
                 if (migliore < 0) {
                     ++c.esito.spuri;
                 } else {
-                    vero = true;
+                    veicoli.insert(migliore);
                     c.numeriDelVeicolo[migliore].insert(r.numero);
                 }
             }
@@ -265,13 +266,17 @@ Misura misuraScena(const Scena &sc)
     for (int p = 0; p < 2; ++p) {
         Corsa &c = corse[p];
         c.esito.veri = static_cast<int>(veri.size());
-        c.esito.contati = static_cast<int>(c.numeroVero.size());
+        c.esito.contati = static_cast<int>(c.veicoliDelNumero.size());
         for (int id : veri) {
+            // One number, and a number no other vehicle took.
             const auto it = c.numeriDelVeicolo.find(id);
-            c.esito.unNumero += it != c.numeriDelVeicolo.end() && it->second.size() == 1 ? 1 : 0;
+            c.esito.unNumero += it != c.numeriDelVeicolo.end() && it->second.size() == 1
+                    && c.veicoliDelNumero[*it->second.begin()].size() == 1
+                ? 1
+                : 0;
         }
-        for (const auto &[numero, vero] : c.numeroVero)
-            c.esito.veicoliSpuri += vero ? 0 : 1;
+        for (const auto &[numero, veicoli] : c.veicoliDelNumero)
+            c.esito.veicoliSpuri += veicoli.empty() ? 1 : 0;
         m.profili[p] = c.esito;
     }
     m.msPng = msDecodificaPng(fonte);
