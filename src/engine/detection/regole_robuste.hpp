@@ -20,7 +20,9 @@
 //     the rows within half a band of the axis row of its first scanned byte
 //     column);
 //  5. each blob belongs to the half where it stands: "inf" when its lowest
-//     pixel lies below the axis row of its column, "sup" otherwise;
+//     pixel lies more than occupancyThreshold rows below the axis row of its
+//     column (a shadow or a blur leaking across the axis does not move it),
+//     "sup" otherwise;
 //  6. a blob occupies a column when it has at least occupancyThreshold pixels
 //     there; its extent is its first to its last occupied column, and a blob
 //     occupying none is dropped;
@@ -41,11 +43,12 @@ constexpr int kPassoColonneLuce = 16;
 constexpr int kPassoRigheLuce = 8;
 constexpr int kMaxScartoLuce = 48;
 // Blobs of one half this close along the road are parts of one vehicle.
-constexpr double kGiuntaMetri = 0.5;
+constexpr double kGiuntaMetri = 1.0;
 
 // Darker than the background by a ratio of 0.45 to 0.90 of the three bytes'
-// sum, no byte brighter, and each byte's share of the sum within 0.06 of the
-// background's: a shadow dims the road without changing its colour.
+// sum, no byte brighter, and each byte's share of the sum within 0.04 of the
+// background's: a shadow dims the road without changing its colour (a tinted
+// windscreen, as dark, shifts it more).
 inline bool isShadow(const std::uint8_t *f, const int *b)
 {
     if (f[0] > b[0] || f[1] > b[1] || f[2] > b[2])
@@ -56,7 +59,7 @@ inline bool isShadow(const std::uint8_t *f, const int *b)
         return false;
     for (int c = 0; c < 3; ++c) {
         const int scarto = f[c] * B - b[c] * F;
-        if (100 * (scarto < 0 ? -scarto : scarto) > 6 * F * B)
+        if (25 * (scarto < 0 ? -scarto : scarto) > F * B)
             return false;
     }
     return true;
@@ -66,7 +69,8 @@ inline bool isShadow(const std::uint8_t *f, const int *b)
 // 0 without samples.
 int boundedOffset(int mediana, bool campioni);
 
-// Pixels a blob needs in a column to occupy it: an eighth of the half band.
+// Pixels a blob needs in a column to occupy it, and rows it must reach below
+// the axis to stand in the lower half: an eighth of the half band.
 inline int occupancyThreshold(int halfBand)
 {
     return halfBand / 8 > 1 ? halfBand / 8 : 1;

@@ -280,7 +280,7 @@ void misuraMacchie(const DetectionWorkspace &s, RobustWorkspace &w, int soglia, 
             --w.colonne[static_cast<std::size_t>(c.x1 + 1 - g.primoPixel)];
         }
         BlobExtent e;
-        e.arco = w.profondita[r] > 0 ? 1 : 0;
+        e.arco = w.profondita[r] > soglia ? 1 : 0;
         e.primo = -1;
         int conteggio = 0;
         for (int x = w.primo[r]; x <= w.ultimo[r] + 1; ++x) {

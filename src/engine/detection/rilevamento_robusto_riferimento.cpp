@@ -146,7 +146,7 @@ std::vector<BlobExtent> macchie(const Maschera &m, const Banda &banda, int sogli
                     }
             }
             BlobExtent e;
-            e.arco = profondita > 0 ? 1 : 0;
+            e.arco = profondita > soglia ? 1 : 0;
             e.primo = -1;
             for (int x = banda.primo; x <= banda.ultimo; ++x)
                 if (colonna[static_cast<std::size_t>(x - banda.primo)] >= soglia) {

@@ -35,28 +35,26 @@ namespace {
 // the median is selected.
 constexpr std::size_t kTessera = 2048;
 
-// The median of each byte of one tile, bit by bit from the highest: the
+// The median of each byte of one whole tile, bit by bit from the highest: the
 // largest value m with at most `rango` samples below m is the sample of that
-// rank. Plain loops over the tile that the compiler turns into vector code.
-void medianaTessera(const std::vector<const std::uint8_t *> &righe, std::size_t da, std::size_t n, int rango,
-                    std::int32_t *uscita)
+// rank. Loops of a fixed length that the compiler turns into vector code.
+void medianaTessera(const std::vector<const std::uint8_t *> &tessere, int rango, std::int32_t *uscita, std::size_t n)
 {
     std::array<std::uint8_t, kTessera> m {};
     std::array<std::uint8_t, kTessera> prova {};
     std::array<std::uint8_t, kTessera> sotto {};
     for (int bit = 7; bit >= 0; --bit) {
         const auto peso = static_cast<std::uint8_t>(1U << bit);
-        for (std::size_t j = 0; j < n; ++j) {
+        for (std::size_t j = 0; j < kTessera; ++j) {
             prova[j] = static_cast<std::uint8_t>(m[j] | peso);
             sotto[j] = 0;
         }
-        for (const std::uint8_t *p : righe) {
-            const std::uint8_t *q = p + da;
-            for (std::size_t j = 0; j < n; ++j)
+        for (const std::uint8_t *q : tessere)
+            for (std::size_t j = 0; j < kTessera; ++j)
                 sotto[j] = static_cast<std::uint8_t>(sotto[j] + (q[j] < prova[j] ? 1 : 0));
-        }
-        for (std::size_t j = 0; j < n; ++j)
-            m[j] = sotto[j] <= rango ? prova[j] : m[j];
+        const auto r = static_cast<std::uint8_t>(rango);
+        for (std::size_t j = 0; j < kTessera; ++j)
+            m[j] = sotto[j] <= r ? prova[j] : m[j];
     }
     for (std::size_t j = 0; j < n; ++j)
         uscita[j] = m[j];
@@ -82,13 +80,23 @@ MatriceInteri medianOfFrames(const std::vector<RgbImage> &fotogrammi)
     // The counts are bytes: at most 255 samples below any value.
     if (fotogrammi.size() > 255)
         return riferimento::medianOfFrames(fotogrammi);
-    std::vector<const std::uint8_t *> righe;
-    for (const RgbImage &f : fotogrammi)
-        righe.push_back(f.pixels.data());
     const int rango = static_cast<int>((fotogrammi.size() - 1) / 2);
     const std::size_t totale = primo.pixels.size();
-    for (std::size_t da = 0; da < totale; da += kTessera)
-        medianaTessera(righe, da, std::min(kTessera, totale - da), rango, m.data.data() + da);
+    std::vector<const std::uint8_t *> tessere(fotogrammi.size());
+    // The last, partial tile is read from zero-padded copies.
+    std::vector<std::uint8_t> coda(fotogrammi.size() * kTessera, 0);
+    for (std::size_t da = 0; da < totale; da += kTessera) {
+        const std::size_t n = std::min(kTessera, totale - da);
+        for (std::size_t k = 0; k < fotogrammi.size(); ++k) {
+            const std::uint8_t *p = fotogrammi[k].pixels.data() + da;
+            if (n < kTessera) {
+                std::copy(p, p + n, coda.data() + k * kTessera);
+                p = coda.data() + k * kTessera;
+            }
+            tessere[k] = p;
+        }
+        medianaTessera(tessere, rango, m.data.data() + da, n);
+    }
     return m;
 }
 

@@ -140,11 +140,24 @@ TEST_F(ProfiliTest, VeicoloInUnaSolaMetaDellaBanda)
         // carries it across.
         {"sopra l'asse", {50, 84, 90, 97}, entrambe, record("sup", 150, 273, "10", "50")},
         {"sotto l'asse", {50, 103, 90, 115}, entrambe, record("inf", 150, 273, "10", "50")},
+        // Reaching two rows past the axis (a blur, a shadow): still above it.
+        {"sfiora l'asse", {50, 84, 90, 102}, entrambe, record("sup", 150, 273, "10", "50")},
     };
     for (const Caso &c : casi) {
         EXPECT_EQ(b.predefinito(Banco::fotogramma({c.veicolo})), c.predefinito) << c.nome;
         EXPECT_EQ(b.robusto(Banco::fotogramma({c.veicolo})), c.robusto) << c.nome;
     }
+}
+
+TEST_F(ProfiliTest, AffiancatiRestanoDue)
+{
+    // Two vehicles side by side, seven rows apart across the axis: the
+    // default merges them into one run per half; the robust profile gives two
+    // records, one per half, each with its own extent.
+    const RgbImage f = Banco::fotogramma({{50, 84, 90, 96}, {70, 104, 120, 116}});
+    EXPECT_EQ(b.predefinito(f),
+              unisci(record("sup", 174, 375, "16,5", "82,5"), record("inf", 174, 375, "16,5", "82,5")));
+    EXPECT_EQ(b.robusto(f), unisci(record("sup", 150, 273, "10", "50"), record("inf", 210, 363, "12,5", "62,5")));
 }
 
 TEST_F(ProfiliTest, CambioDiLuce)
