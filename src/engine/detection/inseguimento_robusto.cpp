@@ -161,7 +161,7 @@ bool confrontaEstremi(const Osservazione &o, const TrackedVehicle &v, double var
     }
 
     const double previsto = c.previsto;
-    const double verso = v.sup ? -1.0 : 1.0;
+    const double verso = v.verso;
     bool trovato = false;
     double extra = 0.0;
     const auto prova = [&](double spostamento) {
@@ -250,6 +250,8 @@ void aggiorna(TrackedVehicle &v, const Osservazione &o, const Confronto &c)
     ++(o.sup ? v.recordSup : v.recordInf);
     if (v.recordSup != v.recordInf)
         v.sup = v.recordSup > v.recordInf;
+    if (!v.versoDaIngresso)
+        v.verso = v.sup ? -1 : 1;
     if (c.parziale) {
         v.xInizio += c.previsto;
         v.xFine += c.previsto;
@@ -259,7 +261,7 @@ void aggiorna(TrackedVehicle &v, const Osservazione &o, const Confronto &c)
         // A mask edge stepping back, over a frame of 1/25 s, would read as a
         // vehicle reversing: the speed along the half's direction is kept
         // between 0 and the fastest vehicle.
-        const double verso = v.sup ? -1.0 : 1.0;
+        const double verso = v.verso;
         const double misurata = verso * std::clamp(verso * c.spostamento / c.dt, 0.0, kVelocitaMassima);
         v.velocita = v.velocitaNota ? 0.5 * (v.velocita + misurata) : misurata;
         v.velocitaNota = true;
@@ -274,11 +276,24 @@ void aggiorna(TrackedVehicle &v, const Osservazione &o, const Confronto &c)
     }
 }
 
+// A vehicle cut by one end of the band only is coming in by that end (or
+// leaving by it when first seen then: it is gone before that matters).
+int versoDiIngresso(const Osservazione &o)
+{
+    if (!o.inizioLibero && o.fineLibero)
+        return 1;
+    if (o.inizioLibero && !o.fineLibero)
+        return -1;
+    return 0;
+}
+
 TrackedVehicle nuovo(const Osservazione &o, std::string numero)
 {
     TrackedVehicle v;
     v.numero = std::move(numero);
     v.sup = o.sup;
+    v.verso = versoDiIngresso(o);
+    v.versoDaIngresso = v.verso != 0;
     aggiorna(v, o, Confronto {});
     return v;
 }
@@ -324,6 +339,23 @@ std::vector<std::pair<int, Confronto>> abbina(const RobustTracker &t, const std:
     return scelta;
 }
 
+// How far record o lies from vehicle v, by the ends free in both (else the
+// centres), without asking whether it may continue it.
+Confronto spostamentoDa(const Osservazione &o, const TrackedVehicle &v, double periodo)
+{
+    Confronto c;
+    c.dt = o.tempo - v.tempo;
+    if (c.dt <= 0.0)
+        c.dt = (o.fotogramma - v.fotogramma) * periodo;
+    if (o.inizioLibero && v.inizioLibero)
+        c.spostamento = o.xInizio - v.xInizio;
+    else if (o.fineLibero && v.fineLibero)
+        c.spostamento = o.xFine - v.xFine;
+    else
+        c.spostamento = (o.xInizio + o.xFine - v.xInizio - v.xFine) / 2;
+    return c;
+}
+
 void dimentica(RobustTracker &t, int fotogramma, double tempo)
 {
     std::erase_if(t.veicoli,
@@ -335,11 +367,28 @@ void dimentica(RobustTracker &t, int fotogramma, double tempo)
 void riproduci(RobustTracker &t, const std::vector<Osservazione> &oss, double variazionePos)
 {
     impara(t, oss);
-    const auto scelta = abbina(t, oss, variazionePos);
+    auto scelta = abbina(t, oss, variazionePos);
+    // The saved numbers say who is who: a record continues the remembered
+    // vehicle of its own number, whichever way it moved.
+    std::vector<bool> perNumero(oss.size(), false);
+    for (std::size_t r = 0; r < oss.size(); ++r)
+        for (std::size_t k = 0; k < t.veicoli.size(); ++k)
+            if (t.veicoli[k].numero == oss[r].numero && oss[r].fotogramma > t.veicoli[k].fotogramma) {
+                scelta[r] = {static_cast<int>(k), spostamentoDa(oss[r], t.veicoli[k], t.periodo)};
+                perNumero[r] = true;
+            }
+    for (std::size_t r = 0; r < oss.size(); ++r)
+        for (std::size_t q = 0; q < oss.size() && !perNumero[r]; ++q)
+            if (perNumero[q] && scelta[q].first == scelta[r].first)
+                scelta[r].first = -1;
     std::vector<TrackedVehicle> visti;
     for (std::size_t r = 0; r < oss.size(); ++r) {
         const auto &[k, c] = scelta[r];
         TrackedVehicle v = k >= 0 ? t.veicoli[static_cast<std::size_t>(k)] : nuovo(oss[r], oss[r].numero);
+        if (k >= 0 && perNumero[r] && v.verso * c.spostamento < -kTolleranzaIndietro) {
+            v.verso = -v.verso;
+            v.versoDaIngresso = true;
+        }
         if (k >= 0)
             aggiorna(v, oss[r], c);
         v.numero = oss[r].numero;

@@ -9,10 +9,11 @@
 // pixel column. An end touching one end of the band shows where the band
 // ends, not where the vehicle does: records are compared by the ends free in
 // both, and a length is held against the vehicle only when the record is
-// clear of both band ends. A vehicle never goes back against the direction
-// of the half most of its records were in (upper half toward smaller X,
-// lower toward larger), may pull into the other half for a while, and is
-// remembered for a few frames without a record.
+// clear of both band ends. A vehicle never goes back against its direction
+// of travel: that of the band end it came in by, else that of the half most
+// of its records were in (upper half toward smaller X, lower toward larger).
+// It may pull into the other half for a while, and is remembered for a few
+// frames without a record.
 //
 // The memory is rebuilt from the saved lists whenever they are not the ones
 // the tracker last wrote (a job reopened, a record edited by hand, a step
@@ -36,10 +37,13 @@ inline constexpr double kSecondiSenzaRecord = 1.0;
 struct TrackedVehicle
 {
     std::string numero;
-    // Its direction of travel: the half most of its records were in (kept
-    // on a tie), so that a piece seen in the other half first, or an
-    // overtaking, does not turn it round.
+    // The half most of its records were in (kept on a tie).
     bool sup = false;
+    // Its direction along X: +1 toward larger X, -1 toward smaller. From the
+    // band end it came in by (an overtaking car in the other half keeps it),
+    // else from `sup`; saved numbers that move the other way turn it.
+    int verso = 1;
+    bool versoDaIngresso = false;
     int recordSup = 0;
     int recordInf = 0;
     // Metric X of the record's first and last pixel column, at the axis row.
