@@ -116,7 +116,7 @@ std::string reasonOf(int error)
     case EIO:
         return "errore di lettura o scrittura del disco";
     default:
-        return std::string("errore di sistema: ") + std::strerror(error);
+        return "errore del sistema n. " + std::to_string(error) + " (" + std::strerror(error) + ")";
     }
 }
 
