@@ -39,10 +39,11 @@ check-release: deps
 	cmake --build $(RELBUILD) -j $(JOBS)
 	cd $(RELBUILD) && ctest $(CTEST_ARGS)
 
-# The whole tree with clang, tests included.
+# The whole tree with clang (engine, command line, screens, tests and
+# benchmarks), warnings as errors, and every test.
 check-clang:
 	scripts/install-deps clang
-	cmake -S . -B $(CLANGBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake -S . -B $(CLANGBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKALVOR_ENGINE_ONLY=OFF $(STRICT)
 	cmake --build $(CLANGBUILD) -j $(JOBS)
 	cd $(CLANGBUILD) && ctest $(CTEST_ARGS)
 

@@ -180,8 +180,9 @@ int runCaptureAccuracy(const Args &args)
 }
 
 const CommandRegistration reg({"capture-accuracy", "capture-accuracy [--seeds 1,2,3] [--duration S] [--every K]",
-                               "capture generated scenes frame by frame with the default parameters and print "
-                               "missed and spurious records per frame and number switches per vehicle",
+                               "capta scene generate fotogramma per fotogramma con i parametri predefiniti e "
+                               "stampa i veicoli mancati e i rilevamenti spuri per fotogramma e i cambi di numero "
+                               "per veicolo",
                                runCaptureAccuracy});
 
 } // namespace

@@ -77,7 +77,8 @@ int runScene(const Args &args)
         try {
             scene::encodeScene(road, out, v);
         } catch (const std::runtime_error &e) {
-            throw FileError("Impossibile scrivere il filmato \"" + printable(out) + "\": " + e.what());
+            throw FileError("Impossibile scrivere il filmato \"" + printable(out) + "\" (" + printable(e.what())
+                            + ").");
         }
     }
     if (!truth.empty())

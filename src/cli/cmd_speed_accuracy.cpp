@@ -175,8 +175,8 @@ int runSpeedAccuracy(const Args &args)
 }
 
 const CommandRegistration reg({"speed-accuracy", "speed-accuracy [--seeds 1,2,3] [--duration S] [--every K]",
-                               "capture generated scenes, confirm them without and with the corrections and print "
-                               "the median and 90th percentile of the per-vehicle speed error",
+                               "capta scene generate, le conferma senza e con le correzioni e stampa la mediana e "
+                               "il 90° percentile dell'errore di velocità di ciascun veicolo",
                                runSpeedAccuracy});
 
 } // namespace

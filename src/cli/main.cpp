@@ -67,11 +67,8 @@ int main(int argc, char **argv)
         if (c.name == name) {
             try {
                 return c.run(args);
-            } catch (const kalvor::Error &e) {
-                std::cerr << "kalvor-cli " << name << ": " << e.what() << "\n";
-                return 1;
             } catch (const std::exception &e) {
-                std::cerr << "kalvor-cli " << name << ": " << e.what() << "\n";
+                std::cerr << "kalvor-cli " << name << ": " << kalvor::userMessage(e) << "\n";
                 return 1;
             }
         }

@@ -53,7 +53,7 @@ private slots:
         QVERIFY(guarded(nullptr, platform, [&] { ++after; }));
         QCOMPARE(after, 1);
         QCOMPARE(platform.messageTexts("error"),
-                 (QStringList {"\"12a\" non è un numero intero valido", "vector::at",
+                 (QStringList {"\"12a\" non è un numero intero valido", "Errore inatteso (vector::at).",
                                "Memoria insufficiente per completare l'operazione.", "Errore inatteso."}));
     }
 

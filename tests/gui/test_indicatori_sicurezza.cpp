@@ -13,6 +13,7 @@
 #include "support/temp_dir.hpp"
 
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -85,7 +86,12 @@ private slots:
         QCOMPARE(hintOf(tabella(screen)), QString("risultati di calcolo"));
         QVERIFY(tabella(screen)->isReadOnly());
         QCOMPARE(tabella(screen)->font().pixelSize(), 12);
-        QVERIFY(QFontInfo(tabella(screen)->font()).fixedPitch());
+        // Columns line up: every character the table holds has one width. (Not
+        // QFontInfo::fixedPitch, which is false for some monospaced fonts such
+        // as Noto Sans Mono, fontconfig's "monospace" where it is installed.)
+        const QFontMetricsF metrics(tabella(screen)->font());
+        for (const QChar c : QStringLiteral("0123456789 ,.-:iMWabc|"))
+            QCOMPARE(metrics.horizontalAdvance(c), metrics.horizontalAdvance(QLatin1Char('0')));
         QCOMPARE(tabella(screen)->frameShape(), QFrame::NoFrame);
         QCOMPARE(tabella(screen)->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         QCOMPARE(tabella(screen)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);

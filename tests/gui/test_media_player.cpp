@@ -6,8 +6,12 @@
 #include "scene/video_writer.hpp"
 #include "support/temp_dir.hpp"
 
+#include <QImage>
 #include <QSlider>
 #include <QTest>
+
+#include <algorithm>
+#include <cstdlib>
 
 using namespace kalvor;
 using namespace kalvor::testing;
@@ -92,6 +96,44 @@ private slots:
         QVERIFY(p.pictureAt(0.0).empty());
         p.play(); // nothing to play: no effect
         QVERIFY(!p.isPlaying());
+    }
+
+    // A PAL 4:3 video: 720 x 576 coded, pixels 16:15 wide. The picture is
+    // shown 640 x 480, as the extraction writes it, not 600 x 480.
+    void wideSamplePixelsWidenThePicture()
+    {
+        const std::string video = m_dir.file("pal.mkv");
+        VideoSettings settings;
+        settings.pixelWidth = 16;
+        settings.pixelHeight = 15;
+        {
+            VideoWriter writer(video, 720, 576, settings);
+            RgbImage grey(720, 576);
+            std::fill(grey.pixels.begin(), grey.pixels.end(), std::uint8_t {200});
+            for (int k = 0; k < 3; ++k)
+                writer.write(grey, k);
+        }
+        gui::MediaPlayer p;
+        p.setURL(QString::fromStdString(video));
+        QCOMPARE(p.frameWidth(), 640);
+        QCOMPARE(p.frameHeight(), 480);
+        const RgbImage picture = p.pictureAt(0.0);
+        QCOMPARE(picture.width, 640);
+        QCOMPARE(picture.height, 480);
+
+        p.resize(p.minimumSize());
+        QCOMPARE(p.minimumSize().width(), 640);
+        // Grey (200, give or take the codec's rounding) up to column 639 and
+        // row 479, the black of the video area beyond.
+        auto grey = [](const QImage &image, int x, int y) { return std::abs(qRed(image.pixel(x, y)) - 200) <= 4; };
+        const QImage shown = p.grab().toImage();
+        QVERIFY(grey(shown, 639, 200));
+        QVERIFY(grey(shown, 620, 479));
+        p.resize(700, 600);
+        const QImage wider = p.grab().toImage();
+        QVERIFY(grey(wider, 639, 479));
+        QVERIFY(!grey(wider, 641, 200));
+        QVERIFY(!grey(wider, 300, 481));
     }
 
     void unreadableFileIsAnError()

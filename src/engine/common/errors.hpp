@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -48,6 +49,12 @@ class RefusalError : public Error
 public:
     using Error::Error;
 };
+
+// What a user is told of a failure: an Error's own (Italian) message; for a
+// failure from the standard library or another library, whose text is
+// English and technical, an Italian sentence with that text after it in
+// brackets, escaped and cut as any quoted value.
+std::string userMessage(const std::exception &error);
 
 // Throws ArithmeticError when divisor is zero, otherwise returns the quotient.
 double checkedDivide(double dividend, double divisor);

@@ -37,55 +37,6 @@ struct FileDescriptor
 
 } // namespace
 
-std::string readFileBytes(const std::string &path)
-{
-    // Without O_NONBLOCK opening a pipe would wait for a writer.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        throw FileError("Impossibile aprire il file \"" + printable(path) + "\".");
-    const FileDescriptor owner {fd};
-    struct stat info
-    {
-    };
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))
-        throw FileError("Impossibile aprire il file \"" + printable(path) + "\".");
-    // A device or a pipe may never end (/dev/zero): only regular files are read.
-    if (!S_ISREG(info.st_mode))
-        throw FileError("Impossibile leggere \"" + printable(path) + "\": non è un file ordinario.");
-    // Frames are read by the hundred: one buffer of the file's size, filled in
-    // place; a file that grows meanwhile goes on in pieces.
-    std::string bytes(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0, '\0');
-    std::size_t filled = 0;
-    char piece[65536];
-    for (;;) {
-        const bool inPlace = filled < bytes.size();
-        char *to = inPlace ? bytes.data() + filled : piece;
-        const std::size_t room = inPlace ? bytes.size() - filled : sizeof piece;
-        const ssize_t n = ::read(fd, to, room);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw FileError("Errore di lettura del file \"" + printable(path) + "\".");
-        if (n == 0)
-            break;
-        if (inPlace)
-            filled += static_cast<std::size_t>(n);
-        else {
-            bytes.resize(filled);
-            bytes.append(piece, static_cast<std::size_t>(n));
-            filled = bytes.size();
-        }
-    }
-    bytes.resize(filled);
-    return bytes;
-}
-
-std::string folderOf(const std::string &path)
-{
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 namespace {
 
 // Why a system call failed, in the user's words.
@@ -116,9 +67,72 @@ std::string reasonOf(int error)
     case EIO:
         return "errore di lettura o scrittura del disco";
     default:
-        return std::string("errore di sistema: ") + std::strerror(error);
+        return "errore del sistema n. " + std::to_string(error) + " (" + std::strerror(error) + ")";
     }
 }
+
+// A file that could not be read: what the user should check. A missing file
+// is the common case, and for reading it is the file that is missing.
+[[noreturn]] void throwReadError(const std::string &path, int error)
+{
+    const std::string why = error == ENOENT ? "il file non esiste" : reasonOf(error);
+    throw FileError("Impossibile aprire il file \"" + printable(path) + "\": " + why + ".");
+}
+
+} // namespace
+
+std::string readFileBytes(const std::string &path)
+{
+    // Without O_NONBLOCK opening a pipe would wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        throwReadError(path, errno);
+    const FileDescriptor owner {fd};
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) != 0)
+        throwReadError(path, errno);
+    if (S_ISDIR(info.st_mode))
+        throwReadError(path, EISDIR);
+    // A device or a pipe may never end (/dev/zero): only regular files are read.
+    if (!S_ISREG(info.st_mode))
+        throw FileError("Impossibile leggere \"" + printable(path) + "\": non è un file ordinario.");
+    // Frames are read by the hundred: one buffer of the file's size, filled in
+    // place; a file that grows meanwhile goes on in pieces.
+    std::string bytes(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0, '\0');
+    std::size_t filled = 0;
+    char piece[65536];
+    for (;;) {
+        const bool inPlace = filled < bytes.size();
+        char *to = inPlace ? bytes.data() + filled : piece;
+        const std::size_t room = inPlace ? bytes.size() - filled : sizeof piece;
+        const ssize_t n = ::read(fd, to, room);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throwReadError(path, errno);
+        if (n == 0)
+            break;
+        if (inPlace)
+            filled += static_cast<std::size_t>(n);
+        else {
+            bytes.resize(filled);
+            bytes.append(piece, static_cast<std::size_t>(n));
+            filled = bytes.size();
+        }
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+std::string folderOf(const std::string &path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+namespace {
 
 [[noreturn]] void throwWriteError(const std::string &path, int error)
 {

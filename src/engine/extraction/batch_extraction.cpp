@@ -103,11 +103,7 @@ public:
         , m_next(r.firstNumber)
     {
         FrameSize native {m_decoder.width(), m_decoder.height()};
-        m_size = r.nativeSize ? native
-            : (r.size.width > 0 && r.size.height > 0)
-            ? r.size
-            : fittedFrameSize(native.width, native.height, m_decoder.sampleAspectRatio().num,
-                              m_decoder.sampleAspectRatio().den);
+        m_size = r.nativeSize ? native : (r.size.width > 0 && r.size.height > 0) ? r.size : fittedFrameSize(m_decoder);
         if (!(m_size == native))
             m_decoder.setOutputSize(m_size.width, m_size.height);
         m_duration = m_decoder.duration();

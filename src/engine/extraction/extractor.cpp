@@ -39,6 +39,12 @@ FrameSize fittedFrameSize(int width, int height, int sarNum, int sarDen)
     return {static_cast<int>(std::clamp<long long>(w, 1, maxW)), maxH};
 }
 
+FrameSize fittedFrameSize(const VideoDecoder &video)
+{
+    const VideoDecoder::PixelShape shape = video.sampleAspectRatio();
+    return fittedFrameSize(video.width(), video.height(), shape.num, shape.den);
+}
+
 std::string folderFromDialogName(const std::string &fileName)
 {
     return folderOf(fileName);

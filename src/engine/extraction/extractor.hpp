@@ -9,6 +9,7 @@
 
 #include "common/rgb_image.hpp"
 #include "extraction/png_io.hpp"
+#include "extraction/video_decoder.hpp"
 #include "state/stato_lavoro.hpp"
 
 #include <string>
@@ -34,6 +35,10 @@ PngSettings extractedFramePngSettings();
 // picture of 16:15 pixels is 768 x 576); a shape larger than 640 x 480 is
 // scaled down to fit inside it keeping its proportions, a smaller one is kept.
 FrameSize fittedFrameSize(int width, int height, int sarNum = 1, int sarDen = 1);
+
+// The same for an open video: its coded size and its pixel shape. What the
+// extraction writes and what the player shows.
+FrameSize fittedFrameSize(const VideoDecoder &video);
 
 // The frames folder from the name chosen in the save dialog: up to and
 // including its last path separator, or "" when it holds none.

@@ -213,6 +213,9 @@ std::pair<const std::uint8_t *, std::size_t> gatherImageData(const unsigned char
             // A suggested palette means nothing to an RGB picture, but it has its place.
             if (idatCount > 0 || palette)
                 throw damaged(name, "blocco PLTE fuori posto");
+            // libpng refuses an empty one whatever the colour type.
+            if (chunk.length == 0)
+                throw damaged(name, "blocco PLTE vuoto");
             palette = true;
             continue;
         }

@@ -197,7 +197,7 @@ std::string encodePng(const RgbImage &image, const PngSettings &settings)
     std::string out;
     out.reserve(image.pixels.size() / 2);
     if (!encodeInto(w, image, settings, out))
-        throw Error("Impossibile creare l'immagine PNG: " + err.message + ".");
+        throw Error("Impossibile creare l'immagine PNG (libpng: " + printable(err.message) + ").");
     return out;
 }
 

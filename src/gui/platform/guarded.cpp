@@ -3,18 +3,11 @@
 
 #include "common/errors.hpp"
 
-#include <new>
-
 namespace kalvor::gui {
 
 QString errorText(const std::exception &error)
 {
-    if (dynamic_cast<const std::bad_alloc *>(&error))
-        return QStringLiteral("Memoria insufficiente per completare l'operazione.");
-    const QString text = QString::fromUtf8(error.what());
-    if (dynamic_cast<const kalvor::Error *>(&error) || !text.isEmpty())
-        return text;
-    return QStringLiteral("Errore inatteso.");
+    return QString::fromStdString(kalvor::userMessage(error));
 }
 
 void showErrorBox(Platform &platform, QWidget *parent, const std::exception &error)

@@ -71,7 +71,8 @@ void MediaPlayer::setURL(const QString &fileName)
     if (fileName.isEmpty())
         return;
     auto decoder = std::make_unique<VideoDecoder>(fileName.toStdString());
-    const FrameSize size = fittedFrameSize(decoder->width(), decoder->height());
+    // The picture's shape, as the extraction writes it: wide pixels widen it.
+    const FrameSize size = fittedFrameSize(*decoder);
     if (size.width != decoder->width() || size.height != decoder->height())
         decoder->setOutputSize(size.width, size.height);
     m_decoder = std::move(decoder);

@@ -61,8 +61,9 @@ public:
     void setCurrentPosition(double seconds);
     QString currentPositionString() const;
 
-    // The decoded picture at a position, at the frame size (the video's own
-    // size fitted into 640 x 480). Empty without media.
+    // The decoded picture at a position, at the frame size (the picture's
+    // shape, its pixels' own shape honoured, fitted into 640 x 480, as the
+    // extraction writes frames). Empty without media.
     RgbImage pictureAt(double seconds);
     int frameWidth() const { return m_frameWidth; }
     int frameHeight() const { return m_frameHeight; }

@@ -43,11 +43,28 @@ TEST(Files, ReadsFilesWhoseSizeIsNotKnownBeforehand)
     EXPECT_NE(status.find("Name:"), std::string::npos);
 }
 
-TEST(Files, MissingFilesAndFoldersAreErrors)
+TEST(Files, AFileThatCannotBeReadSaysWhy)
 {
     TempDir dir;
-    EXPECT_THROW(readFileBytes(dir.file("manca.txt")), FileError);
-    EXPECT_THROW(readFileBytes(dir.path()), FileError);
+    struct Case
+    {
+        std::string path;
+        std::string why;
+    };
+    const Case cases[] = {
+        {dir.file("manca.txt"), "il file non esiste"},
+        {dir.path(), "è una cartella"},
+        {dir.file("manca/sotto.txt"), "il file non esiste"},
+        {"/proc/self/status/x", "una parte del percorso non è una cartella"},
+    };
+    for (const Case &c : cases) {
+        try {
+            readFileBytes(c.path);
+            ADD_FAILURE() << c.path;
+        } catch (const FileError &e) {
+            EXPECT_EQ(e.what(), "Impossibile aprire il file \"" + c.path + "\": " + c.why + ".");
+        }
+    }
 }
 
 TEST(Files, DevicesAndPipesAreRefusedNotReadForEver)

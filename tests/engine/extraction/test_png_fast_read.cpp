@@ -430,6 +430,23 @@ TEST(PngFastRead, DamageIsRefusedNamingTheFile)
     }
 }
 
+// Found by the PNG fuzz target: 8-bit RGB, 16 x 35, whose suggested palette
+// is empty. The fast reader decoded it, libpng refuses it.
+TEST(PngFastRead, AnEmptyPaletteIsRefusedByBothReaders)
+{
+    const std::string bytes(
+        "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x10\x00\x00\x00\x23"
+        "\x08\x02\x00\x00\x00\x12\x7f\x1d\x35\x00\x00\x00\x00\x50\x4c\x54\x45\x4b\xa8\x89\x55\x00\x00\x00"
+        "\x15\x49\x44\x41\x54\x78\x5e\x63\x18\x05\xa3\x60\x14\x8c\x82\x51\x30\x0a\x86\x06\x00\x00\x06\xb3"
+        "\x00\x01\x3f\x7d\xef\xf7\x00\x00\x00\x01\x49\x45\x4e\x44\x00\xd1\x1a\x4f\xe1",
+        91);
+    EXPECT_EQ(decodeError(bytes, "p.png"), "Impossibile leggere l'immagine \"p.png\": blocco PLTE vuoto.");
+    EXPECT_THROW(decodePngWithLibpng(bytes, "p.png"), FileError);
+    // The same file with the palette chunk left out is a good picture.
+    const std::string withoutPalette = bytes.substr(0, 33) + bytes.substr(45);
+    EXPECT_EQ(decodeRgbPngFast(withoutPalette, "p.png"), decodePngWithLibpng(withoutPalette, "p.png"));
+}
+
 TEST(PngFastRead, TruncationAnywhereIsRefused)
 {
     for (const std::string &good :
