@@ -16,6 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <ctime>
 #include <functional>
 #include <vector>
@@ -196,3 +197,35 @@ static void BM_SfondoMediano(benchmark::State &state)
     }
 }
 BENCHMARK(BM_SfondoMediano)->Unit(benchmark::kMillisecond);
+
+// The leveled pixel median the robust background takes, against its plain
+// reference (sorting each pixel's sums), on the same 31 frames.
+static void BM_SfondoMedianoPerPixel(benchmark::State &state)
+{
+    const auto &scena = banco().scena;
+    std::vector<RgbImage> campioni;
+    for (int i = 0; i < 31; ++i)
+        campioni.push_back(scena.frame(backgroundSampleFrame(0, 200, 31, i)));
+    double veloce = 0.0;
+    double piano = 0.0;
+    int volte = 0;
+    for (auto _ : state) {
+        auto t0 = std::chrono::steady_clock::now();
+        const MatriceInteri m = pixelMedianOfFrames(campioni);
+        auto t1 = std::chrono::steady_clock::now();
+        const MatriceInteri r = riferimento::pixelMedianOfFrames(campioni);
+        auto t2 = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(m.data.data());
+        benchmark::DoNotOptimize(r.data.data());
+        veloce += std::chrono::duration<double>(t1 - t0).count();
+        piano += std::chrono::duration<double>(t2 - t1).count();
+        ++volte;
+        auto copia = campioni;
+        const MatriceInteri livellato = leveledMedianOfFrames(copia);
+        benchmark::DoNotOptimize(livellato.data.data());
+    }
+    state.counters["ms_veloce"] = 1000.0 * veloce / volte;
+    state.counters["ms_riferimento"] = 1000.0 * piano / volte;
+    state.counters["rapporto"] = veloce > 0.0 ? piano / veloce : 0.0;
+}
+BENCHMARK(BM_SfondoMedianoPerPixel)->Unit(benchmark::kMillisecond)->Iterations(3);

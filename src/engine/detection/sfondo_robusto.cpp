@@ -3,6 +3,7 @@
 
 #include "common/errors.hpp"
 #include "common/frame_interval.hpp"
+#include "detection/regole_robuste.hpp"
 
 #include <algorithm>
 #include <array>
@@ -100,6 +101,80 @@ MatriceInteri medianOfFrames(const std::vector<RgbImage> &fotogrammi)
     return m;
 }
 
+int sampleBrightnessOffset(const RgbImage &fotogramma, const MatriceInteri &sfondo)
+{
+    std::vector<int> scarti;
+    const int byteRiga = fotogramma.rowBytes();
+    for (int y = 0; y < fotogramma.height; y += kPassoRigheLuce)
+        for (int x = 0; x < fotogramma.width; x += kPassoColonneLuce)
+            for (int c = 0; c < 3; ++c) {
+                const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(byteRiga)
+                    + static_cast<std::size_t>(3 * x + c);
+                scarti.push_back(static_cast<int>(fotogramma.pixels[i]) - sfondo.data[i]);
+            }
+    if (scarti.empty())
+        return 0;
+    const auto meta = scarti.begin() + static_cast<std::ptrdiff_t>((scarti.size() - 1) / 2);
+    std::nth_element(scarti.begin(), meta, scarti.end());
+    return boundedOffset(*meta, true);
+}
+
+MatriceInteri pixelMedianOfFrames(const std::vector<RgbImage> &fotogrammi)
+{
+    MatriceInteri m;
+    if (fotogrammi.empty())
+        return m;
+    verificaUguali(fotogrammi);
+    const RgbImage &primo = fotogrammi.front();
+    m.resize(primo.height, primo.rowBytes());
+    const std::size_t n = fotogrammi.size();
+    const std::size_t rango = (n - 1) / 2;
+    // Per pixel: the sums counted by value (at most 766 distinct), the rank
+    // found by a running count, then the first frame with that sum.
+    std::vector<std::uint16_t> somme(n);
+    std::array<std::uint16_t, 766> conteggio {};
+    const std::size_t pixel = primo.pixels.size() / 3;
+    for (std::size_t p = 0; p < pixel; ++p) {
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::uint8_t *q = fotogrammi[k].pixels.data() + 3 * p;
+            somme[k] = static_cast<std::uint16_t>(q[0] + q[1] + q[2]);
+            ++conteggio[somme[k]];
+        }
+        std::size_t visti = 0;
+        int mediana = 0;
+        for (int v = 0; v < 766; ++v) {
+            visti += conteggio[static_cast<std::size_t>(v)];
+            if (visti > rango) {
+                mediana = v;
+                break;
+            }
+        }
+        for (std::size_t k = 0; k < n; ++k)
+            conteggio[somme[k]] = 0;
+        const std::size_t scelto
+            = static_cast<std::size_t>(std::find(somme.begin(), somme.end(), mediana) - somme.begin());
+        const std::uint8_t *q = fotogrammi[scelto].pixels.data() + 3 * p;
+        for (std::size_t c = 0; c < 3; ++c)
+            m.data[3 * p + c] = q[c];
+    }
+    return m;
+}
+
+MatriceInteri leveledMedianOfFrames(std::vector<RgbImage> &fotogrammi)
+{
+    const MatriceInteri m = medianOfFrames(fotogrammi);
+    if (m.data.empty())
+        return m;
+    for (RgbImage &f : fotogrammi) {
+        const int scarto = sampleBrightnessOffset(f, m);
+        if (scarto == 0)
+            continue;
+        for (std::uint8_t &v : f.pixels)
+            v = static_cast<std::uint8_t>(std::clamp(static_cast<int>(v) - scarto, 0, 255));
+    }
+    return pixelMedianOfFrames(fotogrammi);
+}
+
 MatriceInteri robustBackgroundOf(const std::function<RgbImage(int n)> &fotogramma, int a, int b)
 {
     const FrameInterval intervallo {a, b};
@@ -116,7 +191,7 @@ MatriceInteri robustBackgroundOf(const std::function<RgbImage(int n)> &fotogramm
             throw RefusalError("Il fotogramma " + std::to_string(numero) + " ha una dimensione diversa dal primo ("
                                + std::to_string(campioni[0].width) + " x " + std::to_string(campioni[0].height) + ").");
     }
-    return medianOfFrames(campioni);
+    return leveledMedianOfFrames(campioni);
 }
 
 namespace riferimento {
@@ -134,6 +209,32 @@ MatriceInteri medianOfFrames(const std::vector<RgbImage> &fotogrammi)
             valori[k] = fotogrammi[k].pixels[i];
         std::sort(valori.begin(), valori.end());
         m.data[i] = valori[(valori.size() - 1) / 2];
+    }
+    return m;
+}
+
+MatriceInteri pixelMedianOfFrames(const std::vector<RgbImage> &fotogrammi)
+{
+    MatriceInteri m;
+    if (fotogrammi.empty())
+        return m;
+    verificaUguali(fotogrammi);
+    m.resize(fotogrammi.front().height, fotogrammi.front().rowBytes());
+    std::vector<std::pair<int, std::size_t>> somme(fotogrammi.size());
+    for (std::size_t p = 0; 3 * p < m.data.size(); ++p) {
+        for (std::size_t k = 0; k < fotogrammi.size(); ++k) {
+            const std::uint8_t *q = fotogrammi[k].pixels.data() + 3 * p;
+            somme[k] = {q[0] + q[1] + q[2], k};
+        }
+        std::sort(somme.begin(), somme.end());
+        const int mediana = somme[(somme.size() - 1) / 2].first;
+        // The first frame in frame order with the median's sum.
+        std::size_t scelto = fotogrammi.size();
+        for (const auto &[somma, k] : somme)
+            if (somma == mediana)
+                scelto = std::min(scelto, k);
+        for (std::size_t c = 0; c < 3; ++c)
+            m.data[3 * p + c] = fotogrammi[scelto].pixels[3 * p + c];
     }
     return m;
 }

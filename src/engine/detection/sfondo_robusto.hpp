@@ -34,8 +34,27 @@ int backgroundSampleFrame(int a, int b, int n, int i);
 // of n frames of the same size. Empty for no frame.
 MatriceInteri medianOfFrames(const std::vector<RgbImage> &fotogrammi);
 
+// The brightness offset of a frame against a background: the lower median of
+// frame - background over the bytes of every kPassoColonneLuce-th pixel column
+// of every kPassoRigheLuce-th row, within +-kMaxScartoLuce.
+int sampleBrightnessOffset(const RgbImage &fotogramma, const MatriceInteri &sfondo);
+
+// Per pixel, the three bytes of the frame whose byte sum is the median one
+// (rank (n - 1) / 2; the first such frame in frame order). A pixel's bytes
+// come from one frame: a yellow car standing there for a third of the frames
+// is dark in blue like the dark cars and shadows passing at other times, so
+// the median of the blue byte alone is theirs, a ghost beside the road's
+// red and green; by the sum it is brighter than the road and they darker.
+// Empty for no frame.
+MatriceInteri pixelMedianOfFrames(const std::vector<RgbImage> &fotogrammi);
+
+// The pixel median of frames whose light drifts: each frame is first shifted
+// by its offset against the byte median, so that a pixel's road samples agree
+// whatever the hour. Shifts the frames in place.
+MatriceInteri leveledMedianOfFrames(std::vector<RgbImage> &fotogrammi);
+
 // The robust background of frames a..b, each read through `fotogramma`, on
-// the calling thread. RefusalError when b < a or a frame's size differs from
+// the calling thread: the leveled median of the sample. RefusalError when b < a or a frame's size differs from
 // the first's.
 MatriceInteri robustBackgroundOf(const std::function<RgbImage(int n)> &fotogramma, int a, int b);
 
@@ -43,6 +62,8 @@ namespace riferimento {
 
 // The median by sorting each byte's values: the definition the fast one meets.
 MatriceInteri medianOfFrames(const std::vector<RgbImage> &fotogrammi);
+// The pixel median by sorting each pixel's sums.
+MatriceInteri pixelMedianOfFrames(const std::vector<RgbImage> &fotogrammi);
 
 } // namespace riferimento
 
