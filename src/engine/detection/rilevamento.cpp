@@ -16,52 +16,6 @@ namespace kalvor {
 
 namespace {
 
-std::size_t indice(int r, int parole)
-{
-    return static_cast<std::size_t>(r) * static_cast<std::size_t>(parole);
-}
-
-void dimensiona(DetectionWorkspace &s, const StatoRilevamento &det)
-{
-    const int larghezza = det.LarghezzaRiga / 3;
-    const int altezza = det.AltezzaImmagine;
-    if (s.larghezza == larghezza && s.altezza == altezza && !s.maschera.empty())
-        return;
-    s.larghezza = larghezza;
-    s.altezza = altezza;
-    s.parole = (larghezza + 63) / 64;
-    const std::size_t n = indice(altezza, s.parole) + 2;
-    s.maschera.assign(n, 0);
-    s.lavoro.assign(n, 0);
-    s.interno.assign(n, 0);
-    for (int r = 0; r < altezza; ++r)
-        for (int x = 1; x <= larghezza - 2; ++x)
-            s.interno[1 + indice(r, s.parole) + static_cast<std::size_t>(x >> 6)] |= std::uint64_t {1} << (x & 63);
-    s.mascheraIntera = false;
-    s.sfondoValido = false;
-}
-
-void preparaSfondo(DetectionWorkspace &s, const StatoRilevamento &det)
-{
-    const std::size_t n = det.MediaSfondo.data.size();
-    if (s.sfondoValido && s.generazione == det.GenerazioneSfondo && s.sfondo.size() == n)
-        return;
-    s.sfondo.resize(n);
-    for (std::size_t i = 0; i < n; ++i)
-        s.sfondo[i] = static_cast<std::uint8_t>(std::clamp(det.MediaSfondo.data[i], 0, 255));
-    s.generazione = det.GenerazioneSfondo;
-    s.sfondoValido = true;
-}
-
-void verificaDimensioni(const StatoRilevamento &det, const RgbImage &frame, int fotogramma)
-{
-    if (frame.height != det.AltezzaImmagine || frame.rowBytes() != det.LarghezzaRiga
-        || det.MediaSfondo.data.size() != frame.pixels.size())
-        throw RefusalError("Il fotogramma " + std::to_string(fotogramma) + " non ha la dimensione dello sfondo ("
-                           + std::to_string(det.LarghezzaRiga / 3) + " x " + std::to_string(det.AltezzaImmagine)
-                           + ").");
-}
-
 // Foreground pixels of column x in rows da..a, read one by one: for the few
 // byte columns whose axis row is not their pixel column's.
 int contaDiretto(const DetectionWorkspace &s, int x, Segment seg)
@@ -183,9 +137,9 @@ void verificaMascheraIntera(const DetectionWorkspace &s)
 void computeMask(const StatoRilevamento &det, const RgbImage &frame, int superiore, int inferiore,
                  DetectionWorkspace &s)
 {
-    verificaDimensioni(det, frame, 0);
-    dimensiona(s, det);
-    preparaSfondo(s, det);
+    checkFrameSize(det, frame, 0);
+    sizeWorkspace(s, det);
+    loadBackgroundBytes(s, det);
     classifyRows(frame, s.sfondo.data(), superiore, inferiore, 0, s.altezza - 1, s);
     maskOperations(s, 0, s.altezza - 1);
     s.mascheraIntera = true;
@@ -195,20 +149,20 @@ void IndividuaVeicoli(StatoRilevamento &det, const MetricGrid &griglia, const Rg
                       int inferiore, int fotogramma, double tempo, TextList &veicoliAtt, DetectionWorkspace &s,
                       MaskWanted richiesta)
 {
-    verificaDimensioni(det, frame, fotogramma);
+    checkFrameSize(det, frame, fotogramma);
     if (richiesta == MaskWanted::Whole) {
         computeMask(det, frame, superiore, inferiore, s);
         veicoliAtt.clear();
         prepareScanGeometry(s.geometria, det, griglia, s.parole);
     } else {
-        dimensiona(s, det);
+        sizeWorkspace(s, det);
         s.mascheraIntera = false;
         veicoliAtt.clear();
         prepareScanGeometry(s.geometria, det, griglia, s.parole);
         const ScanGeometry &g = s.geometria;
         if (g.vuota() || g.rigaDa > g.rigaA)
             return;
-        preparaSfondo(s, det);
+        loadBackgroundBytes(s, det);
         // Each operation reads one row further out: these rows make the band exact.
         const int da = std::max(g.rigaDa - kPassiMaschera, 0);
         const int a = std::min(g.rigaA + kPassiMaschera, s.altezza - 1);

@@ -21,49 +21,6 @@ std::size_t indice(int r, int parole)
     return static_cast<std::size_t>(r) * static_cast<std::size_t>(parole);
 }
 
-// The workspace sized as the default detection sizes it, so that either
-// profile may run next on it.
-void dimensiona(DetectionWorkspace &s, const StatoRilevamento &det)
-{
-    const int larghezza = det.LarghezzaRiga / 3;
-    const int altezza = det.AltezzaImmagine;
-    if (s.larghezza == larghezza && s.altezza == altezza && !s.maschera.empty())
-        return;
-    s.larghezza = larghezza;
-    s.altezza = altezza;
-    s.parole = (larghezza + 63) / 64;
-    const std::size_t n = indice(altezza, s.parole) + 2;
-    s.maschera.assign(n, 0);
-    s.lavoro.assign(n, 0);
-    s.interno.assign(n, 0);
-    for (int r = 0; r < altezza; ++r)
-        for (int x = 1; x <= larghezza - 2; ++x)
-            s.interno[1 + indice(r, s.parole) + static_cast<std::size_t>(x >> 6)] |= std::uint64_t {1} << (x & 63);
-    s.mascheraIntera = false;
-    s.sfondoValido = false;
-}
-
-void preparaSfondo(DetectionWorkspace &s, const StatoRilevamento &det)
-{
-    const std::size_t n = det.MediaSfondo.data.size();
-    if (s.sfondoValido && s.generazione == det.GenerazioneSfondo && s.sfondo.size() == n)
-        return;
-    s.sfondo.resize(n);
-    for (std::size_t i = 0; i < n; ++i)
-        s.sfondo[i] = static_cast<std::uint8_t>(std::clamp(det.MediaSfondo.data[i], 0, 255));
-    s.generazione = det.GenerazioneSfondo;
-    s.sfondoValido = true;
-}
-
-void verificaDimensioni(const StatoRilevamento &det, const RgbImage &frame, int fotogramma)
-{
-    if (frame.height != det.AltezzaImmagine || frame.rowBytes() != det.LarghezzaRiga
-        || det.MediaSfondo.data.size() != frame.pixels.size())
-        throw RefusalError("Il fotogramma " + std::to_string(fotogramma) + " non ha la dimensione dello sfondo ("
-                           + std::to_string(det.LarghezzaRiga / 3) + " x " + std::to_string(det.AltezzaImmagine)
-                           + ").");
-}
-
 Segment bandaColonna(const ScanGeometry &g, int x)
 {
     const int ra = g.rigaConteggio(x);
@@ -398,8 +355,8 @@ void IndividuaVeicoliRobusto(StatoRilevamento &det, const MetricGrid &griglia, c
                              int inferiore, int fotogramma, double tempo, TextList &veicoliAtt, DetectionWorkspace &s,
                              MaskWanted richiesta)
 {
-    verificaDimensioni(det, frame, fotogramma);
-    dimensiona(s, det);
+    checkFrameSize(det, frame, fotogramma);
+    sizeWorkspace(s, det);
     s.mascheraIntera = false;
     veicoliAtt.clear();
     prepareScanGeometry(s.geometria, det, griglia, s.parole);
@@ -407,7 +364,7 @@ void IndividuaVeicoliRobusto(StatoRilevamento &det, const MetricGrid &griglia, c
     const bool banda = !g.vuota() && g.rigaDa <= g.rigaA;
     if (richiesta == MaskWanted::RecordsOnly && !banda)
         return;
-    preparaSfondo(s, det);
+    loadBackgroundBytes(s, det);
     RobustWorkspace &w = s.robusto;
     const int scarto = scartoLuce(frame, s, w);
     // Each of the six steps reads one row further out: these rows make the band exact.

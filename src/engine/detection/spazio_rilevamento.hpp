@@ -17,6 +17,9 @@
 #include "detection/geometria_scansione.hpp"
 #include "detection/spazio_robusto.hpp"
 
+#include "common/rgb_image.hpp"
+#include "state/stato_lavoro.hpp"
+
 #include <cstdint>
 #include <vector>
 
@@ -50,5 +53,15 @@ struct DetectionWorkspace
             & 1U;
     }
 };
+
+// Sizes the workspace to the detection state's frames (kept when unchanged),
+// so that either profile's detection may run next on it.
+void sizeWorkspace(DetectionWorkspace &s, const StatoRilevamento &det);
+
+// The background as bytes, rebuilt only when MediaSfondo's generation changed.
+void loadBackgroundBytes(DetectionWorkspace &s, const StatoRilevamento &det);
+
+// RefusalError naming the frame when it is not of the background's size.
+void checkFrameSize(const StatoRilevamento &det, const RgbImage &frame, int fotogramma);
 
 } // namespace kalvor
