@@ -5,6 +5,7 @@
 #include "detection/geometria_scansione.hpp"
 #include "detection/maschera_compatta.hpp"
 #include "detection/regole_robuste.hpp"
+#include "detection/togli_ombre.hpp"
 
 #include <algorithm>
 #include <bit>
@@ -65,26 +66,6 @@ int scartoLuce(const RgbImage &frame, const DetectionWorkspace &s, RobustWorkspa
 int margineSpostato(int margine, int scarto)
 {
     return static_cast<int>(std::clamp<long long>(static_cast<long long>(margine) + scarto, INT_MIN, INT_MAX));
-}
-
-// Clears the foreground bits of rows da..a that are shadows.
-void togliOmbre(const RgbImage &frame, DetectionWorkspace &s, int scarto, int da, int a)
-{
-    const int rb = frame.rowBytes();
-    for (int r = da; r <= a; ++r) {
-        std::uint64_t *m = s.maschera.data() + 1 + indice(r, s.parole);
-        const std::uint8_t *f = frame.row(r);
-        const std::uint8_t *b = s.sfondo.data() + indice(r, rb);
-        for (int k = 0; k < s.parole; ++k)
-            for (std::uint64_t v = m[k]; v != 0; v &= v - 1) {
-                const int x = 64 * k + std::countr_zero(v);
-                const std::size_t c = 3 * static_cast<std::size_t>(x);
-                const int bs[3] = {std::clamp(b[c] + scarto, 0, 255), std::clamp(b[c + 1] + scarto, 0, 255),
-                                   std::clamp(b[c + 2] + scarto, 0, 255)};
-                if (isShadow(f + c, bs))
-                    m[k] &= ~(std::uint64_t {1} << (x & 63));
-            }
-    }
 }
 
 // One 3 x 3 erosion or dilation of rows da..a into the work mask, then
@@ -372,7 +353,7 @@ void IndividuaVeicoliRobusto(StatoRilevamento &det, const MetricGrid &griglia, c
     const int a = richiesta == MaskWanted::Whole ? s.altezza - 1 : std::min(g.rigaA + kPassiMaschera, s.altezza - 1);
     classifyRows(frame, s.sfondo.data(), margineSpostato(superiore, scarto), margineSpostato(inferiore, scarto), da, a,
                  s);
-    togliOmbre(frame, s, scarto, da, a);
+    removeShadows(frame, s, scarto, da, a);
     morfologia(s, w, da, a);
     s.mascheraIntera = richiesta == MaskWanted::Whole;
     if (!banda)
