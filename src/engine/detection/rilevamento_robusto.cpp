@@ -191,50 +191,50 @@ void aggiungi(std::vector<int> &d, int primoPixel, int da, int a)
 }
 
 // Where a run's columns lie against the axis. The axis row is monotone along
-// the columns, so each set is one range, found by bisection.
+// the columns, so each set is one range; its ends come from `passato`: for
+// each row v of the band, and two above and one below, the first pixel column
+// from which the axis row has reached v (a rising axis: row >= v; a falling
+// one: row <= v), one past the last column when none has.
 struct AsseCorsa
 {
-    const ScanGeometry &g;
     bool crescente; // axis rows grow with the column
+    int base; // the row of passato[0]
+    const std::vector<int> &passato;
 
-    // The first x of da..a - 1 where `vale` stops holding (a when it never does).
-    template<typename P> int fine(int da, int a, P vale) const
-    {
-        while (da < a) {
-            const int m = da + (a - da) / 2;
-            if (vale(g.rigaConteggio(m)))
-                da = m + 1;
-            else
-                a = m;
-        }
-        return da;
-    }
+    int da(int v, int x0, int x1) const { return std::clamp(passato[static_cast<std::size_t>(v - base)], x0, x1 + 1); }
 
     // Columns x0..x1 whose axis row is v: [da, a).
-    void uguali(int x0, int x1, int v, int &da, int &a) const
+    void uguali(int x0, int x1, int v, int &inizio, int &fine) const
     {
-        if (crescente) {
-            da = fine(x0, x1 + 1, [v](int ra) { return ra < v; });
-            a = fine(x0, x1 + 1, [v](int ra) { return ra <= v; });
-        } else {
-            da = fine(x0, x1 + 1, [v](int ra) { return ra > v; });
-            a = fine(x0, x1 + 1, [v](int ra) { return ra >= v; });
-        }
+        inizio = da(v, x0, x1);
+        fine = da(crescente ? v + 1 : v - 1, x0, x1);
     }
 
     // Columns x0..x1 whose axis row is at least r (the run is on or above
-    // the axis there): [da, a); the others are below.
-    void sopra(int x0, int x1, int r, int &da, int &a) const
+    // the axis there): [inizio, fine); the others are below.
+    void sopra(int x0, int x1, int r, int &inizio, int &fine) const
     {
-        if (crescente) {
-            da = fine(x0, x1 + 1, [r](int ra) { return ra < r; });
-            a = x1 + 1;
-        } else {
-            da = x0;
-            a = fine(x0, x1 + 1, [r](int ra) { return ra >= r; });
-        }
+        inizio = crescente ? da(r, x0, x1) : x0;
+        fine = crescente ? x1 + 1 : da(r - 1, x0, x1);
     }
 };
+
+AsseCorsa asseDelleCorse(const ScanGeometry &g, std::vector<int> &passato)
+{
+    const bool crescente = g.rigaPixel.front() <= g.rigaPixel.back();
+    const int base = g.rigaDa - 2;
+    const int righe = g.rigaA - g.rigaDa + 4;
+    passato.resize(static_cast<std::size_t>(righe));
+    const int ultimo = g.primoPixel + static_cast<int>(g.rigaPixel.size()) - 1;
+    int x = g.primoPixel;
+    for (int i = 0; i < righe; ++i) {
+        const int v = crescente ? base + i : base + righe - 1 - i;
+        while (x <= ultimo && (crescente ? g.rigaConteggio(x) < v : g.rigaConteggio(x) > v))
+            ++x;
+        passato[static_cast<std::size_t>(v - base)] = x;
+    }
+    return AsseCorsa {crescente, base, passato};
+}
 
 void contaParti(const RunBanda &c, const AsseCorsa &asse, RobustWorkspace &w, int primoPixel)
 {
@@ -287,7 +287,7 @@ void misuraMacchie(const DetectionWorkspace &s, RobustWorkspace &w, int soglia, 
     const auto colonne = static_cast<std::size_t>(g.lim.ultimaColonna / 3 - g.primoPixel + 2);
     for (auto *d : {&w.sopra, &w.sotto, &w.suAsse, &w.sottoAsse})
         d->assign(colonne, 0);
-    const AsseCorsa asse {g, g.rigaPixel.front() <= g.rigaPixel.back()};
+    const AsseCorsa asse = asseDelleCorse(g, w.passato);
     for (std::size_t r = 0; r < n; ++r) {
         if (w.padre[r] != static_cast<int>(r))
             continue;

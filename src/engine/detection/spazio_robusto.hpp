@@ -32,6 +32,7 @@ struct RobustWorkspace
     // Per pixel column + 1, difference arrays of one blob's pixels on or
     // above the axis row, below it, on it, and just below it.
     std::vector<int> sopra, sotto, suAsse, sottoAsse;
+    std::vector<int> passato; // per row about the band: where the axis reaches it
     std::vector<std::uint64_t> zeri; // one mask row of zero words
     std::array<int, 511> istogramma {}; // frame - background + 255
 };
