@@ -206,26 +206,9 @@ std::uint64_t ombreVettoriali(const std::uint8_t *f, const std::uint8_t *b, int 
 }
 #endif
 
-} // namespace
-
-std::uint64_t shadowBitsOfWord(const std::uint8_t *f, const std::uint8_t *b, int scarto, std::uint64_t candidati,
-                               int pixel)
-{
-    if (pixel < 64)
-        candidati &= (std::uint64_t {1} << pixel) - 1;
-#if KALVOR_X86
-    // Few candidates are cheaper one by one.
-    if (std::popcount(candidati) > 4) {
-        if (useAvx512())
-            return ombreVettoriali<ombreSediciAvx512>(f, b, scarto, candidati, pixel);
-        if (useAvx2())
-            return ombreVettoriali<ombreSediciAvx2>(f, b, scarto, candidati, pixel);
-    }
-#endif
-    return ombrePixelPerPixel(f, b, scarto, candidati);
-}
-
-void removeShadows(const RgbImage &frame, DetectionWorkspace &s, int scarto, int da, int a)
+// The rows' words, each through `parola`.
+template<typename Parola>
+void togliRighe(const RgbImage &frame, DetectionWorkspace &s, int scarto, int da, int a, Parola parola)
 {
     const int rb = frame.rowBytes();
     for (int r = da; r <= a; ++r) {
@@ -235,9 +218,39 @@ void removeShadows(const RgbImage &frame, DetectionWorkspace &s, int scarto, int
         for (int k = 0; k < s.parole; ++k)
             if (m[k] != 0) {
                 const std::size_t o = 3 * 64 * static_cast<std::size_t>(k);
-                m[k] &= ~shadowBitsOfWord(f + o, b + o, scarto, m[k], std::min(64, s.larghezza - 64 * k));
+                m[k] &= ~parola(f + o, b + o, scarto, m[k], std::min(64, s.larghezza - 64 * k));
             }
     }
+}
+
+} // namespace
+
+std::uint64_t shadowBitsOfWord(const std::uint8_t *f, const std::uint8_t *b, int scarto, std::uint64_t candidati,
+                               int pixel)
+{
+    if (pixel < 64)
+        candidati &= (std::uint64_t {1} << pixel) - 1;
+#if KALVOR_X86
+    if (useAvx512())
+        return ombreVettoriali<ombreSediciAvx512>(f, b, scarto, candidati, pixel);
+    if (useAvx2())
+        return ombreVettoriali<ombreSediciAvx2>(f, b, scarto, candidati, pixel);
+#endif
+    return ombrePixelPerPixel(f, b, scarto, candidati);
+}
+
+void removeShadows(const RgbImage &frame, DetectionWorkspace &s, int scarto, int da, int a)
+{
+#if KALVOR_X86
+    if (useAvx512())
+        return togliRighe(frame, s, scarto, da, a, ombreVettoriali<ombreSediciAvx512>);
+    if (useAvx2())
+        return togliRighe(frame, s, scarto, da, a, ombreVettoriali<ombreSediciAvx2>);
+#endif
+    togliRighe(frame, s, scarto, da, a,
+               [](const std::uint8_t *f, const std::uint8_t *b, int scarto, std::uint64_t c, int) {
+                   return ombrePixelPerPixel(f, b, scarto, c);
+               });
 }
 
 } // namespace kalvor
