@@ -3,6 +3,7 @@
 
 #include "common/errors.hpp"
 #include "detection/geometria_scansione.hpp"
+#include "detection/istruzioni_vettoriali.hpp"
 #include "detection/maschera_compatta.hpp"
 #include "detection/regole_robuste.hpp"
 #include "detection/togli_ombre.hpp"
@@ -12,6 +13,10 @@
 #include <climits>
 #include <string>
 #include <utility>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace kalvor {
 
@@ -68,6 +73,59 @@ int margineSpostato(int margine, int scarto)
     return static_cast<int>(std::clamp<long long>(static_cast<long long>(margine) + scarto, INT_MIN, INT_MAX));
 }
 
+// One row's 3 x 3 erosion or dilation: v holds the vertical combination of
+// its words with a zero word on either side, d receives the row.
+template<bool Erosione> void orizzontaleScalare(const std::uint64_t *v, std::uint64_t *d, int da, int P)
+{
+    for (int k = da; k < P; ++k) {
+        const std::uint64_t c = v[k + 1];
+        const std::uint64_t versoSinistra = (c << 1) | (v[k] >> 63);
+        const std::uint64_t versoDestra = (c >> 1) | (v[k + 2] << 63);
+        d[k] = Erosione ? c & versoSinistra & versoDestra : c | versoSinistra | versoDestra;
+    }
+}
+
+template<bool Erosione>
+void verticaleScalare(const std::uint64_t *su, const std::uint64_t *c, const std::uint64_t *giu, std::uint64_t *v,
+                      int da, int P)
+{
+    for (int k = da; k < P; ++k)
+        v[k + 1] = Erosione ? su[k] & c[k] & giu[k] : su[k] | c[k] | giu[k];
+}
+
+#if defined(__x86_64__)
+__attribute__((target("avx2"))) inline __m256i carica(const std::uint64_t *p)
+{
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p));
+}
+
+template<bool Erosione> __attribute__((target("avx2"))) inline __m256i combina(__m256i x, __m256i y)
+{
+    return Erosione ? _mm256_and_si256(x, y) : _mm256_or_si256(x, y);
+}
+
+template<bool Erosione>
+__attribute__((target("avx2"))) void rigaAvx2(const std::uint64_t *su, const std::uint64_t *c, const std::uint64_t *giu,
+                                              std::uint64_t *v, std::uint64_t *d, int P)
+{
+    int k = 0;
+    for (; k + 4 <= P; k += 4)
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(v + k + 1),
+                            combina<Erosione>(combina<Erosione>(carica(su + k), carica(c + k)), carica(giu + k)));
+    verticaleScalare<Erosione>(su, c, giu, v, k, P);
+    for (k = 0; k + 4 <= P; k += 4) {
+        const __m256i centro = carica(v + k + 1);
+        const __m256i versoSinistra
+            = _mm256_or_si256(_mm256_slli_epi64(centro, 1), _mm256_srli_epi64(carica(v + k), 63));
+        const __m256i versoDestra
+            = _mm256_or_si256(_mm256_srli_epi64(centro, 1), _mm256_slli_epi64(carica(v + k + 2), 63));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(d + k),
+                            combina<Erosione>(centro, combina<Erosione>(versoSinistra, versoDestra)));
+    }
+    orizzontaleScalare<Erosione>(v, d, k, P);
+}
+#endif
+
 // One 3 x 3 erosion or dilation of rows da..a into the work mask, then
 // swapped in. Rows beyond da..a and pixels beyond the picture read as
 // background: exact over the whole picture, inexact by one more row at each
@@ -78,21 +136,23 @@ template<bool Erosione> void passo(DetectionWorkspace &s, RobustWorkspace &w, in
     const std::uint64_t ultimaParola
         = s.larghezza % 64 == 0 ? ~std::uint64_t {0} : (std::uint64_t {1} << (s.larghezza % 64)) - 1;
     const std::uint64_t *zeri = w.zeri.data();
+    std::uint64_t *v = w.verticale.data();
+#if defined(__x86_64__)
+    const bool avx2 = useAvx2();
+#endif
     for (int r = da; r <= a; ++r) {
         const std::uint64_t *c = s.maschera.data() + 1 + indice(r, P);
         const std::uint64_t *su = r > da ? c - P : zeri;
         const std::uint64_t *giu = r < a ? c + P : zeri;
         std::uint64_t *d = s.lavoro.data() + 1 + indice(r, P);
-        std::uint64_t sinistra = 0; // the previous word's vertical combination
-        std::uint64_t v = Erosione ? su[0] & c[0] & giu[0] : su[0] | c[0] | giu[0];
-        for (int k = 0; k < P; ++k) {
-            const std::uint64_t destra
-                = k + 1 < P ? (Erosione ? su[k + 1] & c[k + 1] & giu[k + 1] : su[k + 1] | c[k + 1] | giu[k + 1]) : 0;
-            const std::uint64_t versoSinistra = (v << 1) | (sinistra >> 63);
-            const std::uint64_t versoDestra = (v >> 1) | (destra << 63);
-            d[k] = Erosione ? v & versoSinistra & versoDestra : v | versoSinistra | versoDestra;
-            sinistra = v;
-            v = destra;
+#if defined(__x86_64__)
+        if (avx2) {
+            rigaAvx2<Erosione>(su, c, giu, v, d, P);
+        } else
+#endif
+        {
+            verticaleScalare<Erosione>(su, c, giu, v, 0, P);
+            orizzontaleScalare<Erosione>(v, d, 0, P);
         }
         d[P - 1] &= ultimaParola;
     }
@@ -104,6 +164,7 @@ void morfologia(DetectionWorkspace &s, RobustWorkspace &w, int da, int a)
     if (s.parole == 0 || da > a)
         return;
     w.zeri.assign(static_cast<std::size_t>(s.parole), 0);
+    w.verticale.assign(static_cast<std::size_t>(s.parole) + 2, 0);
     passo<true>(s, w, da, a);
     passo<false>(s, w, da, a);
     passo<false>(s, w, da, a);
