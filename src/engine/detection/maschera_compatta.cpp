@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "detection/maschera_compatta.hpp"
 
+#include "detection/byte_per_pixel.hpp"
 #include "detection/istruzioni_vettoriali.hpp"
 
 #include <algorithm>
@@ -77,16 +78,7 @@ void classificaCoda(const std::uint8_t *f, const std::uint8_t *b, int superiore,
 }
 
 #if KALVOR_X86
-constexpr std::uint64_t bitOgniTre(int primo)
-{
-    std::uint64_t m = 0;
-    for (int b = primo; b < 64; b += 3)
-        m |= std::uint64_t {1} << b;
-    return m;
-}
-
-// 64 pixels are 192 bytes are three 64-bit words of per-byte flags; pixel p
-// owns flag bits 3p..3p+2 of that 192-bit stream.
+// Each 64 pixels' per-byte flags become one bit per pixel (byte_per_pixel.hpp).
 template<bool InfNonPositivo, bool SupNonNegativo>
 __attribute__((target("avx2,bmi2"))) void classificaRigaAvx2(const std::uint8_t *f, const std::uint8_t *b,
                                                              int superiore, int inferiore, const Margini &m, int pixel,
@@ -115,12 +107,7 @@ __attribute__((target("avx2,bmi2"))) void classificaRigaAvx2(const std::uint8_t 
             }
             w[j] = parti[0] | (parti[1] << 32);
         }
-        const std::uint64_t a0 = w[0] & ((w[0] >> 1) | (w[1] << 63)) & ((w[0] >> 2) | (w[1] << 62));
-        const std::uint64_t a1 = w[1] & ((w[1] >> 1) | (w[2] << 63)) & ((w[1] >> 2) | (w[2] << 62));
-        const std::uint64_t a2 = w[2] & (w[2] >> 1) & (w[2] >> 2);
-        const std::uint64_t sfondo = _pext_u64(a0, bitOgniTre(0)) | (_pext_u64(a1, bitOgniTre(2)) << 22)
-            | (_pext_u64(a2, bitOgniTre(1)) << 43);
-        out[p >> 6] = ~sfondo;
+        out[p >> 6] = ~pixelsWithAllBytes(w);
     }
     classificaCoda(f, b, superiore, inferiore, p, pixel, out);
 }
@@ -149,12 +136,7 @@ classificaRigaAvx512(const std::uint8_t *f, const std::uint8_t *b, int superiore
                 = SupNonNegativo ? _mm512_cmple_epu8_mask(s1, kSup) : _mm512_cmpge_epu8_mask(s2, kSup);
             w[j] = static_cast<std::uint64_t>(okInf & okSup);
         }
-        const std::uint64_t a0 = w[0] & ((w[0] >> 1) | (w[1] << 63)) & ((w[0] >> 2) | (w[1] << 62));
-        const std::uint64_t a1 = w[1] & ((w[1] >> 1) | (w[2] << 63)) & ((w[1] >> 2) | (w[2] << 62));
-        const std::uint64_t a2 = w[2] & (w[2] >> 1) & (w[2] >> 2);
-        const std::uint64_t sfondo = _pext_u64(a0, bitOgniTre(0)) | (_pext_u64(a1, bitOgniTre(2)) << 22)
-            | (_pext_u64(a2, bitOgniTre(1)) << 43);
-        out[p >> 6] = ~sfondo;
+        out[p >> 6] = ~pixelsWithAllBytes(w);
     }
     classificaCoda(f, b, superiore, inferiore, p, pixel, out);
 }
