@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "detection/togli_ombre.hpp"
 
+#include "detection/byte_per_pixel.hpp"
 #include "detection/istruzioni_vettoriali.hpp"
 #include "detection/regole_robuste.hpp"
 
@@ -185,10 +186,48 @@ __attribute__((target("avx512f,avx512bw"))) unsigned ombreSediciAvx512(const std
 #pragma GCC diagnostic pop
 #endif
 
-template<unsigned (*OmbreSedici)(const std::uint8_t *, const std::uint8_t *, int)>
+// Pixels none of whose bytes is brighter than the shifted background (the
+// first of isShadow's conditions), 64 at once in the bytes' own order: most
+// foreground pixels that are no shadow leave here, before the costlier test.
+__attribute__((target("avx2,bmi2"))) std::uint64_t nonPiuChiariAvx2(const std::uint8_t *f, const std::uint8_t *b,
+                                                                    int scarto)
+{
+    const __m256i s = _mm256_set1_epi8(static_cast<char>(std::min(scarto < 0 ? -scarto : scarto, 255)));
+    std::uint64_t w[3];
+    for (int j = 0; j < 3; ++j) {
+        std::uint64_t parti[2];
+        for (int h = 0; h < 2; ++h) {
+            const std::size_t o = static_cast<std::size_t>(64 * j + 32 * h);
+            const __m256i vb = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(b + o));
+            const __m256i bs = scarto < 0 ? _mm256_subs_epu8(vb, s) : _mm256_adds_epu8(vb, s);
+            const __m256i vf = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(f + o));
+            parti[h] = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(_mm256_max_epu8(vf, bs), bs)));
+        }
+        w[j] = parti[0] | (parti[1] << 32);
+    }
+    return pixelsWithAllBytes(w);
+}
+
+__attribute__((target("avx512f,avx512bw,bmi2"))) std::uint64_t nonPiuChiariAvx512(const std::uint8_t *f,
+                                                                                  const std::uint8_t *b, int scarto)
+{
+    const __m512i s = _mm512_set1_epi8(static_cast<char>(std::min(scarto < 0 ? -scarto : scarto, 255)));
+    std::uint64_t w[3];
+    for (int j = 0; j < 3; ++j) {
+        const __m512i vb = _mm512_loadu_si512(b + 64 * j);
+        const __m512i bs = scarto < 0 ? _mm512_subs_epu8(vb, s) : _mm512_adds_epu8(vb, s);
+        w[j] = _mm512_cmple_epu8_mask(_mm512_loadu_si512(f + 64 * j), bs);
+    }
+    return pixelsWithAllBytes(w);
+}
+
+template<std::uint64_t (*NonPiuChiari)(const std::uint8_t *, const std::uint8_t *, int),
+         unsigned (*OmbreSedici)(const std::uint8_t *, const std::uint8_t *, int)>
 std::uint64_t ombreVettoriali(const std::uint8_t *f, const std::uint8_t *b, int scarto, std::uint64_t candidati,
                               int pixel)
 {
+    if (pixel == 64)
+        candidati &= NonPiuChiari(f, b, scarto);
     std::uint64_t ombre = 0;
     int q = 0;
     for (; q + 16 <= pixel; q += 16) {
@@ -232,9 +271,9 @@ std::uint64_t shadowBitsOfWord(const std::uint8_t *f, const std::uint8_t *b, int
         candidati &= (std::uint64_t {1} << pixel) - 1;
 #if KALVOR_X86
     if (useAvx512())
-        return ombreVettoriali<ombreSediciAvx512>(f, b, scarto, candidati, pixel);
+        return ombreVettoriali<nonPiuChiariAvx512, ombreSediciAvx512>(f, b, scarto, candidati, pixel);
     if (useAvx2())
-        return ombreVettoriali<ombreSediciAvx2>(f, b, scarto, candidati, pixel);
+        return ombreVettoriali<nonPiuChiariAvx2, ombreSediciAvx2>(f, b, scarto, candidati, pixel);
 #endif
     return ombrePixelPerPixel(f, b, scarto, candidati);
 }
@@ -243,9 +282,9 @@ void removeShadows(const RgbImage &frame, DetectionWorkspace &s, int scarto, int
 {
 #if KALVOR_X86
     if (useAvx512())
-        return togliRighe(frame, s, scarto, da, a, ombreVettoriali<ombreSediciAvx512>);
+        return togliRighe(frame, s, scarto, da, a, ombreVettoriali<nonPiuChiariAvx512, ombreSediciAvx512>);
     if (useAvx2())
-        return togliRighe(frame, s, scarto, da, a, ombreVettoriali<ombreSediciAvx2>);
+        return togliRighe(frame, s, scarto, da, a, ombreVettoriali<nonPiuChiariAvx2, ombreSediciAvx2>);
 #endif
     togliRighe(frame, s, scarto, da, a,
                [](const std::uint8_t *f, const std::uint8_t *b, int scarto, std::uint64_t c, int) {
