@@ -159,12 +159,36 @@ template<bool Erosione> void passo(DetectionWorkspace &s, RobustWorkspace &w, in
     std::swap(s.maschera, s.lavoro);
 }
 
+void preparaPassi(DetectionWorkspace &s, RobustWorkspace &w)
+{
+    w.zeri.assign(static_cast<std::size_t>(s.parole), 0);
+    w.verticale.assign(static_cast<std::size_t>(s.parole) + 2, 0);
+}
+
+// Shadows are removed before the opening, but a pixel the opening removes
+// anyway may keep its shadow: the opening of the mask less its shadows is
+// the opening of the mask less the shadows within the mask's own opening
+// (a full 3 x 3 square of the former is one of the latter, and its pixels
+// are then in that opening). So only those pixels are tested. Two steps more
+// than the six of the opening and closing: the eight rows kPassiMaschera
+// adds about the band keep it exact. Leaves the opening in w.apertura.
+void togliOmbreDellApertura(const RgbImage &frame, DetectionWorkspace &s, RobustWorkspace &w, int scarto, int da, int a)
+{
+    if (s.parole == 0 || da > a)
+        return;
+    preparaPassi(s, w);
+    w.apertura = s.maschera;
+    passo<true>(s, w, da, a);
+    passo<false>(s, w, da, a);
+    std::swap(s.maschera, w.apertura);
+    removeShadows(frame, s, w.apertura.data(), scarto, da, a);
+}
+
 void morfologia(DetectionWorkspace &s, RobustWorkspace &w, int da, int a)
 {
     if (s.parole == 0 || da > a)
         return;
-    w.zeri.assign(static_cast<std::size_t>(s.parole), 0);
-    w.verticale.assign(static_cast<std::size_t>(s.parole) + 2, 0);
+    preparaPassi(s, w);
     passo<true>(s, w, da, a);
     passo<false>(s, w, da, a);
     passo<false>(s, w, da, a);
@@ -409,12 +433,12 @@ void IndividuaVeicoliRobusto(StatoRilevamento &det, const MetricGrid &griglia, c
     loadBackgroundBytes(s, det);
     RobustWorkspace &w = s.robusto;
     const int scarto = scartoLuce(frame, s, w);
-    // Each of the six steps reads one row further out: these rows make the band exact.
+    // Each of the eight steps reads one row further out: these rows make the band exact.
     const int da = richiesta == MaskWanted::Whole ? 0 : std::max(g.rigaDa - kPassiMaschera, 0);
     const int a = richiesta == MaskWanted::Whole ? s.altezza - 1 : std::min(g.rigaA + kPassiMaschera, s.altezza - 1);
     classifyRows(frame, s.sfondo.data(), margineSpostato(superiore, scarto), margineSpostato(inferiore, scarto), da, a,
                  s);
-    removeShadows(frame, s, scarto, da, a);
+    togliOmbreDellApertura(frame, s, w, scarto, da, a);
     morfologia(s, w, da, a);
     s.mascheraIntera = richiesta == MaskWanted::Whole;
     if (!banda)

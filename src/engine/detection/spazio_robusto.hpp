@@ -33,6 +33,7 @@ struct RobustWorkspace
     // above the axis row, below it, on it, and just below it.
     std::vector<int> sopra, sotto, suAsse, sottoAsse;
     std::vector<int> passato; // per row about the band: where the axis reaches it
+    std::vector<std::uint64_t> apertura; // the mask's opening, before shadows are removed
     std::vector<std::uint64_t> zeri; // one mask row of zero words
     std::vector<std::uint64_t> verticale; // one row's vertical combination, a zero word either side
     std::array<int, 511> istogramma {}; // frame - background + 255

@@ -247,7 +247,8 @@ std::uint64_t ombreVettoriali(const std::uint8_t *f, const std::uint8_t *b, int 
 
 // The rows' words, each through `parola`.
 template<typename Parola>
-void togliRighe(const RgbImage &frame, DetectionWorkspace &s, int scarto, int da, int a, Parola parola)
+void togliRighe(const RgbImage &frame, DetectionWorkspace &s, const std::uint64_t *ammessi, int scarto, int da, int a,
+                Parola parola)
 {
     const int rb = frame.rowBytes();
     for (int r = da; r <= a; ++r) {
@@ -255,9 +256,9 @@ void togliRighe(const RgbImage &frame, DetectionWorkspace &s, int scarto, int da
         const std::uint8_t *f = frame.row(r);
         const std::uint8_t *b = s.sfondo.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(rb);
         for (int k = 0; k < s.parole; ++k)
-            if (m[k] != 0) {
+            if (const std::uint64_t candidati = m[k] & ammessi[m - s.maschera.data() + k]; candidati != 0) {
                 const std::size_t o = 3 * 64 * static_cast<std::size_t>(k);
-                m[k] &= ~parola(f + o, b + o, scarto, m[k], std::min(64, s.larghezza - 64 * k));
+                m[k] &= ~parola(f + o, b + o, scarto, candidati, std::min(64, s.larghezza - 64 * k));
             }
     }
 }
@@ -278,15 +279,16 @@ std::uint64_t shadowBitsOfWord(const std::uint8_t *f, const std::uint8_t *b, int
     return ombrePixelPerPixel(f, b, scarto, candidati);
 }
 
-void removeShadows(const RgbImage &frame, DetectionWorkspace &s, int scarto, int da, int a)
+void removeShadows(const RgbImage &frame, DetectionWorkspace &s, const std::uint64_t *ammessi, int scarto, int da,
+                   int a)
 {
 #if KALVOR_X86
     if (useAvx512())
-        return togliRighe(frame, s, scarto, da, a, ombreVettoriali<nonPiuChiariAvx512, ombreSediciAvx512>);
+        return togliRighe(frame, s, ammessi, scarto, da, a, ombreVettoriali<nonPiuChiariAvx512, ombreSediciAvx512>);
     if (useAvx2())
-        return togliRighe(frame, s, scarto, da, a, ombreVettoriali<nonPiuChiariAvx2, ombreSediciAvx2>);
+        return togliRighe(frame, s, ammessi, scarto, da, a, ombreVettoriali<nonPiuChiariAvx2, ombreSediciAvx2>);
 #endif
-    togliRighe(frame, s, scarto, da, a,
+    togliRighe(frame, s, ammessi, scarto, da, a,
                [](const std::uint8_t *f, const std::uint8_t *b, int scarto, std::uint64_t c, int) {
                    return ombrePixelPerPixel(f, b, scarto, c);
                });

@@ -19,7 +19,9 @@ namespace kalvor {
 std::uint64_t shadowBitsOfWord(const std::uint8_t *f, const std::uint8_t *b, int scarto, std::uint64_t candidati,
                                int pixel);
 
-// Clears the shadow pixels of the mask's rows da..a.
-void removeShadows(const RgbImage &frame, DetectionWorkspace &s, int scarto, int da, int a);
+// Clears the shadow pixels of the mask's rows da..a among those set in
+// `ammessi`, a second mask laid out like the workspace's.
+void removeShadows(const RgbImage &frame, DetectionWorkspace &s, const std::uint64_t *ammessi, int scarto, int da,
+                   int a);
 
 } // namespace kalvor
