@@ -73,24 +73,34 @@ int margineSpostato(int margine, int scarto)
     return static_cast<int>(std::clamp<long long>(static_cast<long long>(margine) + scarto, INT_MIN, INT_MAX));
 }
 
-// One row's 3 x 3 erosion or dilation: v holds the vertical combination of
-// its words with a zero word on either side, d receives the row.
-template<bool Erosione> void orizzontaleScalare(const std::uint64_t *v, std::uint64_t *d, int da, int P)
+// One row's (2R + 1)-wide erosion or dilation along the row: v holds the
+// vertical combination of its words with a zero word on either side, d
+// receives the row.
+template<bool Erosione, int R> void orizzontaleScalare(const std::uint64_t *v, std::uint64_t *d, int da, int P)
 {
     for (int k = da; k < P; ++k) {
         const std::uint64_t c = v[k + 1];
-        const std::uint64_t versoSinistra = (c << 1) | (v[k] >> 63);
-        const std::uint64_t versoDestra = (c >> 1) | (v[k + 2] << 63);
-        d[k] = Erosione ? c & versoSinistra & versoDestra : c | versoSinistra | versoDestra;
+        std::uint64_t x = c;
+        for (int j = 1; j <= R; ++j) {
+            const std::uint64_t versoSinistra = (c << j) | (v[k] >> (64 - j));
+            const std::uint64_t versoDestra = (c >> j) | (v[k + 2] << (64 - j));
+            x = Erosione ? x & versoSinistra & versoDestra : x | versoSinistra | versoDestra;
+        }
+        d[k] = x;
     }
 }
 
-template<bool Erosione>
-void verticaleScalare(const std::uint64_t *su, const std::uint64_t *c, const std::uint64_t *giu, std::uint64_t *v,
-                      int da, int P)
+// Words da..P - 1 of v (from 1) combine the words of `righe` rows spaced P
+// apart from `primo`.
+template<bool Erosione> void verticaleScalare(const std::uint64_t *primo, int righe, int P, std::uint64_t *v, int da)
 {
-    for (int k = da; k < P; ++k)
-        v[k + 1] = Erosione ? su[k] & c[k] & giu[k] : su[k] | c[k] | giu[k];
+    for (int k = da; k < P; ++k) {
+        std::uint64_t x = primo[k];
+        for (int i = 1; i < righe; ++i)
+            x = Erosione ? x & primo[k + static_cast<std::ptrdiff_t>(i) * P]
+                         : x | primo[k + static_cast<std::ptrdiff_t>(i) * P];
+        v[k + 1] = x;
+    }
 }
 
 #if defined(__x86_64__)
@@ -104,55 +114,69 @@ template<bool Erosione> __attribute__((target("avx2"))) inline __m256i combina(_
     return Erosione ? _mm256_and_si256(x, y) : _mm256_or_si256(x, y);
 }
 
-template<bool Erosione>
-__attribute__((target("avx2"))) void rigaAvx2(const std::uint64_t *su, const std::uint64_t *c, const std::uint64_t *giu,
-                                              std::uint64_t *v, std::uint64_t *d, int P)
+template<bool Erosione, int R>
+__attribute__((target("avx2"))) void rigaAvx2(const std::uint64_t *primo, int righe, std::uint64_t *v, std::uint64_t *d,
+                                              int P)
 {
     int k = 0;
-    for (; k + 4 <= P; k += 4)
-        _mm256_storeu_si256(reinterpret_cast<__m256i *>(v + k + 1),
-                            combina<Erosione>(combina<Erosione>(carica(su + k), carica(c + k)), carica(giu + k)));
-    verticaleScalare<Erosione>(su, c, giu, v, k, P);
+    for (; k + 4 <= P; k += 4) {
+        __m256i x = carica(primo + k);
+        for (int i = 1; i < righe; ++i)
+            x = combina<Erosione>(x, carica(primo + k + static_cast<std::ptrdiff_t>(i) * P));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(v + k + 1), x);
+    }
+    verticaleScalare<Erosione>(primo, righe, P, v, k);
     for (k = 0; k + 4 <= P; k += 4) {
         const __m256i centro = carica(v + k + 1);
-        const __m256i versoSinistra
-            = _mm256_or_si256(_mm256_slli_epi64(centro, 1), _mm256_srli_epi64(carica(v + k), 63));
-        const __m256i versoDestra
-            = _mm256_or_si256(_mm256_srli_epi64(centro, 1), _mm256_slli_epi64(carica(v + k + 2), 63));
-        _mm256_storeu_si256(reinterpret_cast<__m256i *>(d + k),
-                            combina<Erosione>(centro, combina<Erosione>(versoSinistra, versoDestra)));
+        const __m256i sinistra = carica(v + k);
+        const __m256i destra = carica(v + k + 2);
+        __m256i x = centro;
+#pragma GCC unroll 3
+        for (int j = 1; j <= R; ++j) {
+            const __m256i versoSinistra
+                = _mm256_or_si256(_mm256_slli_epi64(centro, j), _mm256_srli_epi64(sinistra, 64 - j));
+            const __m256i versoDestra
+                = _mm256_or_si256(_mm256_srli_epi64(centro, j), _mm256_slli_epi64(destra, 64 - j));
+            x = combina<Erosione>(x, combina<Erosione>(versoSinistra, versoDestra));
+        }
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(d + k), x);
     }
-    orizzontaleScalare<Erosione>(v, d, k, P);
+    orizzontaleScalare<Erosione, R>(v, d, k, P);
 }
 #endif
 
-// One 3 x 3 erosion or dilation of rows da..a into the work mask, then
-// swapped in. Rows beyond da..a and pixels beyond the picture read as
-// background: exact over the whole picture, inexact by one more row at each
-// end of a range for every step.
-template<bool Erosione> void passo(DetectionWorkspace &s, RobustWorkspace &w, int da, int a)
+// R steps at once of the 3 x 3 erosion or dilation of rows da..a, into the
+// work mask, then swapped in. Rows beyond da..a and pixels beyond the picture
+// read as background at every step; within that rectangle R steps of the
+// 3 x 3 square are one step of the (2R + 1)-wide square. Exact over the whole
+// picture, inexact by one more row at each end of a range for every step.
+template<bool Erosione, int R> void passo(DetectionWorkspace &s, RobustWorkspace &w, int da, int a)
 {
     const int P = s.parole;
     const std::uint64_t ultimaParola
         = s.larghezza % 64 == 0 ? ~std::uint64_t {0} : (std::uint64_t {1} << (s.larghezza % 64)) - 1;
-    const std::uint64_t *zeri = w.zeri.data();
     std::uint64_t *v = w.verticale.data();
 #if defined(__x86_64__)
     const bool avx2 = useAvx2();
 #endif
     for (int r = da; r <= a; ++r) {
-        const std::uint64_t *c = s.maschera.data() + 1 + indice(r, P);
-        const std::uint64_t *su = r > da ? c - P : zeri;
-        const std::uint64_t *giu = r < a ? c + P : zeri;
         std::uint64_t *d = s.lavoro.data() + 1 + indice(r, P);
+        const int su = std::max(r - R, da);
+        const int giu = std::min(r + R, a);
+        if (Erosione && giu - su < 2 * R) {
+            // A row beyond the range is in the square: background.
+            std::fill(d, d + P, 0);
+            continue;
+        }
+        const std::uint64_t *primo = s.maschera.data() + 1 + indice(su, P);
 #if defined(__x86_64__)
         if (avx2) {
-            rigaAvx2<Erosione>(su, c, giu, v, d, P);
+            rigaAvx2<Erosione, R>(primo, giu - su + 1, v, d, P);
         } else
 #endif
         {
-            verticaleScalare<Erosione>(su, c, giu, v, 0, P);
-            orizzontaleScalare<Erosione>(v, d, 0, P);
+            verticaleScalare<Erosione>(primo, giu - su + 1, P, v, 0);
+            orizzontaleScalare<Erosione, R>(v, d, 0, P);
         }
         d[P - 1] &= ultimaParola;
     }
@@ -161,7 +185,6 @@ template<bool Erosione> void passo(DetectionWorkspace &s, RobustWorkspace &w, in
 
 void preparaPassi(DetectionWorkspace &s, RobustWorkspace &w)
 {
-    w.zeri.assign(static_cast<std::size_t>(s.parole), 0);
     w.verticale.assign(static_cast<std::size_t>(s.parole) + 2, 0);
 }
 
@@ -178,8 +201,8 @@ void togliOmbreDellApertura(const RgbImage &frame, DetectionWorkspace &s, Robust
         return;
     preparaPassi(s, w);
     w.apertura = s.maschera;
-    passo<true>(s, w, da, a);
-    passo<false>(s, w, da, a);
+    passo<true, 1>(s, w, da, a);
+    passo<false, 1>(s, w, da, a);
     std::swap(s.maschera, w.apertura);
     removeShadows(frame, s, w.apertura.data(), scarto, da, a);
 }
@@ -189,12 +212,10 @@ void morfologia(DetectionWorkspace &s, RobustWorkspace &w, int da, int a)
     if (s.parole == 0 || da > a)
         return;
     preparaPassi(s, w);
-    passo<true>(s, w, da, a);
-    passo<false>(s, w, da, a);
-    passo<false>(s, w, da, a);
-    passo<false>(s, w, da, a);
-    passo<true>(s, w, da, a);
-    passo<true>(s, w, da, a);
+    // The opening's dilation and the closing's two are one 7 x 7 step.
+    passo<true, 1>(s, w, da, a);
+    passo<false, 3>(s, w, da, a);
+    passo<true, 2>(s, w, da, a);
 }
 
 // The runs of the mask inside the band, row by row.

@@ -34,7 +34,6 @@ struct RobustWorkspace
     std::vector<int> sopra, sotto, suAsse, sottoAsse;
     std::vector<int> passato; // per row about the band: where the axis reaches it
     std::vector<std::uint64_t> apertura; // the mask's opening, before shadows are removed
-    std::vector<std::uint64_t> zeri; // one mask row of zero words
     std::vector<std::uint64_t> verticale; // one row's vertical combination, a zero word either side
     std::array<int, 511> istogramma {}; // frame - background + 255
 };
