@@ -88,7 +88,7 @@ void computeRobustBackground(StatoRilevamento &det, const CampiRilevamento &camp
                     progresso(numero, campioni.back());
             }
         }
-        MatriceInteri sfondo = medianOfFrames(campioni);
+        MatriceInteri sfondo = leveledMedianOfFrames(campioni);
         det.MatriceDifferenza.resize(det.AltezzaImmagine, det.LarghezzaRiga);
         det.MediaSfondo = std::move(sfondo);
         ++det.GenerazioneSfondo;

@@ -142,29 +142,53 @@ TEST(SfondoRobusto, MedianaPerPixelUgualeAllaDefinizione)
     }
 }
 
+namespace {
+
+// The light falls by one level a frame (100 to 70); a yellow car stands on a
+// 2 x 2 spot in 11 of the 31 frames, dark cars pass over it in 5 more.
+RgbImage fermoGialloConLuceCheCala(int n)
+{
+    RgbImage img(12, 8);
+    std::fill(img.pixels.begin(), img.pixels.end(), static_cast<std::uint8_t>(100 - n));
+    for (int y = 4; y < 6; ++y)
+        for (int x = 6; x < 8; ++x) {
+            std::uint8_t *p = img.pixels.data() + 3 * (y * 12 + x);
+            if (n >= 5 && n <= 15) {
+                p[0] = 200;
+                p[1] = 180;
+                p[2] = 40;
+            } else if (n >= 20 && n <= 24) {
+                p[0] = p[1] = p[2] = 20;
+            }
+        }
+    return img;
+}
+
+} // namespace
+
 TEST(SfondoRobusto, FermoGialloConLuceCheCalaNonLasciaFantasmi)
 {
-    // The light falls by one level a frame (100 to 70); a yellow car stands
-    // on a 2 x 2 spot in 11 of the 31 frames, dark cars pass over it in 5
-    // more. Leveled, the road reads 85 in every frame; by the pixel's sum the
-    // spot is road too (by byte its blue was the cars').
-    const auto fotogramma = [](int n) {
-        RgbImage img(12, 8);
-        std::fill(img.pixels.begin(), img.pixels.end(), static_cast<std::uint8_t>(100 - n));
-        for (int y = 4; y < 6; ++y)
-            for (int x = 6; x < 8; ++x) {
-                std::uint8_t *p = img.pixels.data() + 3 * (y * 12 + x);
-                if (n >= 5 && n <= 15) {
-                    p[0] = 200;
-                    p[1] = 180;
-                    p[2] = 40;
-                } else if (n >= 20 && n <= 24) {
-                    p[0] = p[1] = p[2] = 20;
-                }
-            }
-        return img;
-    };
-    EXPECT_EQ(robustBackgroundOf(fotogramma, 0, 30).data, std::vector<std::int32_t>(3 * 12 * 8, 85));
+    // Leveled, the road reads 85 in every frame; by the pixel's sum the spot
+    // is road too (by byte its blue was the cars').
+    EXPECT_EQ(robustBackgroundOf(fermoGialloConLuceCheCala, 0, 30).data, std::vector<std::int32_t>(3 * 12 * 8, 85));
+}
+
+TEST(SfondoRobusto, CalcolaMediaDaiFileComeLoSfondoRobusto)
+{
+    // The screens' "Calc. Media" reads the same frames from files and must
+    // give the same background as the one the detection is measured with.
+    kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
+    kalvor::testing::TempDir dir;
+    for (int n = 0; n <= 30; ++n)
+        writePng(frameFileName(dir.path(), n), fermoGialloConLuceCheCala(n));
+    CampiRilevamento campi;
+    campi.ImmagineFinale = "30";
+    campi.Profilo = ProfiloRilevamento::Robusto;
+    StatoRilevamento det;
+    computeBackground(det, campi, TextList {"1", "0", "2", "11", "0", "0", "3", "0"}, dir.path(),
+                      BackgroundFor::Captazione);
+    EXPECT_EQ(det.MediaSfondo.data, std::vector<std::int32_t>(3 * 12 * 8, 85));
+    EXPECT_EQ(det.NumeroFotogrammiMedia, 31);
 }
 
 TEST(SfondoRobusto, VeicoloFermoNonLasciaFantasmi)
