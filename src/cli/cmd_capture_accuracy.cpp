@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// `kalvor-cli capture-accuracy [--seeds 1,2,3] [--duration S] [--every K]`:
+// `kalvor-cli capture-accuracy [--seeds 1,2,3] [--duration S] [--every K] [--profilo predefinito|robusto]`:
 // how well the capture's frame advance follows the vehicles of generated road
 // scenes, with the capture screen's default parameters and no correction.
 // The frames are every K-th picture of a 25 frames per second scene (K = 5,
@@ -20,6 +20,7 @@
 #include "common/numbers.hpp"
 #include "detection/geometria_area.hpp"
 #include "project/headless_project_steps.hpp"
+#include "project/profile_text.hpp"
 #include "scene/road_scene.hpp"
 #include "state/record_veicolo.hpp"
 
@@ -75,7 +76,7 @@ struct Record
     std::string numero;
 };
 
-Conteggi misuraScena(std::uint64_t seme, double durata, int passo)
+Conteggi misuraScena(std::uint64_t seme, double durata, int passo, ProfiloRilevamento profilo)
 {
     scene::SceneOptions opzioni;
     opzioni.duration = durata;
@@ -83,7 +84,7 @@ Conteggi misuraScena(std::uint64_t seme, double durata, int passo)
     const scene::RoadScene scena(opzioni);
     const int ultimo = (scena.frameCount() - 1) / passo; // frames 0..ultimo
     const auto &geo = scena.geometry();
-    StatoLavoro s = lavoroDellaScena(scena, passo, ultimo);
+    StatoLavoro s = lavoroDellaScena(scena, passo, ultimo, profilo);
     StatoRilevamento &det = s.CP;
     avviaCaptazione(s);
 
@@ -139,14 +140,16 @@ Conteggi misuraScena(std::uint64_t seme, double durata, int passo)
     return c;
 }
 
-const CommandHelp kHelp {"capture-accuracy",
-                         "[--seeds 1,2,3] [--duration S] [--every K]",
-                         "Cattura scene stradali generate fotogramma per fotogramma, con i parametri predefiniti\n"
-                         "della captazione e senza correzioni, e confronta i record con la verità della scena:\n"
-                         "veicoli mancati e record spuri per fotogramma, veicoli con un solo numero, cambi di numero.",
-                         {{"--seeds", "S1,S2,...", "semi delle scene (predefiniti 1,2,3)"},
-                          {"--duration", "S", "secondi di ogni scena (predefiniti 60)"},
-                          {"--every", "K", "un fotogramma ogni K della scena a 25 al secondo (predefinito 5)"}}};
+const CommandHelp kHelp {
+    "capture-accuracy",
+    "[--seeds 1,2,3] [--duration S] [--every K] [--profilo predefinito|robusto]",
+    "Cattura scene stradali generate fotogramma per fotogramma, con i parametri predefiniti\n"
+    "della captazione e senza correzioni, e confronta i record con la verità della scena:\n"
+    "veicoli mancati e record spuri per fotogramma, veicoli con un solo numero, cambi di numero.",
+    {{"--seeds", "S1,S2,...", "semi delle scene (predefiniti 1,2,3)"},
+     {"--duration", "S", "secondi di ogni scena (predefiniti 60)"},
+     {"--every", "K", "un fotogramma ogni K della scena a 25 al secondo (predefinito 5)"},
+     {"--profilo", "NOME", "profilo di rilevamento della captazione: predefinito (se non indicato) o robusto"}}};
 
 int runCaptureAccuracy(const Args &args)
 {
@@ -164,14 +167,19 @@ int runCaptureAccuracy(const Args &args)
     }
     const double durata = options->decimal("--duration", 60.0);
     const int passo = options->integer("--every", 5);
+    const ProfiloRilevamento profilo = options->has("--profilo")
+        ? optionProfile("--profilo", options->text("--profilo"))
+        : ProfiloRilevamento::Predefinito;
     if (semi.empty() || passo < 1 || !(durata > 0 && durata <= 3600))
-        throw RefusalError("Uso: kalvor-cli capture-accuracy [--seeds 1,2,3] [--duration S] [--every K]. Vedere "
+        throw RefusalError("Uso: kalvor-cli capture-accuracy [--seeds 1,2,3] [--duration S] [--every K] [--profilo "
+                           "predefinito|robusto]. Vedere "
                            "kalvor-cli capture-accuracy --help.");
-    std::printf("captazione senza correzioni, parametri predefiniti; %.0f s a 25 fotogrammi/s, uno ogni %d\n", durata,
-                passo);
+    std::printf(
+        "captazione senza correzioni, parametri predefiniti, profilo %s; %.0f s a 25 fotogrammi/s, uno ogni %d\n",
+        profileText(profilo).c_str(), durata, passo);
     Conteggi totale;
     for (const std::uint64_t seme : semi) {
-        const Conteggi c = misuraScena(seme, durata, passo);
+        const Conteggi c = misuraScena(seme, durata, passo, profilo);
         stampa(("seme " + std::to_string(seme)).c_str(), c);
         totale.aggiungi(c);
     }
@@ -179,11 +187,12 @@ int runCaptureAccuracy(const Args &args)
     return 0;
 }
 
-const CommandRegistration reg({"capture-accuracy", "capture-accuracy [--seeds 1,2,3] [--duration S] [--every K]",
-                               "capta scene generate fotogramma per fotogramma con i parametri predefiniti e "
-                               "stampa i veicoli mancati e i rilevamenti spuri per fotogramma e i cambi di numero "
-                               "per veicolo",
-                               runCaptureAccuracy});
+const CommandRegistration reg(
+    {"capture-accuracy", "capture-accuracy [--seeds 1,2,3] [--duration S] [--every K] [--profilo predefinito|robusto]",
+     "capta scene generate fotogramma per fotogramma con i parametri predefiniti e "
+     "stampa i veicoli mancati e i rilevamenti spuri per fotogramma e i cambi di numero "
+     "per veicolo",
+     runCaptureAccuracy});
 
 } // namespace
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// `kalvor-cli speed-accuracy [--seeds 1,2,3] [--duration S] [--every K]`:
+// `kalvor-cli speed-accuracy [--seeds 1,2,3] [--duration S] [--every K] [--profilo predefinito|robusto]`:
 // how close the confirmed speeds come to the true speeds of generated road
 // scenes. Each scene is captured frame by frame to its end with the capture
 // screen's default parameters (every K-th picture of 25 per second, the
@@ -17,6 +17,7 @@
 #include "common/numbers.hpp"
 #include "detection/geometria_area.hpp"
 #include "project/headless_project_steps.hpp"
+#include "project/profile_text.hpp"
 #include "results/conferma.hpp"
 #include "scene/road_scene.hpp"
 #include "state/record_veicolo.hpp"
@@ -91,14 +92,14 @@ std::vector<double> erroriVelocita(const StatoLavoro &s, const std::map<std::str
     return errori;
 }
 
-void misuraScena(std::uint64_t seme, double durata, int passo, Errori &errori)
+void misuraScena(std::uint64_t seme, double durata, int passo, ProfiloRilevamento profilo, Errori &errori)
 {
     scene::SceneOptions opzioni;
     opzioni.duration = durata;
     opzioni.seed = seme;
     const scene::RoadScene scena(opzioni);
     const int ultimo = (scena.frameCount() - 1) / passo;
-    StatoLavoro s = lavoroDellaScena(scena, passo, ultimo);
+    StatoLavoro s = lavoroDellaScena(scena, passo, ultimo, profilo);
     avviaCaptazione(s);
     SessioneCaptazione ses;
     ses.avviata = true;
@@ -133,14 +134,16 @@ void stampa(const char *nome, const Errori &e)
                 percentile(e.con, 0.5), percentile(e.con, 0.9));
 }
 
-const CommandHelp kHelp {"speed-accuracy",
-                         "[--seeds 1,2,3] [--duration S] [--every K]",
-                         "Cattura scene stradali generate fino alla fine con i parametri predefiniti, le conferma\n"
-                         "senza e con \"Correggi\" e confronta la velocità media di ogni veicolo (le sue righe con\n"
-                         "velocità maggiore di 0) con la velocità vera: mediana e 90% dell'errore assoluto in km/h.",
-                         {{"--seeds", "S1,S2,...", "semi delle scene (predefiniti 1,2,3)"},
-                          {"--duration", "S", "secondi di ogni scena (predefiniti 60)"},
-                          {"--every", "K", "un fotogramma ogni K della scena a 25 al secondo (predefinito 5)"}}};
+const CommandHelp kHelp {
+    "speed-accuracy",
+    "[--seeds 1,2,3] [--duration S] [--every K] [--profilo predefinito|robusto]",
+    "Cattura scene stradali generate fino alla fine con i parametri predefiniti, le conferma\n"
+    "senza e con \"Correggi\" e confronta la velocità media di ogni veicolo (le sue righe con\n"
+    "velocità maggiore di 0) con la velocità vera: mediana e 90% dell'errore assoluto in km/h.",
+    {{"--seeds", "S1,S2,...", "semi delle scene (predefiniti 1,2,3)"},
+     {"--duration", "S", "secondi di ogni scena (predefiniti 60)"},
+     {"--every", "K", "un fotogramma ogni K della scena a 25 al secondo (predefinito 5)"},
+     {"--profilo", "NOME", "profilo di rilevamento della captazione: predefinito (se non indicato) o robusto"}}};
 
 int runSpeedAccuracy(const Args &args)
 {
@@ -158,14 +161,19 @@ int runSpeedAccuracy(const Args &args)
     }
     const double durata = options->decimal("--duration", 60.0);
     const int passo = options->integer("--every", 5);
+    const ProfiloRilevamento profilo = options->has("--profilo")
+        ? optionProfile("--profilo", options->text("--profilo"))
+        : ProfiloRilevamento::Predefinito;
     if (semi.empty() || passo < 1 || !(durata > 0 && durata <= 3600))
-        throw RefusalError("Uso: kalvor-cli speed-accuracy [--seeds 1,2,3] [--duration S] [--every K]. Vedere "
+        throw RefusalError("Uso: kalvor-cli speed-accuracy [--seeds 1,2,3] [--duration S] [--every K] [--profilo "
+                           "predefinito|robusto]. Vedere "
                            "kalvor-cli speed-accuracy --help.");
-    std::printf("velocità media per veicolo contro la verità; %.0f s a 25 fotogrammi/s, uno ogni %d\n", durata, passo);
+    std::printf("velocità media per veicolo contro la verità, profilo %s; %.0f s a 25 fotogrammi/s, uno ogni %d\n",
+                profileText(profilo).c_str(), durata, passo);
     Errori totale;
     for (const std::uint64_t seme : semi) {
         Errori e;
-        misuraScena(seme, durata, passo, e);
+        misuraScena(seme, durata, passo, profilo, e);
         stampa(("seme " + std::to_string(seme)).c_str(), e);
         totale.senza.insert(totale.senza.end(), e.senza.begin(), e.senza.end());
         totale.con.insert(totale.con.end(), e.con.begin(), e.con.end());
@@ -174,10 +182,11 @@ int runSpeedAccuracy(const Args &args)
     return 0;
 }
 
-const CommandRegistration reg({"speed-accuracy", "speed-accuracy [--seeds 1,2,3] [--duration S] [--every K]",
-                               "capta scene generate, le conferma senza e con le correzioni e stampa la mediana e "
-                               "il 90° percentile dell'errore di velocità di ciascun veicolo",
-                               runSpeedAccuracy});
+const CommandRegistration
+    reg({"speed-accuracy", "speed-accuracy [--seeds 1,2,3] [--duration S] [--every K] [--profilo predefinito|robusto]",
+         "capta scene generate, le conferma senza e con le correzioni e stampa la mediana e "
+         "il 90° percentile dell'errore di velocità di ciascun veicolo",
+         runSpeedAccuracy});
 
 } // namespace
 
