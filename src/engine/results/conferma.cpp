@@ -43,6 +43,20 @@ std::size_t righeTempi(const IngressoConferma &in)
     return std::min(static_cast<std::size_t>(std::max(in.numeroFotogrammi, 0)), in.tempi.size());
 }
 
+bool tagliata(const IngressoConferma &in, std::size_t k)
+{
+    return in.tagliate != nullptr && k < in.tagliate->size() && (*in.tagliate)[k];
+}
+
+// Whether row j of TabellaVeicoli (copied from row origine[j] of the
+// records) is cut; no predicate when no record is.
+std::function<bool(std::size_t)> rigaTagliata(const IngressoConferma &in, const std::vector<std::size_t> &origine)
+{
+    if (in.tagliate == nullptr)
+        return {};
+    return [&in, &origine](std::size_t j) { return j < origine.size() && tagliata(in, origine[j]); };
+}
+
 void distanzaVelocita(RigaIstanti &riga, const RigaIstanti &prima)
 {
     const double dy = riga.barY - prima.barY;
@@ -178,6 +192,27 @@ std::vector<RigaIstanti> righeDaiRecord(const TextList &VeicoliTOT, const StatoR
     return righe;
 }
 
+std::vector<bool> recordsCutByBand(const TextList &VeicoliTOT, const StatoRilevamento &det, const MetricGrid &griglia)
+{
+    const std::vector<int> starts = findRecords(VeicoliTOT);
+    std::vector<bool> tagliate(starts.size(), false);
+    if (det.Profilo != ProfiloRilevamento::Robusto)
+        return tagliate;
+    // The band's scanned byte columns; the frame's width may be unknown here
+    // (a job whose frames could not be read), the grid's then stands for it.
+    const int colonnePixel = det.LarghezzaRiga > 0 ? std::min(det.LarghezzaRiga / 3, griglia.cols) : griglia.cols;
+    const long long prima = std::max(det.ColonnaArea1, 0);
+    const long long ultima = std::min(det.ColonnaArea2, 3 * colonnePixel - 1);
+    if (ultima < prima)
+        return tagliate;
+    for (std::size_t k = 0; k < starts.size(); ++k) {
+        const long long inizio = toInt(recordField(VeicoliTOT, starts[k], OffInizio));
+        const long long fine = toInt(recordField(VeicoliTOT, starts[k], OffFine));
+        tagliate[k] = inizio <= prima || fine >= ultima + 1;
+    }
+    return tagliate;
+}
+
 long long numeroVeicoloMassimo(const std::vector<RigaIstanti> &righe)
 {
     long long m = 0;
@@ -197,6 +232,8 @@ TabelleConfermate confermaTabelle(std::vector<RigaIstanti> righe, const Ingresso
     for (std::size_t k = 0; k < n; ++k) {
         righe[k].velocita = 0.0;
         righe[k].spazio = 0.0;
+        if (tagliata(in, k))
+            continue;
         const auto [it, nuovo] = ultimaRiga.try_emplace(chiave(righe[k].veicolo), k);
         if (!nuovo) {
             distanzaVelocita(righe[k], righe[it->second]);
@@ -245,10 +282,13 @@ TabelleConfermate confermaTabelle(std::vector<RigaIstanti> righe, const Ingresso
     }
 
     if (in.correggi) {
+        const auto senzaVelocita = rigaTagliata(in, t.origine);
         tettoVelocita(tv);
         for (int pass = 0; pass < 5; ++pass)
-            for (const auto &[first, end] : veicoli)
-                levigaVelocitaVeicolo(tv, first, end - 1);
+            for (const auto &[first, end] : veicoli) {
+                const auto [primo, ultimo] = rowsWithSpeed(first, end - 1, senzaVelocita);
+                levigaVelocitaVeicolo(tv, primo, ultimo);
+            }
         tettoDistanza(tv);
         for (const auto &[first, end] : veicoli)
             lunghezzaMedia(tv, first, end);
@@ -279,8 +319,10 @@ TabelleConfermate confermaTabelleSemplice(std::vector<RigaIstanti> righe, const 
     for (std::size_t k = n; k-- > 0;) {
         righe[k].velocita = 0.0;
         righe[k].spazio = 0.0;
+        if (tagliata(in, k))
+            continue;
         for (std::size_t p = k; p-- > 0;)
-            if (righe[p].veicolo == righe[k].veicolo) {
+            if (righe[p].veicolo == righe[k].veicolo && !tagliata(in, p)) {
                 distanzaVelocita(righe[k], righe[p]);
                 break;
             }
@@ -338,7 +380,7 @@ TabelleConfermate confermaTabelleSemplice(std::vector<RigaIstanti> righe, const 
     if (in.correggi) {
         tettoVelocita(tv);
         for (int pass = 0; pass < 5; ++pass)
-            CorrezioneVelocita(tv, m, static_cast<int>(k));
+            CorrezioneVelocita(tv, m, static_cast<int>(k), rigaTagliata(in, t.origine));
         tettoDistanza(tv);
         for (long long v = 0; v <= m; ++v) {
             const auto [first, end] = righeDi(v);
@@ -361,8 +403,10 @@ void ConfermaClick(StatoLavoro &stato, bool Correzioni)
     const TextList &veicoliTOT = stato.Captazione.VeicoliTOT;
     if (findRecords(veicoliTOT).empty())
         throw RefusalError("Nessun veicolo da confermare: la captazione non ha ancora rilevato alcun veicolo.");
-    const IngressoConferma in {stato.CP, stato.GrigliaMetrica, stato.TabellaTempiFotogrammi,
-                               stato.NumeroFotogrammiEstratti, Correzioni};
+    const std::vector<bool> tagliate = recordsCutByBand(veicoliTOT, stato.CP, stato.GrigliaMetrica);
+    const IngressoConferma in {
+        stato.CP, stato.GrigliaMetrica, stato.TabellaTempiFotogrammi, stato.NumeroFotogrammiEstratti, Correzioni,
+        &tagliate};
     TabelleConfermate t = confermaTabelle(righeDaiRecord(veicoliTOT, stato.CP, stato.GrigliaMetrica), in);
     TextList temporali = testoDatiTemporali(t);
     TextList veicolari = testoDatiVeicolari(t, &temporali);

@@ -39,6 +39,9 @@ struct IngressoConferma
     const std::vector<RigaTempi> &tempi; // TabellaTempiFotogrammi
     int numeroFotogrammi = 0; // NumeroFotogrammiEstratti: rows of `tempi` searched
     bool correggi = false; // "Correggi"
+    // Per row, the records that show only part of their vehicle
+    // (recordsCutByBand); none when null or shorter.
+    const std::vector<bool> *tagliate = nullptr;
 };
 
 // The rows of the records in list order with number, position, arc, length
@@ -47,6 +50,14 @@ struct IngressoConferma
 // when a reference point lies outside the metric grid.
 std::vector<RigaIstanti> righeDaiRecord(const TextList &VeicoliTOT, const StatoRilevamento &det,
                                         const MetricGrid &griglia);
+
+// Per record of VeicoliTOT, whether the robust profile recorded it cut at
+// either end of the band's scanned columns: its midpoint then moves at a
+// fraction of its vehicle's speed, so the confirmation gives such a row no
+// speed and distance, and the next whole row of the vehicle measures from
+// the previous whole one. All false with the default profile, whose records
+// the confirmation takes as they always were.
+std::vector<bool> recordsCutByBand(const TextList &VeicoliTOT, const StatoRilevamento &det, const MetricGrid &griglia);
 
 // The tables from the rows of righeDaiRecord, with indexes: linear in the
 // number of rows apart from one sort.

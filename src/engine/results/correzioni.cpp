@@ -28,7 +28,20 @@ void levigaVelocitaVeicolo(std::vector<RigaIstanti> &righe, std::size_t first, s
     }
 }
 
-void CorrezioneVelocita(std::vector<RigaIstanti> &TabellaVeicoli, long long NumeroVeicoli, int LunghezzaLista)
+std::pair<std::size_t, std::size_t> rowsWithSpeed(std::size_t first, std::size_t last,
+                                                  const std::function<bool(std::size_t)> &senzaVelocita)
+{
+    if (senzaVelocita) {
+        while (first < last && senzaVelocita(first))
+            ++first;
+        while (last > first && senzaVelocita(last))
+            --last;
+    }
+    return {first, last};
+}
+
+void CorrezioneVelocita(std::vector<RigaIstanti> &TabellaVeicoli, long long NumeroVeicoli, int LunghezzaLista,
+                        const std::function<bool(std::size_t)> &senzaVelocita)
 {
     const auto n = static_cast<std::size_t>(LunghezzaLista);
     for (long long v = 0; v <= NumeroVeicoli; ++v) {
@@ -41,8 +54,8 @@ void CorrezioneVelocita(std::vector<RigaIstanti> &TabellaVeicoli, long long Nume
         std::size_t dopo = 0;
         while (dopo < n && !(TabellaVeicoli[dopo].veicolo > numero))
             ++dopo;
-        const std::size_t l = dopo == n ? n - 1 : dopo - 1;
-        levigaVelocitaVeicolo(TabellaVeicoli, f, l);
+        const auto [primo, ultimo] = rowsWithSpeed(f, dopo == n ? n - 1 : dopo - 1, senzaVelocita);
+        levigaVelocitaVeicolo(TabellaVeicoli, primo, ultimo);
     }
 }
 

@@ -7,6 +7,8 @@
 #include "state/tabelle.hpp"
 
 #include <cstddef>
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace kalvor {
@@ -24,8 +26,17 @@ void tettoDistanza(std::vector<RigaIstanti> &righe);
 // becomes their mean, the earlier neighbour taken as already smoothed.
 void levigaVelocitaVeicolo(std::vector<RigaIstanti> &righe, std::size_t first, std::size_t last);
 
+// The rows first..last of one vehicle less the rows at either end for which
+// `senzaVelocita` holds (records cut by the band: no speed of their own, so
+// the smoothing must not compare a measured row with them). first..last
+// unchanged without a predicate.
+std::pair<std::size_t, std::size_t> rowsWithSpeed(std::size_t first, std::size_t last,
+                                                  const std::function<bool(std::size_t)> &senzaVelocita);
+
 // One smoothing pass over every vehicle number 0..NumeroVeicoli, each found
-// by searching the first LunghezzaLista rows (grouped by number).
-void CorrezioneVelocita(std::vector<RigaIstanti> &TabellaVeicoli, long long NumeroVeicoli, int LunghezzaLista);
+// by searching the first LunghezzaLista rows (grouped by number), trimmed by
+// rowsWithSpeed.
+void CorrezioneVelocita(std::vector<RigaIstanti> &TabellaVeicoli, long long NumeroVeicoli, int LunghezzaLista,
+                        const std::function<bool(std::size_t)> &senzaVelocita = {});
 
 } // namespace kalvor

@@ -281,3 +281,64 @@ TEST_F(ConfermaTest, RefusalsAndErrorsKeepThePreviousResults)
     verticale.CP.ColonnaArea2 = verticale.CP.ColonnaArea1;
     EXPECT_THROW(ConfermaClick(verticale, false), ArithmeticError);
 }
+
+namespace {
+
+void aggiungiEstremi(StatoLavoro &s, const std::string &numero, int inizio, int fine, int fotogramma)
+{
+    appendRecord(s.Captazione.VeicoliTOT,
+                 RecordVeicolo {numero, "inf", std::to_string(inizio), std::to_string(fine), "10", "7",
+                                std::to_string(fotogramma), "0"});
+}
+
+// Vehicle 1 enters the band (byte columns 0..2097) moving 5 px = 5 m a frame,
+// cut by the band's left end in frame 1; vehicle 2 leaves it, cut by the
+// right end in frame 3. Frames 0.2 s apart: 5 m a frame is 90 km/h.
+StatoLavoro entrataEUscita(ProfiloRilevamento profilo)
+{
+    StatoLavoro s = lavoroRisultati();
+    s.CP.Profilo = profilo;
+    tempiFotogrammi(s, {{1, 0.2}, {2, 0.4}, {3, 0.6}, {4, 0.8}});
+    aggiungiEstremi(s, "1", 0, 24, 1); // pixels -2..7 seen from 0: centre 4
+    aggiungiEstremi(s, "1", 9, 39, 2); // centre 8
+    aggiungiEstremi(s, "1", 24, 54, 3); // centre 13
+    aggiungiEstremi(s, "1", 36, 66, 4); // centre 17: 4 m, 72 km/h
+    aggiungiEstremi(s, "2", 2040, 2070, 1); // centre 685
+    aggiungiEstremi(s, "2", 2055, 2085, 2); // centre 690
+    aggiungiEstremi(s, "2", 2070, 2098, 3); // pixels 690..699 and beyond: centre 694
+    return s;
+}
+
+} // namespace
+
+TEST_F(ConfermaTest, ProfiloRobustoNonMisuraIRecordTagliatiDallaFascia)
+{
+    struct Caso
+    {
+        ProfiloRilevamento profilo;
+        bool correggi;
+        std::vector<double> velocita; // TabellaIstanti, km/h
+    };
+    const Caso casi[] = {
+        // The default measures the cut rows' centres: 72 km/h on entering and leaving.
+        {ProfiloRilevamento::Predefinito, false, {0, 72, 90, 72, 0, 90, 72}},
+        {ProfiloRilevamento::Predefinito, true, {0, 72, 72, 72, 0, 90, 72}},
+        // The robust profile: a cut row has no speed and is no base for the next row.
+        {ProfiloRilevamento::Robusto, false, {0, 0, 90, 72, 0, 90, 0}},
+        // ... and the smoothing does not compare measured rows with it.
+        {ProfiloRilevamento::Robusto, true, {0, 0, 90, 72, 0, 90, 0}},
+    };
+    for (const Caso &k : casi) {
+        StatoLavoro s = entrataEUscita(k.profilo);
+        EXPECT_EQ(recordsCutByBand(s.Captazione.VeicoliTOT, s.CP, s.GrigliaMetrica),
+                  k.profilo == ProfiloRilevamento::Robusto
+                      ? (std::vector<bool> {true, false, false, false, false, false, true})
+                      : std::vector<bool>(7, false));
+        ConfermaClick(s, k.correggi);
+        const std::vector<double> v = velocita(s.TabellaIstanti);
+        ASSERT_EQ(v.size(), k.velocita.size());
+        for (std::size_t i = 0; i < v.size(); ++i)
+            EXPECT_NEAR(v[i], k.velocita[i], 1e-9)
+                << profileName(k.profilo) << (k.correggi ? " con correzioni" : "") << ", riga " << i;
+    }
+}

@@ -1,18 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/conferma.hpp"
 #include "results/testi_risultati.hpp"
+#include "state/record_veicolo.hpp"
 #include "support/rilevamenti_casuali.hpp"
 #include "support/scoped_number_format.hpp"
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace kalvor;
 
 namespace {
 
-void confronta(const StatoLavoro &s, bool correggi, const std::string &caso)
+void confronta(const StatoLavoro &s, bool correggi, const std::string &caso,
+               const std::vector<bool> *tagliate = nullptr)
 {
-    const IngressoConferma in {s.CP, s.GrigliaMetrica, s.TabellaTempiFotogrammi, s.NumeroFotogrammiEstratti, correggi};
+    const IngressoConferma in {s.CP,     s.GrigliaMetrica, s.TabellaTempiFotogrammi, s.NumeroFotogrammiEstratti,
+                               correggi, tagliate};
     const auto righe = righeDaiRecord(s.Captazione.VeicoliTOT, s.CP, s.GrigliaMetrica);
     const TabelleConfermate veloce = confermaTabelle(righe, in);
     const TabelleConfermate semplice = confermaTabelleSemplice(righe, in);
@@ -38,6 +43,23 @@ TEST(ConfermaDifferenziale, IndexedEqualsPlainOnOddRecordLists)
         const StatoLavoro s = kalvor::testing::rilevamentiDisordinati(static_cast<int>(seme % 60), seme);
         for (bool correggi : {false, true})
             confronta(s, correggi, "seme " + std::to_string(seme) + (correggi ? " con correzioni" : ""));
+    }
+}
+
+TEST(ConfermaDifferenziale, IndexedEqualsPlainWithRecordsCutByTheBand)
+{
+    // Any rows may be marked cut, at a track's ends or inside it.
+    kalvor::testing::ScopedNumberFormat comma {NumberFormat::comma()};
+    std::mt19937 g(7);
+    for (std::uint32_t seme = 1; seme <= 200; ++seme) {
+        const StatoLavoro s = kalvor::testing::rilevamentiDisordinati(static_cast<int>(seme % 60), seme);
+        std::vector<bool> tagliate;
+        const unsigned quota = g() % 4; // none, a quarter, a half or three quarters of the rows
+        for (std::size_t i = 0; i < findRecords(s.Captazione.VeicoliTOT).size(); ++i)
+            tagliate.push_back(g() % 4 < quota);
+        for (bool correggi : {false, true})
+            confronta(s, correggi, "seme " + std::to_string(seme) + (correggi ? " con correzioni" : "") + ", tagliate",
+                      &tagliate);
     }
 }
 
