@@ -50,7 +50,7 @@ check-clang:
 # Every fuzz target for FUZZ_SECONDS seconds (clang's libFuzzer, ASan, UBSan).
 fuzz:
 	scripts/install-deps clang
-	cmake -S . -B $(FUZZBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKALVOR_FUZZ=ON -DKALVOR_ENGINE_ONLY=ON
+	cmake -S . -B $(FUZZBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKALVOR_FUZZ=ON -DKALVOR_ENGINE_ONLY=ON $(STRICT)
 	cmake --build $(FUZZBUILD) -j $(JOBS)
 	fuzz/run-all $(FUZZBUILD) $(FUZZ_SECONDS)
 
