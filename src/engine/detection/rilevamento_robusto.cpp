@@ -309,7 +309,7 @@ struct AsseCorsa
 
     int da(int v, int x0, int x1) const { return std::clamp(passato[static_cast<std::size_t>(v - base)], x0, x1 + 1); }
 
-    // Columns x0..x1 whose axis row is v: [da, a).
+    // Columns x0..x1 whose axis row is v: [inizio, fine).
     void uguali(int x0, int x1, int v, int &inizio, int &fine) const
     {
         inizio = da(v, x0, x1);
