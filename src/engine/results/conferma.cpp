@@ -232,8 +232,12 @@ TabelleConfermate confermaTabelle(std::vector<RigaIstanti> righe, const Ingresso
     for (std::size_t k = 0; k < n; ++k) {
         righe[k].velocita = 0.0;
         righe[k].spazio = 0.0;
-        if (tagliata(in, k))
+        if (tagliata(in, k)) {
+            const auto it = ultimaRiga.find(chiave(righe[k].veicolo));
+            if (it != ultimaRiga.end())
+                righe[k].velocita = righe[it->second].velocita;
             continue;
+        }
         const auto [it, nuovo] = ultimaRiga.try_emplace(chiave(righe[k].veicolo), k);
         if (!nuovo) {
             distanzaVelocita(righe[k], righe[it->second]);
@@ -327,6 +331,13 @@ TabelleConfermate confermaTabelleSemplice(std::vector<RigaIstanti> righe, const 
                 break;
             }
     }
+    for (std::size_t k = 0; k < n; ++k)
+        if (tagliata(in, k))
+            for (std::size_t p = k; p-- > 0;)
+                if (righe[p].veicolo == righe[k].veicolo && !tagliata(in, p)) {
+                    righe[k].velocita = righe[p].velocita;
+                    break;
+                }
 
     const long long m = numeroVeicoloMassimo(righe);
     TabelleConfermate t;

@@ -53,10 +53,12 @@ std::vector<RigaIstanti> righeDaiRecord(const TextList &VeicoliTOT, const StatoR
 
 // Per record of VeicoliTOT, whether the robust profile recorded it cut at
 // either end of the band's scanned columns: its midpoint then moves at a
-// fraction of its vehicle's speed, so the confirmation gives such a row no
-// speed and distance, and the next whole row of the vehicle measures from
-// the previous whole one. All false with the default profile, whose records
-// the confirmation takes as they always were.
+// fraction of its vehicle's speed, so the confirmation measures no speed nor
+// distance on such a row; the next whole row of the vehicle measures from
+// the previous whole one, and a cut row after a whole one (the vehicle
+// leaving) keeps that row's speed, since a 0 would read as a vehicle standing
+// to the safety indicators of the vehicle behind. All false with the default
+// profile, whose records the confirmation takes as they always were.
 std::vector<bool> recordsCutByBand(const TextList &VeicoliTOT, const StatoRilevamento &det, const MetricGrid &griglia);
 
 // The tables from the rows of righeDaiRecord, with indexes: linear in the

@@ -323,10 +323,11 @@ TEST_F(ConfermaTest, ProfiloRobustoNonMisuraIRecordTagliatiDallaFascia)
         // The default measures the cut rows' centres: 72 km/h on entering and leaving.
         {ProfiloRilevamento::Predefinito, false, {0, 72, 90, 72, 0, 90, 72}},
         {ProfiloRilevamento::Predefinito, true, {0, 72, 72, 72, 0, 90, 72}},
-        // The robust profile: a cut row has no speed and is no base for the next row.
-        {ProfiloRilevamento::Robusto, false, {0, 0, 90, 72, 0, 90, 0}},
-        // ... and the smoothing does not compare measured rows with it.
-        {ProfiloRilevamento::Robusto, true, {0, 0, 90, 72, 0, 90, 0}},
+        // The robust profile: a cut row measures no speed and is no base for
+        // the next row; leaving, it keeps the last measured speed.
+        {ProfiloRilevamento::Robusto, false, {0, 0, 90, 72, 0, 90, 90}},
+        // ... and the smoothing does not compare measured rows with a cut one.
+        {ProfiloRilevamento::Robusto, true, {0, 0, 90, 72, 0, 90, 90}},
     };
     for (const Caso &k : casi) {
         StatoLavoro s = entrataEUscita(k.profilo);
