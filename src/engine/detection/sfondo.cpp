@@ -55,6 +55,31 @@ void dividi(std::vector<std::int32_t> &acc, int n)
         v /= n;
 }
 
+// The first frame gives the sizes; the screen's fields and area are read with it.
+void leggiPrimoFotogramma(StatoRilevamento &det, const CampiRilevamento &campi, const TextList &punti,
+                          const RgbImage &primo)
+{
+    det.AltezzaImmagine = primo.height;
+    det.LarghezzaRiga = primo.rowBytes();
+    readDetectionParameters(campi, det);
+    readAreaGeometry(punti, det);
+}
+
+void installaSfondo(StatoRilevamento &det, MatriceInteri sfondo)
+{
+    det.MatriceDifferenza.resize(det.AltezzaImmagine, det.LarghezzaRiga);
+    det.MediaSfondo = std::move(sfondo);
+    ++det.GenerazioneSfondo;
+}
+
+// No background, rather than a half-computed one.
+void scartaSfondo(StatoRilevamento &det)
+{
+    det.MediaSfondo = MatriceInteri {};
+    det.MatriceDifferenza = MatriceInteri {};
+    ++det.GenerazioneSfondo;
+}
+
 // The median of the sampled frames; the first read as typed, the others on
 // two decoding threads, the progress called for each in order.
 void computeRobustBackground(StatoRilevamento &det, const CampiRilevamento &campi, const TextList &punti,
@@ -66,10 +91,7 @@ void computeRobustBackground(StatoRilevamento &det, const CampiRilevamento &camp
         std::vector<RgbImage> campioni;
         campioni.push_back(readPng(frameFileNameAsTyped(cartella, campi.ImmagineIniziale)));
         const RgbImage &primo = campioni.front();
-        det.AltezzaImmagine = primo.height;
-        det.LarghezzaRiga = primo.rowBytes();
-        readDetectionParameters(campi, det);
-        readAreaGeometry(punti, det);
+        leggiPrimoFotogramma(det, campi, punti, primo);
         if (progresso)
             progresso(a, primo);
         const int n
@@ -89,13 +111,9 @@ void computeRobustBackground(StatoRilevamento &det, const CampiRilevamento &camp
             }
         }
         MatriceInteri sfondo = leveledMedianOfFrames(campioni);
-        det.MatriceDifferenza.resize(det.AltezzaImmagine, det.LarghezzaRiga);
-        det.MediaSfondo = std::move(sfondo);
-        ++det.GenerazioneSfondo;
+        installaSfondo(det, std::move(sfondo));
     } catch (...) {
-        det.MediaSfondo = MatriceInteri {};
-        det.MatriceDifferenza = MatriceInteri {};
-        ++det.GenerazioneSfondo;
+        scartaSfondo(det);
         throw;
     }
 }
@@ -114,9 +132,7 @@ void computeBackground(StatoRilevamento &det, const CampiRilevamento &campi, con
         det.UltimoFotogramma = b;
     }
     // From here a failure must not leave a half-summed background behind.
-    det.MediaSfondo = MatriceInteri {};
-    det.MatriceDifferenza = MatriceInteri {};
-    ++det.GenerazioneSfondo;
+    scartaSfondo(det);
     if (campi.Profilo == ProfiloRilevamento::Robusto) {
         computeRobustBackground(det, campi, punti, cartella, progresso);
         return;
@@ -130,10 +146,7 @@ void computeBackground(StatoRilevamento &det, const CampiRilevamento &campi, con
             },
             intervallo, 2);
         const RgbImage primo = fotogrammi.next();
-        det.AltezzaImmagine = primo.height;
-        det.LarghezzaRiga = primo.rowBytes();
-        readDetectionParameters(campi, det);
-        readAreaGeometry(punti, det);
+        leggiPrimoFotogramma(det, campi, punti, primo);
         MatriceInteri sfondo;
         sfondo.resize(det.AltezzaImmagine, det.LarghezzaRiga);
         sfondo.data.assign(primo.pixels.begin(), primo.pixels.end());
@@ -148,13 +161,9 @@ void computeBackground(StatoRilevamento &det, const CampiRilevamento &campi, con
                 progresso(n, img);
         }
         dividi(sfondo.data, det.NumeroFotogrammiMedia);
-        det.MatriceDifferenza.resize(det.AltezzaImmagine, det.LarghezzaRiga);
-        det.MediaSfondo = std::move(sfondo);
-        ++det.GenerazioneSfondo;
+        installaSfondo(det, std::move(sfondo));
     } catch (...) {
-        det.MediaSfondo = MatriceInteri {};
-        det.MatriceDifferenza = MatriceInteri {};
-        ++det.GenerazioneSfondo;
+        scartaSfondo(det);
         throw;
     }
 }
