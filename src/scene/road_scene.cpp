@@ -211,6 +211,41 @@ TextList SceneGeometry::referenceDistanceTexts() const
     return l;
 }
 
+namespace {
+
+// A traffic mix: the shares of cars and vans (the rest are lorries and
+// buses), and per kind the ranges of length, width and speed.
+struct VehicleMix
+{
+    double cars, carsAndVans;
+    std::array<std::array<double, 2>, 3> lengthM, widthM, speedKmh; // car, van, lorry
+};
+
+constexpr VehicleMix kStandardMix {0.6,
+                                   0.85,
+                                   {{{3.8, 4.8}, {5.0, 6.5}, {8.0, 12.0}}},
+                                   {{{1.7, 1.9}, {2.0, 2.2}, {2.4, 2.5}}},
+                                   {{{40.0, 75.0}, {40.0, 65.0}, {35.0, 55.0}}}};
+// Pairs side by side: slower, fewer long vehicles.
+constexpr VehicleMix kPairedMix {0.6,
+                                 0.9,
+                                 {{{3.8, 4.8}, {5.0, 6.5}, {8.0, 11.0}}},
+                                 {{{1.7, 1.9}, {2.0, 2.2}, {2.4, 2.5}}},
+                                 {{{40.0, 65.0}, {40.0, 60.0}, {35.0, 50.0}}}};
+
+// The kind, size, speed and colour of one vehicle, drawn in this order.
+void drawBody(std::mt19937_64 &rng, const VehicleMix &mix, VehicleSpec &v)
+{
+    const double kind = uniform(rng);
+    const std::size_t k = kind < mix.cars ? 0 : kind < mix.carsAndVans ? 1 : 2;
+    v.lengthM = between(rng, mix.lengthM[k][0], mix.lengthM[k][1]);
+    v.widthM = between(rng, mix.widthM[k][0], mix.widthM[k][1]);
+    v.speedKmh = between(rng, mix.speedKmh[k][0], mix.speedKmh[k][1]);
+    v.colour = kPalette[rng() % kPalette.size()];
+}
+
+} // namespace
+
 std::vector<VehicleSpec> standardTraffic(double duration, std::uint64_t seed)
 {
     std::mt19937_64 rng(seed);
@@ -222,21 +257,7 @@ std::vector<VehicleSpec> standardTraffic(double duration, std::uint64_t seed)
     const auto randomVehicle = [&](Half half) {
         VehicleSpec v;
         v.half = half;
-        const double kind = uniform(rng);
-        if (kind < 0.6) {
-            v.lengthM = between(rng, 3.8, 4.8);
-            v.widthM = between(rng, 1.7, 1.9);
-            v.speedKmh = between(rng, 40.0, 75.0);
-        } else if (kind < 0.85) {
-            v.lengthM = between(rng, 5.0, 6.5);
-            v.widthM = between(rng, 2.0, 2.2);
-            v.speedKmh = between(rng, 40.0, 65.0);
-        } else {
-            v.lengthM = between(rng, 8.0, 12.0);
-            v.widthM = between(rng, 2.4, 2.5);
-            v.speedKmh = between(rng, 35.0, 55.0);
-        }
-        v.colour = kPalette[rng() % kPalette.size()];
+        drawBody(rng, kStandardMix, v);
         v.laneOffsetM = between(rng, -0.3, 0.3);
         return v;
     };
@@ -332,21 +353,7 @@ std::vector<VehicleSpec> pairedTraffic(double duration, std::uint64_t seed, doub
         for (int k = 0; k < 2; ++k) {
             VehicleSpec &v = pair[k];
             v.half = k == 0 ? Half::Inf : Half::Sup;
-            const double kind = uniform(rng);
-            if (kind < 0.6) {
-                v.lengthM = between(rng, 3.8, 4.8);
-                v.widthM = between(rng, 1.7, 1.9);
-                v.speedKmh = between(rng, 40.0, 65.0);
-            } else if (kind < 0.9) {
-                v.lengthM = between(rng, 5.0, 6.5);
-                v.widthM = between(rng, 2.0, 2.2);
-                v.speedKmh = between(rng, 40.0, 60.0);
-            } else {
-                v.lengthM = between(rng, 8.0, 11.0);
-                v.widthM = between(rng, 2.4, 2.5);
-                v.speedKmh = between(rng, 35.0, 50.0);
-            }
-            v.colour = kPalette[rng() % kPalette.size()];
+            drawBody(rng, kPairedMix, v);
             // Both pulled toward the axis: the gap between them is a few pixels.
             v.laneOffsetM = v.half == Half::Inf ? -0.4 : 0.4;
         }
