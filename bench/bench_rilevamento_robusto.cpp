@@ -50,12 +50,7 @@ const Banco &banco()
         k.det.MediaSfondo = robustBackgroundOf([&](int n) { return k.scena.frame(n); }, 0, 200);
         k.det.MatriceDifferenza.resize(geo.height, 3 * geo.width);
         k.det.GenerazioneSfondo = 1;
-        k.griglia.resize(geo.height, geo.width);
-        for (int r = 0; r < geo.height; ++r)
-            for (int c = 0; c < geo.width; ++c) {
-                k.griglia.at(r, c, 0) = geo.metricX(c);
-                k.griglia.at(r, c, 1) = geo.metricY(r);
-            }
+        k.griglia = geo.metricGrid();
         for (int i = 0; i < kFotogrammi; ++i)
             k.fotogrammi.push_back(k.scena.frame(5 * i));
         return k;

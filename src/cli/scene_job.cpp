@@ -38,12 +38,7 @@ StatoLavoro lavoroDellaScena(const scene::RoadScene &scena, int passo, int ultim
         det.NumeroFotogrammiMedia = media + 1;
     }
     det.GenerazioneSfondo = 1;
-    s.GrigliaMetrica.resize(geo.height, geo.width);
-    for (int r = 0; r < geo.height; ++r)
-        for (int c = 0; c < geo.width; ++c) {
-            s.GrigliaMetrica.at(r, c, 0) = geo.metricX(c);
-            s.GrigliaMetrica.at(r, c, 1) = geo.metricY(r);
-        }
+    s.GrigliaMetrica = geo.metricGrid();
     for (int n = 0; n <= ultimo; ++n)
         s.TabellaTempiFotogrammi.push_back({static_cast<double>(n), scena.frameTime(n * passo)});
     s.NumeroFotogrammiEstratti = ultimo + 1;

@@ -328,12 +328,7 @@ TEST_P(RilevamentoRobustoDifferenziale, ScenaStradaleGenerata)
         = robustBackgroundOf([&](int n) { return scena.frame(n); }, 0, std::min(200, scena.frameCount() - 1));
     k.det.MatriceDifferenza.resize(geo.height, 3 * geo.width);
     k.det.GenerazioneSfondo = 1;
-    k.griglia.resize(geo.height, geo.width);
-    for (int r = 0; r < geo.height; ++r)
-        for (int c = 0; c < geo.width; ++c) {
-            k.griglia.at(r, c, 0) = geo.metricX(c);
-            k.griglia.at(r, c, 1) = geo.metricY(r);
-        }
+    k.griglia = geo.metricGrid();
     DetectionWorkspace spazio;
     DetectionWorkspace spazioRecord;
     int conRecord = 0;
