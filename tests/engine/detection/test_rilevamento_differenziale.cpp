@@ -8,6 +8,8 @@
 #include "scene/road_scene.hpp"
 #include "support/scoped_number_format.hpp"
 
+#include "support/percorsi_vettoriali.hpp"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -141,27 +143,12 @@ void confronta(Caso &k, DetectionWorkspace &spazio, DetectionWorkspace &spazioRe
 
 // Every instruction path of the packed pipeline; the processor may lack some,
 // in which case that run repeats a slower path.
-class RilevamentoDifferenziale : public ::testing::TestWithParam<VectorInstructions>
+class RilevamentoDifferenziale : public kalvor::testing::SuPercorsiVettoriali
 {
-protected:
-    void SetUp() override { setVectorInstructions(GetParam()); }
-    void TearDown() override { setVectorInstructions(VectorInstructions::Best); }
 };
 
-INSTANTIATE_TEST_SUITE_P(Percorsi, RilevamentoDifferenziale,
-                         ::testing::Values(VectorInstructions::Best, VectorInstructions::Avx2,
-                                           VectorInstructions::None),
-                         [](const ::testing::TestParamInfo<VectorInstructions> &info) {
-                             switch (info.param) {
-                             case VectorInstructions::Best:
-                                 return std::string("Migliori");
-                             case VectorInstructions::Avx2:
-                                 return std::string("Avx2");
-                             case VectorInstructions::None:
-                                 break;
-                             }
-                             return std::string("Nessuna");
-                         });
+INSTANTIATE_TEST_SUITE_P(Percorsi, RilevamentoDifferenziale, kalvor::testing::percorsiVettoriali(),
+                         kalvor::testing::nomePercorso);
 
 TEST_P(RilevamentoDifferenziale, MilleFotogrammiCasuali)
 {

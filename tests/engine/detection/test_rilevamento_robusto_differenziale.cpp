@@ -11,6 +11,8 @@
 #include "scene/road_scene.hpp"
 #include "support/scoped_number_format.hpp"
 
+#include "support/percorsi_vettoriali.hpp"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -163,27 +165,12 @@ TextList confronta(Caso &k, DetectionWorkspace &spazio, DetectionWorkspace &spaz
 
 } // namespace
 
-class RilevamentoRobustoDifferenziale : public ::testing::TestWithParam<VectorInstructions>
+class RilevamentoRobustoDifferenziale : public kalvor::testing::SuPercorsiVettoriali
 {
-protected:
-    void SetUp() override { setVectorInstructions(GetParam()); }
-    void TearDown() override { setVectorInstructions(VectorInstructions::Best); }
 };
 
-INSTANTIATE_TEST_SUITE_P(Percorsi, RilevamentoRobustoDifferenziale,
-                         ::testing::Values(VectorInstructions::Best, VectorInstructions::Avx2,
-                                           VectorInstructions::None),
-                         [](const ::testing::TestParamInfo<VectorInstructions> &info) {
-                             switch (info.param) {
-                             case VectorInstructions::Best:
-                                 return std::string("Migliori");
-                             case VectorInstructions::Avx2:
-                                 return std::string("Avx2");
-                             case VectorInstructions::None:
-                                 break;
-                             }
-                             return std::string("Nessuna");
-                         });
+INSTANTIATE_TEST_SUITE_P(Percorsi, RilevamentoRobustoDifferenziale, kalvor::testing::percorsiVettoriali(),
+                         kalvor::testing::nomePercorso);
 
 TEST_P(RilevamentoRobustoDifferenziale, FotogrammiCasuali)
 {

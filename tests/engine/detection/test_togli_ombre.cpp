@@ -6,6 +6,8 @@
 #include "detection/regole_robuste.hpp"
 #include "detection/togli_ombre.hpp"
 
+#include "support/percorsi_vettoriali.hpp"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,27 +20,11 @@ using namespace kalvor;
 
 namespace {
 
-class TogliOmbre : public ::testing::TestWithParam<VectorInstructions>
+class TogliOmbre : public kalvor::testing::SuPercorsiVettoriali
 {
-protected:
-    void SetUp() override { setVectorInstructions(GetParam()); }
-    void TearDown() override { setVectorInstructions(VectorInstructions::Best); }
 };
 
-INSTANTIATE_TEST_SUITE_P(Percorsi, TogliOmbre,
-                         ::testing::Values(VectorInstructions::Best, VectorInstructions::Avx2,
-                                           VectorInstructions::None),
-                         [](const ::testing::TestParamInfo<VectorInstructions> &info) {
-                             switch (info.param) {
-                             case VectorInstructions::Best:
-                                 return "migliori";
-                             case VectorInstructions::Avx2:
-                                 return "avx2";
-                             case VectorInstructions::None:
-                                 return "nessuna";
-                             }
-                             return "ignote";
-                         });
+INSTANTIATE_TEST_SUITE_P(Percorsi, TogliOmbre, kalvor::testing::percorsiVettoriali(), kalvor::testing::nomePercorso);
 
 int tra(std::mt19937 &g, int lo, int hi)
 {
